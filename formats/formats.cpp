@@ -1,0 +1,2 @@
+// The program's file formats live in this folder.
+namespace formats {}

@@ -1,0 +1,49 @@
+// The clock the program runs on. Screens never read the system time directly: a test swaps in a
+// manual clock, so that waits return at once and time moves only when the test says so.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Seconds since local midnight, with fractions (the classic "Timer" value).
+    virtual double timeOfDay() = 0;
+    // Milliseconds on a clock that never goes back and does not jump at midnight.
+    virtual std::int64_t monotonicMs() = 0;
+    // Blocks for the given time; a manual clock just moves forward.
+    virtual void sleepMs(std::int64_t ms) = 0;
+    // Today's date.
+    virtual int year() = 0;
+    virtual int month() = 0;
+    virtual int day() = 0;
+};
+
+// The system clock.
+std::unique_ptr<Clock> makeSystemClock();
+
+// A clock that moves only when told, for tests. Its time of day wraps at midnight like the real one.
+class ManualClock : public Clock {
+public:
+    explicit ManualClock(double startTimeOfDay = 10 * 3600.0) : start_(startTimeOfDay) {}
+    double timeOfDay() override;
+    std::int64_t monotonicMs() override { return now_; }
+    void sleepMs(std::int64_t ms) override { advance(ms); }
+    int year() override { return 2026; }
+    int month() override { return 12; }
+    int day() override { return 10; }
+    void advance(std::int64_t ms) { now_ += ms; }
+
+private:
+    double start_;
+    std::int64_t now_ = 0;
+};
+
+// The clock in use; the system clock until a test installs another one.
+Clock& clock();
+void setClock(std::unique_ptr<Clock> replacement);
+
+} // namespace platform

@@ -1,0 +1,2 @@
+// The forms runtime lives in this folder.
+namespace ui {}

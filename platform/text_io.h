@@ -1,0 +1,70 @@
+// The classic text-file values of the program's small files (pupil file, settings, passwords):
+// texts written as they stand, integers written with one leading space when not negative (a
+// minus sign otherwise) and one trailing space, values separated by carriage returns, line ends
+// or commas.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace platform {
+
+// " 8 " for 8, "-1 " for -1.
+std::string formatInteger(long long value);
+
+class TextWriter {
+public:
+    TextWriter& text(const std::string& value) {
+        out_ += value;
+        return *this;
+    }
+    TextWriter& integer(long long value) {
+        out_ += formatInteger(value);
+        return *this;
+    }
+    TextWriter& carriageReturn() {
+        out_ += '\r';
+        return *this;
+    }
+    TextWriter& lineFeed() {
+        out_ += '\n';
+        return *this;
+    }
+    TextWriter& endLine() {
+        out_ += "\r\n";
+        return *this;
+    }
+    const std::string& str() const { return out_; }
+
+private:
+    std::string out_;
+};
+
+// Reads values one after the other. Blanks before a value are skipped; a value ends at a
+// carriage return (with the line feed that may follow it), at a line feed, at a comma or at the
+// end of the text. Reading fails once the text is used up.
+class TextReader {
+public:
+    explicit TextReader(std::string content) : in_(std::move(content)) {}
+
+    // A text value without its surrounding blanks. A value that starts with a double quote runs
+    // to the quote that closes it (the one followed by a separator), so that a text holding a
+    // comma can be kept whole.
+    std::optional<std::string> text();
+    // A whole number that fits a 16-bit integer; a value written with a fraction is rounded half
+    // to even. Anything else (an empty value, letters, a number too large) is a failure.
+    std::optional<std::int16_t> integer();
+
+    bool atEnd() const { return pos_ >= in_.size(); }
+
+private:
+    void skipBlanks();
+    bool atSeparator() const;
+    void skipSeparator();
+    std::string in_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,177 @@
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+using namespace platform;
+
+TEST(Files, NamesMatchWithoutRegardToCase) {
+    TempFolder dir;
+    dir.write("lecons.tav", "abc");
+    std::filesystem::create_directory(dir / "Eleves");
+    dir.write("Eleves/zoe.gxo", "z");
+
+    EXPECT_TRUE(fileExists(dir / "LECONS.tav"));
+    EXPECT_EQ(readWholeFile(dir / "Lecons.TAV"), "abc");
+    EXPECT_EQ(resolvePath(dir / "LECONS.tav"), dir / "lecons.tav");
+    // Every level is looked up, and what cannot be found is kept as written.
+    EXPECT_EQ(resolvePath(dir / "ELEVES/ZOE.GXO"), dir / "Eleves/zoe.gxo");
+    EXPECT_EQ(resolvePath(dir / "ELEVES/TAVR#07/X"), dir / "Eleves/TAVR#07/X");
+    EXPECT_FALSE(fileExists(dir / "absent.tav"));
+}
+
+TEST(Files, CaseFollowsWindows1252) {
+    TempFolder dir;
+    std::filesystem::create_directory(dir / "élèves"); // the system spells names in UTF-8
+    EXPECT_TRUE(folderExists(dir.path() + cp("/ÉLÈVES")));
+    EXPECT_EQ(makeFolder(dir.path() + cp("/ÉLÈVES")), MakeFolderResult::AlreadyExists);
+    ASSERT_TRUE(replaceFile(dir.path() + cp("/ÉLÈVES/NOTE"), "x"));
+    EXPECT_EQ(dir.read("élèves/NOTE"), "x");
+    EXPECT_EQ(listFolders(dir.path()), std::vector<std::string>{cp("élèves")});
+}
+
+TEST(Files, ExistenceTestNeverCreatesAndRefusesFolders) {
+    TempFolder dir;
+    std::filesystem::create_directory(dir / "sub");
+    EXPECT_FALSE(fileExists(dir / "absent"));
+    EXPECT_FALSE(dir.has("absent"));
+    EXPECT_FALSE(fileExists(dir / "sub"));
+    EXPECT_TRUE(folderExists(dir / "sub"));
+    EXPECT_FALSE(readBytes(dir / "sub", 1, 4));
+}
+
+TEST(Files, BinaryReadAndWriteAtBytePositions) {
+    TempFolder dir;
+    dir.write("cat", "0123456789");
+    EXPECT_EQ(fileLength(dir / "cat"), 10);
+    EXPECT_EQ(readBytes(dir / "cat", 1, 3), "012");
+    EXPECT_EQ(readBytes(dir / "cat", 9, 5), "89"); // the file ends first
+    EXPECT_EQ(readBytes(dir / "cat", 20, 5), "");
+    EXPECT_FALSE(readBytes(dir / "cat", 0, 5));
+
+    ASSERT_TRUE(writeBytes(dir / "cat", 4, "abc"));
+    EXPECT_EQ(dir.read("cat"), "012abc6789");
+    ASSERT_TRUE(writeBytes(dir / "cat", 13, "Z")); // beyond the end: the gap reads as zero bytes
+    EXPECT_EQ(dir.read("cat"), std::string("012abc6789\0\0Z", 13));
+}
+
+TEST(Files, WriteInPlaceNeverCreatesAMissingFile) {
+    TempFolder dir;
+    EXPECT_FALSE(writeBytes(dir / "lecons.tav", 1, "x"));
+    EXPECT_FALSE(dir.has("lecons.tav"));
+}
+
+TEST(Files, ReplaceWritesAndLeavesNoTemporaryFile) {
+    TempFolder dir;
+    dir.write("defaut", "old");
+    ASSERT_TRUE(replaceFile(dir / "DEFAUT", "new"));
+    EXPECT_EQ(dir.read("defaut"), "new"); // replaced under its own spelling, no second file
+    EXPECT_FALSE(dir.has("DEFAUT"));
+    size_t entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    EXPECT_EQ(entries, 1u);
+    EXPECT_TRUE(replaceFile(dir / "nouveau", ""));
+    EXPECT_TRUE(dir.has("nouveau"));
+}
+
+TEST(Files, FailedReplaceKeepsTheOldFileWhole) {
+    TempFolder dir;
+    dir.write("motpasse", "ancien contenu");
+    // A file-size limit makes the write fail half way, even for the superuser.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 8;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = replaceFile(dir / "motpasse", std::string(100, 'n'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(dir.read("motpasse"), "ancien contenu");
+    size_t entries = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
+    EXPECT_EQ(entries, 1u) << "the temporary file was left behind";
+}
+
+TEST(Files, ReplaceInAMissingFolderFails) {
+    TempFolder dir;
+    EXPECT_FALSE(replaceFile(dir / "TAVR#07/ZOECECOT.GXO", "x"));
+    EXPECT_FALSE(replaceFile(dir.path() + "/", "x"));
+}
+
+TEST(Files, TextLines) {
+    TempFolder dir;
+    ASSERT_TRUE(writeLines(dir / "t", {"un", "", "trois"}));
+    EXPECT_EQ(dir.read("t"), "un\r\n\r\ntrois\r\n");
+    EXPECT_EQ(readLines(dir / "t"), (std::vector<std::string>{"un", "", "trois"}));
+    dir.write("u", "a\nb\r\nc");
+    EXPECT_EQ(readLines(dir / "u"), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_FALSE(readLines(dir / "absent"));
+}
+
+TEST(Files, MakeFolderReportsAlreadyExistsApart) {
+    TempFolder dir;
+    EXPECT_EQ(makeFolder(dir / "TAVR#07"), MakeFolderResult::Created);
+    EXPECT_EQ(makeFolder(dir / "TAVR#07"), MakeFolderResult::AlreadyExists);
+    EXPECT_EQ(makeFolder(dir / "tavr#07"), MakeFolderResult::AlreadyExists);
+    dir.write("fichier", "");
+    EXPECT_EQ(makeFolder(dir / "fichier"), MakeFolderResult::Failed);
+    EXPECT_EQ(makeFolder(dir / "absent/TAVR#07"), MakeFolderResult::Failed);
+}
+
+TEST(Files, MakeEveryLevel) {
+    TempFolder dir;
+    EXPECT_TRUE(makeFolders(dir / "ELEVES/CLASSE1/"));
+    EXPECT_TRUE(folderExists(dir / "ELEVES/CLASSE1"));
+    EXPECT_TRUE(makeFolders(dir / "eleves/classe1/b")); // existing levels found without case
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "ELEVES/CLASSE1/b"));
+    dir.write("f", "");
+    EXPECT_FALSE(makeFolders(dir / "f/g"));
+}
+
+TEST(Files, ListsInByteOrderWithoutHiddenNames) {
+    TempFolder dir;
+    for (auto name : {"b", "A", "a", ".cache", "Z"}) dir.write(name, "");
+    std::filesystem::create_directory(dir / "TAVR#01");
+    std::filesystem::create_directory(dir / "TAVR#00");
+    std::filesystem::create_directory(dir / ".hidden");
+    EXPECT_EQ(listFiles(dir.path()), (std::vector<std::string>{"A", "Z", "a", "b"}));
+    EXPECT_EQ(listFolders(dir.path()), (std::vector<std::string>{"TAVR#00", "TAVR#01"}));
+    EXPECT_FALSE(listFiles(dir / "absent"));
+}
+
+TEST(Files, DeleteFilesAndFolders) {
+    TempFolder dir;
+    std::filesystem::create_directory(dir / "g");
+    dir.write("g/ZOECECOT.GXO", "");
+    dir.write("g/.defaut.tmp", "");
+    std::filesystem::create_directory(dir / "g/sub");
+
+    EXPECT_TRUE(deleteFile(dir / "G/zoececot.gxo"));
+    EXPECT_FALSE(deleteFile(dir / "g/ZOECECOT.GXO"));
+    EXPECT_FALSE(deleteFile(dir / "g/sub"));
+    EXPECT_FALSE(removeFolder(dir / "g")); // not empty
+    EXPECT_TRUE(deleteAllFiles(dir / "g"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "g/sub")); // sub-folders stay
+    EXPECT_TRUE(removeFolder(dir / "g/sub"));
+    EXPECT_TRUE(removeFolder(dir / "g"));
+    EXPECT_FALSE(removeFolder(dir / "g"));
+    EXPECT_FALSE(deleteAllFiles(dir / "g"));
+}
+
+TEST(Files, CurrentFolder) {
+    TempFolder dir;
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const std::string here = currentFolder();
+    std::filesystem::current_path(before);
+    EXPECT_EQ(std::filesystem::canonical(here), std::filesystem::canonical(dir.path()));
+    EXPECT_NE(here.back(), '/');
+}

@@ -85,16 +85,32 @@ std::optional<std::string> TextReader::text() {
     skipBlanks();
     if (atEnd()) return std::nullopt;
     if (in_[pos_] == '"') {
-        for (std::size_t close = in_.find('"', pos_ + 1); close != std::string::npos;
-             close = in_.find('"', close + 1)) {
-            std::size_t after = close + 1;
-            while (after < in_.size() && isBlank(in_[after])) ++after;
-            if (after >= in_.size() || isSeparator(in_[after])) {
-                std::string value = in_.substr(pos_ + 1, close - pos_ - 1);
-                pos_ = after;
-                skipSeparator();
-                return value;
+        // The closing quote is the last one of the line when only blanks follow it, so that a
+        // quoted text may itself hold quotes and commas; otherwise the first quote followed by
+        // a comma.
+        std::size_t lineEnd = in_.find_first_of("\r\n", pos_ + 1);
+        if (lineEnd == std::string::npos) lineEnd = in_.size();
+        std::size_t close = lineEnd;
+        while (close > pos_ + 1 && isBlank(in_[close - 1])) --close;
+        if (close > pos_ + 1 && in_[close - 1] == '"') {
+            --close;
+        } else {
+            close = std::string::npos;
+            for (std::size_t q = in_.find('"', pos_ + 1); q < lineEnd; q = in_.find('"', q + 1)) {
+                std::size_t after = q + 1;
+                while (after < lineEnd && isBlank(in_[after])) ++after;
+                if (after < lineEnd && in_[after] == ',') {
+                    close = q;
+                    break;
+                }
             }
+        }
+        if (close != std::string::npos) {
+            std::string value = in_.substr(pos_ + 1, close - pos_ - 1);
+            pos_ = close + 1;
+            skipBlanks();
+            skipSeparator();
+            return value;
         }
         // No closing quote: the quote is an ordinary character.
     }

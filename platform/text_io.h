@@ -50,8 +50,8 @@ public:
     explicit TextReader(std::string content) : in_(std::move(content)) {}
 
     // A text value without its surrounding blanks. A value that starts with a double quote runs
-    // to the quote that closes it (the one followed by a separator), so that a text holding a
-    // comma can be kept whole.
+    // to the last quote of its line (or, when blanks do not follow that one, to the first quote
+    // followed by a comma), so that a text holding commas and quotes can be kept whole.
     std::optional<std::string> text();
     // A whole number that fits a 16-bit integer; a value written with a fraction is rounded half
     // to even. Anything else (an empty value, letters, a number too large) is a failure.

@@ -79,3 +79,10 @@ TEST(TextReader, ValuesFollowOneAnother) {
     EXPECT_EQ(r.text(), "AgBh");
     EXPECT_EQ(r.integer(), std::nullopt);
 }
+
+TEST(TextReader, QuotedTextRunsToTheLastQuoteOfItsLine) {
+    TextReader r("\"/A\",\"/\"  \r\n\"x\" , y\r\n");
+    EXPECT_EQ(r.text(), "/A\",\"/");
+    EXPECT_EQ(r.text(), "x");
+    EXPECT_EQ(r.text(), "y");
+}

@@ -1,2 +1,0 @@
-// The program's file formats live in this folder.
-namespace formats {}

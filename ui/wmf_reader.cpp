@@ -286,7 +286,8 @@ private:
         // A negative height is the character height, a positive one the cell height (ascent
         // plus descent); both are logical units.
         double em = spec.height == 0 ? 16.0 : std::abs(spec.height) * scale;
-        em = std::max(em, 0.5);
+        // A damaged size must not ask the font engine for a glyph larger than any page.
+        em = std::clamp(em, 0.5, 20000.0);
         f.setPointSizeF(em * 72.0 / dpi);
         if (spec.height > 0) {
             const QFontMetricsF fm(f, device);

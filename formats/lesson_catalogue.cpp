@@ -29,6 +29,17 @@ std::int32_t recordPosition(int activity, int lesson) {
     return blockStart(activity) + (lesson - 1) * recordLength(activity);
 }
 
+int activityOfRecordAt(std::int32_t position, std::size_t size) {
+    for (int a = 0; a < kActivityCount; ++a) {
+        const std::int32_t offset = position - blockStart(a);
+        const std::int32_t length = recordLength(a);
+        if (offset >= 0 && offset < kLessonsPerActivity * length && offset % length == 0 &&
+            size == static_cast<std::size_t>(length))
+            return a;
+    }
+    return -1;
+}
+
 LessonRead readLessons(const std::string& path, int activity, int lesson) {
     LessonRead result;
     result.length = recordLength(activity);

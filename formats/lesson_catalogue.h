@@ -26,6 +26,10 @@ struct LessonRead {
     std::int32_t position = 0; // position of the single record read (0 for a block)
 };
 
+// The activity whose record `size` bytes long starts exactly at `position`, or -1: a write
+// anywhere else would spill over the neighbouring records.
+int activityOfRecordAt(std::int32_t position, std::size_t size);
+
 // Reads lesson 1..120 of an activity, or with lesson 0 the whole block. The data always has the
 // size asked for: bytes the file does not hold, and zero bytes, read as blanks, and a failed read
 // gives blanks.

@@ -90,3 +90,14 @@ TEST(LessonCatalogueMissing, FoundWithoutRegardToCase) {
     ASSERT_TRUE(createBlankLessonCatalogue(dir / "lecons.tav"));
     EXPECT_TRUE(readLessons(dir / "LECONS.tav", 0, 1).ok);
 }
+
+TEST(LessonCatalogue, OnlyWholeRecordsHaveAPlace) {
+    EXPECT_EQ(activityOfRecordAt(recordPosition(2, 5), 205), 2);
+    EXPECT_EQ(activityOfRecordAt(recordPosition(11, 120), 319), 11);
+    EXPECT_EQ(activityOfRecordAt(1, 205), 0);
+    EXPECT_EQ(activityOfRecordAt(recordPosition(2, 5), 120 * 205), -1); // a whole block
+    EXPECT_EQ(activityOfRecordAt(recordPosition(2, 5) + 1, 205), -1);
+    EXPECT_EQ(activityOfRecordAt(24601, 205), -1); // the unused bytes after block 0
+    EXPECT_EQ(activityOfRecordAt(0, 205), -1);
+    EXPECT_EQ(activityOfRecordAt(kLessonCatalogueSize + 1, 319), -1);
+}

@@ -1,0 +1,293 @@
+#include "shell/file_routines.h"
+
+#include "formats/lesson_catalogue.h"
+#include "formats/passwords.h"
+#include "formats/pupil_file.h"
+#include "formats/sequence_catalogue.h"
+#include "formats/settings.h"
+#include "platform/cp1252.h"
+#include "ui/msgbox.h"
+
+#include <algorithm>
+
+namespace shell {
+namespace {
+
+std::string cheminCatalogueLecons() {
+    return shared.DossierDonnees + formats::kLessonCatalogueName;
+}
+
+std::string cheminCatalogueSequences() {
+    return shared.DossierDonnees + formats::kSequenceCatalogueName;
+}
+
+formats::Settings parametresPartages() {
+    const SharedState& s = shared;
+    return {s.DossierEleves,  s.MenuLeconsAccessible, s.SansInscriptionImmediate,
+            s.ConserverChoix, s.CritereReussite,      s.RepriseParDefaut};
+}
+
+formats::PupilValues valeursEleve() {
+    const SharedState& s = shared;
+    formats::PupilValues v;
+    v.prenom = s.Prenom;
+    v.nom = s.Nom;
+    v.positionListe = s.PositionListe;
+    v.activite = s.Activite;
+    v.listeLecons = s.ListeLecons;
+    v.numeroSequence = s.NumeroSequence;
+    v.etatLecons = s.EtatLecons;
+    v.points = s.Points;
+    v.serieImages = s.SerieImages;
+    v.itemsTermines = s.ItemsTermines;
+    v.numeroItem = s.NumeroItem;
+    v.repriseAutorisee = s.RepriseAutorisee;
+    return v;
+}
+
+void rangerValeursEleve(const formats::PupilValues& v) {
+    SharedState& s = shared;
+    s.Prenom = v.prenom;
+    s.Nom = v.nom;
+    s.PositionListe = v.positionListe;
+    s.Activite = v.activite;
+    s.ListeLecons = v.listeLecons;
+    s.NumeroSequence = v.numeroSequence;
+    s.EtatLecons = v.etatLecons;
+    s.Points = v.points;
+    s.SerieImages = v.serieImages;
+    s.ItemsTermines = v.itemsTermines;
+    s.NumeroItem = v.numeroItem;
+    s.RepriseAutorisee = v.repriseAutorisee;
+}
+
+std::string sansBlancs(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool surDisquette(const std::string& chemin) {
+    const std::string lecteur = platform::upper1252(chemin.substr(0, 2));
+    return lecteur == "A:" || lecteur == "B:";
+}
+
+// The group folder of a pupil file on a diskette: the path up to the first "/" from its fourth
+// character on.
+bool creerDossierSurDisquette(const std::string& chemin) {
+    const auto slash = chemin.find('/', 3);
+    if (slash == std::string::npos) return true;
+    return platform::makeFolder(chemin.substr(0, slash)) != platform::MakeFolderResult::Failed;
+}
+
+bool nomsAvant(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
+}
+
+} // namespace
+
+void LireLecon(Integer activite) {
+    SharedState& s = shared;
+    const formats::LessonRead lu =
+        formats::readLessons(cheminCatalogueLecons(), activite, s.NumeroLecon);
+    s.Enregistrement = lu.data;
+    s.LongueurEnregistrement = lu.length;
+    if (s.NumeroLecon != 0) s.PositionEnregistrement = lu.position;
+    s.Etat = lu.ok ? 0 : 1;
+}
+
+void EcrireLecon() {
+    SharedState& s = shared;
+    // Only a whole record goes back, and only to the start of a record: anything else (a block
+    // left in Enregistrement, a position never read) would overwrite other lessons.
+    const bool enPlace =
+        formats::activityOfRecordAt(s.PositionEnregistrement, s.Enregistrement.size()) >= 0;
+    s.Etat = enPlace && formats::writeLessonAt(cheminCatalogueLecons(), s.PositionEnregistrement,
+                                               s.Enregistrement)
+                 ? 0
+                 : 1;
+}
+
+void LireParametres(const std::string& chemin) {
+    SharedState& s = shared;
+    s.Etat = 0;
+    const auto texte = platform::readWholeFile(chemin);
+    if (!texte) {
+        s.Etat = 1;
+        return;
+    }
+    formats::Settings lus = parametresPartages();
+    const bool complet = formats::parseSettings(*texte, lus);
+    s.DossierEleves = lus.dossierEleves;
+    s.MenuLeconsAccessible = lus.menuLeconsAccessible;
+    s.SansInscriptionImmediate = lus.sansInscriptionImmediate;
+    s.ConserverChoix = lus.conserverChoix;
+    s.CritereReussite = lus.critereReussite;
+    s.RepriseParDefaut = lus.repriseParDefaut;
+    if (!complet) s.Etat = 1;
+}
+
+void EcrireParametres(const std::string& chemin) {
+    shared.Etat =
+        platform::replaceFile(chemin, formats::formatSettings(parametresPartages())) ? 0 : 1;
+}
+
+void LireMotsDePasse() {
+    SharedState& s = shared;
+    s.Etat = 0;
+    s.DroitsMenus.assign(formats::kRightsLength, '0');
+    const auto texte = platform::readWholeFile(s.CheminMotsDePasse);
+    if (!texte) {
+        s.Etat = 1;
+        return;
+    }
+    formats::Passwords lus{s.DroitsMenus, s.MotDePasseEnseignant, s.MotDePasseGestionnaire};
+    const bool complet = formats::parsePasswordFile(*texte, lus);
+    s.DroitsMenus = lus.droits;
+    s.MotDePasseEnseignant = lus.enseignant;
+    s.MotDePasseGestionnaire = lus.gestionnaire;
+    if (!complet) s.Etat = 1;
+}
+
+void EcrireMotsDePasse(const std::string& droits, const std::string& enseignant,
+                       const std::string& gestionnaire) {
+    SharedState& s = shared;
+    const auto texte = formats::formatPasswordFile(droits, enseignant, gestionnaire);
+    if (!texte || !platform::replaceFile(s.CheminMotsDePasse, *texte)) {
+        s.Etat = 1;
+        ui::msgBox(cp("Impossible d'enregistrer") + s.FinLigne + s.CheminMotsDePasse,
+                   ui::vbExclamation, s.TitreMessage);
+        return;
+    }
+    s.DroitsMenus = droits;
+    s.MotDePasseEnseignant = sansBlancs(enseignant);
+    s.MotDePasseGestionnaire = sansBlancs(gestionnaire);
+    s.Etat = 0;
+}
+
+void NomFichierEleve() {
+    SharedState& s = shared;
+    s.CheminFichierEleve = s.DossierGroupe + formats::nomCourtEleve(s.Prenom, s.Nom);
+}
+
+void LireFichierEleve(const std::string& chemin, bool nomsSeulement) {
+    SharedState& s = shared;
+    s.Etat = 1;
+    const auto texte = platform::readWholeFile(chemin);
+    if (!texte) return;
+    s.Etat = 2;
+    formats::PupilValues lues = valeursEleve();
+    const auto etat = formats::parsePupilFile(*texte, nomsSeulement, lues);
+    rangerValeursEleve(lues);
+    if (etat == formats::PupilReadStatus::Read) s.Etat = 0;
+}
+
+void EcrireFichierEleve(const std::string& chemin) {
+    SharedState& s = shared;
+    if (!s.ListeReprise.empty() && s.NumeroLecon > 0) {
+        s.Points = 8;
+        s.PositionListe = static_cast<Integer>(s.PositionListe + 1);
+        s.NumeroItem = 3;
+    }
+    if (chemin.empty()) return;
+    const bool disquette = surDisquette(chemin);
+    for (;;) {
+        if (!disquette || creerDossierSurDisquette(chemin)) {
+            if (s.Prenom.empty() || s.Nom.empty()) return;
+            if (s.NumeroSequence == 0 && !s.ConserverChoix) s.ListeLecons.clear();
+            s.Etat = 0;
+            if (platform::replaceFile(chemin, formats::formatPupilFile(valeursEleve()))) return;
+        }
+        const int reponse =
+            ui::msgBox(cp("Impossible d'écrire sur l") + (disquette ? "a disquette." : "e disque."),
+                       ui::vbRetryCancel + ui::vbExclamation, s.TitreMessage);
+        if (reponse != ui::vbRetry) {
+            s.Etat = 1;
+            return;
+        }
+    }
+}
+
+void ReinitialiserEleve() {
+    SharedState& s = shared;
+    const formats::PupilValues nouveau;
+    s.PositionListe = nouveau.positionListe;
+    s.Activite = nouveau.activite;
+    s.ListeLecons.clear();
+    s.NumeroSequence = -1;
+    s.EtatLecons = nouveau.etatLecons;
+    s.Points = 8;
+    s.SerieImages = 0;
+    s.ItemsTermines = 0;
+    s.NumeroItem = 3;
+    s.RepriseAutorisee = s.RepriseParDefaut;
+    s.EleveActif = kFaux;
+}
+
+void CreerDossierEleves() {
+    const std::string& dossier = shared.DossierEleves;
+    // A drive-letter folder ("C:/ELEVES/") starts its levels after the drive's root; a system
+    // path starts after its leading "/".
+    const std::size_t debut = dossier.size() > 1 && dossier[1] == ':' ? 4 : 1;
+    for (std::size_t i = debut; i < dossier.size(); ++i) {
+        if (dossier[i] == '/' && dossier[i - 1] != '/') platform::makeFolder(dossier.substr(0, i));
+    }
+}
+
+platform::MakeFolderResult CreerDossierGroupe(const std::string& texteGroupe) {
+    SharedState& s = shared;
+    const std::string dossier =
+        formats::dossierGroupe(s.DossierEleves, formats::codeGroupe(texteGroupe));
+    const auto resultat = platform::makeFolder(dossier);
+    s.DossierGroupe = dossier + "/";
+    return resultat;
+}
+
+void LireSequence(Long position, Integer nombre) {
+    shared.TamponSequence =
+        formats::readSequenceBytes(cheminCatalogueSequences(), position, nombre);
+}
+
+void ChargerSequenceEleve() {
+    SharedState& s = shared;
+    s.PositionListe = 0;
+    s.Activite = 0;
+    s.Points = 8;
+    s.NumeroItem = 3;
+    s.SerieImages = 0;
+    s.ItemsTermines = 0;
+    if (s.NumeroSequence == 0) return;
+    LireSequence(formats::sequenceListPosition(s.NumeroSequence), formats::kSequenceListLength);
+    s.ListeLecons = sansBlancs(s.TamponSequence);
+}
+
+void DetruireFichier(const std::string& chemin) {
+    SharedState& s = shared;
+    s.Etat = 0;
+    const auto slash = chemin.rfind('/');
+    const std::string nom = slash == std::string::npos ? chemin : chemin.substr(slash + 1);
+    bool fait;
+    if (nom == "*.*" || nom == "*") {
+        fait = platform::deleteAllFiles(slash == std::string::npos ? "." : chemin.substr(0, slash));
+    } else {
+        fait = platform::deleteFile(chemin);
+    }
+    if (!fait) s.Etat = 1;
+}
+
+void TrierNoms(Integer n) {
+    SharedState& s = shared;
+    const int compte = std::clamp<int>(n, 0, static_cast<int>(s.Noms.size()));
+    for (int i = 0; i + 1 < compte; ++i) {
+        for (int j = i + 1; j < compte; ++j) {
+            if (nomsAvant(s.Noms[j], s.Noms[i])) {
+                std::swap(s.Noms[i], s.Noms[j]);
+                std::swap(s.CheminsEleves[i], s.CheminsEleves[j]);
+            }
+        }
+    }
+}
+
+} // namespace shell

@@ -1,0 +1,65 @@
+// The shared routines that read and write the program's files. They take few arguments and
+// report through the shared state, `Etat` above all: 0 done, 1 failed or not found, 2 damaged.
+#pragma once
+
+#include "platform/files.h"
+#include "shell/shared_state.h"
+
+#include <string>
+
+namespace shell {
+
+// Lesson catalogue, in DossierDonnees. With NumeroLecon 1..120, reads that lesson of the activity
+// into Enregistrement and remembers its position; with NumeroLecon 0, reads the activity's whole
+// block. Sets LongueurEnregistrement; Etat 0 or 1 (Enregistrement is then blank).
+void LireLecon(Integer activite);
+// Writes Enregistrement where the last single lesson was read; never creates the catalogue.
+void EcrireLecon();
+
+// Settings file at `chemin` (CheminParametres, or the same followed by "1" for the copy).
+void LireParametres(const std::string& chemin);
+void EcrireParametres(const std::string& chemin);
+
+// Password and rights file at CheminMotsDePasse. A file that cannot be read leaves all rights "0"
+// and no passwords.
+void LireMotsDePasse();
+// Writes the rights and the two passwords (taken without outer blanks) to CheminMotsDePasse and
+// then, only when that succeeded, into the shared state (Etat 0). On failure a message names the
+// file and the shared state keeps its old values (Etat 1).
+void EcrireMotsDePasse(const std::string& droits, const std::string& enseignant,
+                       const std::string& gestionnaire);
+
+// CheminFichierEleve = DossierGroupe & the file name made from Prenom and Nom.
+void NomFichierEleve();
+// Reads a pupil file into the shared state, or with `nomsSeulement` only the names.
+// Etat 0 read, 1 cannot be opened (unknown pupil), 2 damaged; the values read before the damage
+// stay, and ReinitialiserEleve puts the rest of the pupil back in order.
+void LireFichierEleve(const std::string& chemin, bool nomsSeulement);
+// Writes the shared state into the pupil file; on failure the user may retry or give up
+// (Etat 1). Etat is left as it was when there was nothing to write.
+void EcrireFichierEleve(const std::string& chemin);
+// After a failed read: the values a pupil file holds go back to those of a new pupil, and nobody
+// is signed in. The names and CheminFichierEleve are kept, since the sign-in may go on to
+// register the pupil under them.
+void ReinitialiserEleve();
+
+// Creates every missing level of DossierEleves; levels that exist already are passed over.
+void CreerDossierEleves();
+// Creates the folder of a group typed as text (DossierEleves & "TAVR#" & two digits) and sets
+// DossierGroupe to it followed by "/". An existing folder is reported apart from other failures.
+platform::MakeFolderResult CreerDossierGroupe(const std::string& texteGroupe);
+
+// Sequence catalogue, in DossierDonnees: TamponSequence = `nombre` bytes from `position`, blanks
+// when the catalogue cannot be read.
+void LireSequence(Long position, Integer nombre);
+// Starts the pupil on his sequence NumeroSequence: counters reset, ListeLecons read from the
+// catalogue (left as it is for a pupil who chooses his own lessons).
+void ChargerSequenceEleve();
+
+// Deletes the file that `chemin` names, or every file of a folder when it ends with "*.*" or "*";
+// Etat 0 done, 1 failed.
+void DetruireFichier(const std::string& chemin);
+// Sorts the first `n` entries of Noms, carrying CheminsEleves along, by character codes.
+void TrierNoms(Integer n);
+
+} // namespace shell

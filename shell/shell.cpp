@@ -1,2 +1,0 @@
-// The shell's screens and shared routines live in this folder.
-namespace shell {}

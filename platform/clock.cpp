@@ -48,12 +48,20 @@ std::unique_ptr<Clock>& current() {
 
 } // namespace
 
-std::unique_ptr<Clock> makeSystemClock() { return std::make_unique<SystemClock>(); }
+std::unique_ptr<Clock> makeSystemClock() {
+    return std::make_unique<SystemClock>();
+}
 
-double ManualClock::timeOfDay() { return std::fmod(start_ + now_ / 1000.0, 86400.0); }
+double ManualClock::timeOfDay() {
+    return std::fmod(start_ + now_ / 1000.0, 86400.0);
+}
 
-Clock& clock() { return *current(); }
+Clock& clock() {
+    return *current();
+}
 
-void setClock(std::unique_ptr<Clock> replacement) { current() = std::move(replacement); }
+void setClock(std::unique_ptr<Clock> replacement) {
+    current() = std::move(replacement);
+}
 
 } // namespace platform

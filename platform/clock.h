@@ -25,7 +25,8 @@ public:
 // The system clock.
 std::unique_ptr<Clock> makeSystemClock();
 
-// A clock that moves only when told, for tests. Its time of day wraps at midnight like the real one.
+// A clock that moves only when told, for tests. Its time of day wraps at midnight like the real
+// one.
 class ManualClock : public Clock {
 public:
     explicit ManualClock(double startTimeOfDay = 10 * 3600.0) : start_(startTimeOfDay) {}

@@ -7,10 +7,10 @@ namespace platform {
 namespace {
 
 // Code points of bytes 0x80..0x9F; zero marks the bytes Windows leaves unassigned.
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char32_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 } // namespace
 
@@ -86,8 +86,8 @@ std::string cp1252ToUtf8(const std::string& text) {
 unsigned char upper1252(unsigned char c) {
     if (c >= 'a' && c <= 'z') return c - 32;
     if (c == 0x9A || c == 0x9C || c == 0x9E) return c - 16; // š œ ž
-    if (c == 0xFF) return 0x9F;                              // ÿ -> Ÿ
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;  // à..þ except ÷
+    if (c == 0xFF) return 0x9F;                             // ÿ -> Ÿ
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32; // à..þ except ÷
     return c;
 }
 
@@ -122,4 +122,6 @@ std::string cp(const char* utf8) {
     return *text;
 }
 
-std::string cp(const std::string& utf8) { return cp(utf8.c_str()); }
+std::string cp(const std::string& utf8) {
+    return cp(utf8.c_str());
+}

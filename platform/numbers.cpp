@@ -26,16 +26,18 @@ std::int16_t toInteger(double value) {
 
 std::int32_t toLong(double value) {
     const long long r = roundHalfEven(value);
-    if (r > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (r < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    if (r > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (r < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(r);
 }
 
 double val(const std::string& text) {
     std::size_t i = 0;
     auto skipBlanks = [&] {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
-                                   text[i] == '\r'))
+        while (i < text.size() &&
+               (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r'))
             ++i;
     };
     skipBlanks();

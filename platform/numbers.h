@@ -13,7 +13,9 @@ std::int16_t toInteger(double value);
 std::int32_t toLong(double value);
 
 // Integer division truncating toward zero, whatever the signs.
-inline long long idiv(long long a, long long b) { return a / b; }
+inline long long idiv(long long a, long long b) {
+    return a / b;
+}
 
 // The number at the start of a text, read the classic way: blanks are skipped, then a sign,
 // digits, a decimal point and an exponent; the first character that does not fit ends it.

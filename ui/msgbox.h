@@ -25,10 +25,18 @@ enum MsgStyle : int {
 };
 
 // Answers.
-enum MsgAnswer : int { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgAnswer : int {
+    vbOK = 1,
+    vbCancel = 2,
+    vbAbort = 3,
+    vbRetry = 4,
+    vbIgnore = 5,
+    vbYes = 6,
+    vbNo = 7
+};
 
 struct MessageRequest {
-    std::string text;  // Windows-1252, lines separated by CR LF
+    std::string text; // Windows-1252, lines separated by CR LF
     int style = 0;
     std::string title; // Windows-1252
 };

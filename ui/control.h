@@ -1,0 +1,356 @@
+// Controls and their containers, with the semantics the screens were designed for: geometry in
+// the container's scale (twips unless the container says otherwise), windowless controls painted
+// by their container under every windowed control, events named and ordered the classic way.
+#pragma once
+
+#include "ui/picture.h"
+#include "ui/style.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+class Container;
+class Form;
+
+// Mouse buttons and shift states as the handlers receive them.
+enum MouseButton : int { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
+enum ShiftState : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
+enum ScaleMode : int { vbUser = 0, vbTwips = 1, vbPixels = 3 };
+enum DrawMode : int { vbCopyPen = 13, vbInvert = 6, vbXorPen = 7 };
+enum Alignment : int { vbLeftJustify = 0, vbRightJustify = 1, vbCenter = 2 };
+
+// The runtime maps 15 twips to one pixel, whatever the display's dots per inch.
+constexpr double kTwipsPerPixel = 15.0;
+
+using IndexHandler = std::function<void(int index)>;
+using MouseHandler = std::function<void(int index, int button, int shift, float x, float y)>;
+using KeyPressHandler = std::function<void(int index, int& keyAscii)>;
+using KeyHandler = std::function<void(int index, int& keyCode, int shift)>;
+
+class Control {
+public:
+    Control(Container* parent, bool windowless);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    Container& container() const { return *parent_; }
+    Form& form() const;
+    int index() const { return index_; }
+    bool windowless() const { return windowless_; }
+    // The Qt widget of a windowed control (null for windowless ones).
+    virtual QWidget* widget() const { return nullptr; }
+
+    // Geometry in the container's scale units.
+    double left() const;
+    double top() const;
+    double width() const;
+    double height() const;
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v);
+    void setHeight(double v);
+    void move(double left, double top);
+    void move(double left, double top, double width, double height);
+    // Geometry in twips whatever the container's scale (design values, scaling).
+    QRectF twipsRect() const { return rect_; }
+    void setTwipsRect(const QRectF& r);
+    // The control's rectangle in pixels of its container.
+    QRect pixelRect() const;
+
+    bool visible() const { return visible_; }
+    virtual void setVisible(bool v);
+    bool enabled() const { return enabled_; }
+    virtual void setEnabled(bool v);
+
+    const Font& font() const { return font_; }
+    void setFont(const Font& f);
+    void setFontName(const std::string& name);
+    void setFontSize(double size);
+    void setFontBold(bool bold);
+    void setFontUnderline(bool underline);
+    double fontSize() const { return font_.size; }
+    bool fontBold() const { return font_.bold; }
+
+    Colour backColor() const { return back_; }
+    virtual void setBackColor(Colour c);
+    Colour foreColor() const { return fore_; }
+    virtual void setForeColor(Colour c);
+
+    // 0 brings the control in front of its tier, 1 sends it to the back.
+    void zOrder(int position = 0);
+    void setFocus();
+    bool hasFocus() const;
+    void refresh();
+    int tabIndex() const { return tabIndex_; }
+    void setTabIndex(int i);
+    bool tabStop() const { return tabStop_; }
+    void setTabStop(bool s);
+    void* tag = nullptr;
+
+    // Events (the index is the control's place in its array, -1 when it is alone).
+    IndexHandler Click, DblClick, GotFocus, LostFocus, Change;
+    MouseHandler MouseDown, MouseUp, MouseMove;
+    KeyPressHandler KeyPress;
+    KeyHandler KeyDown, KeyUp;
+
+    // --- runtime internals ---
+    void setIndex(int i) { index_ = i; }
+    // Paints a windowless control onto its container.
+    virtual void paint(QPainter&) {}
+    // Whether a windowless control takes the mouse at this container pixel (shapes and lines
+    // never do: the click goes through to the container).
+    virtual bool hitTest(const QPoint& containerPixel) const;
+    // Copies every property of another control of the same kind (cloning an array element).
+    virtual void copyFrom(const Control& other);
+    // Re-applies all properties to the widget.
+    virtual void apply();
+    // Dispatches a key arriving at this control; true when it was consumed.
+    bool handleKey(QKeyEvent* event);
+    // Routes text that arrives without keys (paste, drop, input method) through KeyPress.
+    QString filterText(const QString& text);
+    void fireMouse(const MouseHandler& handler, QMouseEvent* event);
+    void fireIndex(const IndexHandler& handler);
+    // Converts a pixel position inside the control into its own scale units.
+    virtual QPointF toControlUnits(const QPointF& pixel) const;
+    virtual void scaleBy(double factor);
+    // Forgets the container (it is being destroyed before this control).
+    void orphan() { parent_ = nullptr; }
+
+protected:
+    virtual void applyGeometry();
+    virtual void applyFont();
+    virtual void applyColours();
+    // The character a key press inserts after KeyPress replaced it (text boxes override).
+    virtual void insertReplacement(int keyAscii);
+    virtual bool takesEnter() const { return false; }
+    void requestRepaint() const;
+
+    // The control's own widget, deleted with it unless Qt deleted it with its container first.
+    void adopt(QWidget* w);
+    QPointer<QWidget> ownWidget_;
+    Container* parent_;
+    bool windowless_;
+    int index_ = -1;
+    QRectF rect_{0, 0, 1215, 495};
+    bool visible_ = true;
+    bool enabled_ = true;
+    Font font_;
+    Colour back_ = kButtonFace;
+    Colour fore_ = kWindowText;
+    int tabIndex_ = 0;
+    bool tabStop_ = true;
+};
+
+// A sprite: a picture laid over a container's windowless controls and under its windowed ones,
+// moved without damaging what lies under it (the number cards).
+struct Sprite {
+    QImage image;
+    QPoint position;
+    bool visible = true;
+};
+
+class ContainerWidget;
+
+// Forms, picture boxes and frames hold controls. Forms and picture boxes also have a persistent
+// drawing surface: what is drawn stays until Cls, under the windowless controls.
+class Container : public Control {
+public:
+    Container(Container* parent, bool hasSurface);
+    ~Container() override;
+
+    ContainerWidget* containerWidget() const { return client_; }
+
+    // Children in creation order; windowless ones also in painting order (back to front).
+    const std::vector<Control*>& children() const { return children_; }
+    const std::vector<Control*>& windowlessOrder() const { return windowless_; }
+    void addChild(Control* c);
+    void removeChild(Control* c);
+    void bringToFront(Control* c);
+    void sendToBack(Control* c);
+
+    // Scale of the container's inside.
+    int scaleMode() const { return scaleMode_; }
+    void setScaleMode(int mode);
+    double scaleWidth() const;
+    double scaleHeight() const;
+    void setScaleWidth(double w);
+    void setScaleHeight(double h);
+    double unitsToPixelsX(double v) const;
+    double unitsToPixelsY(double v) const;
+    double pixelsToUnitsX(double px) const;
+    double pixelsToUnitsY(double px) const;
+    // Size of the inside in pixels.
+    virtual QSize innerPixelSize() const;
+
+    // Picture shown stretched over the whole inside, under the drawings.
+    const Picture& picture() const { return picture_; }
+    void setPicture(const Picture& p);
+
+    // --- drawing surface (forms and picture boxes) ---
+    bool hasSurface() const { return hasSurface_; }
+    QImage& surface();
+    void surfaceChanged(); // after the surface image was changed directly (blits)
+    void cls();
+    // Prints at the current position; `newLine` false keeps the position just after the text.
+    void print(const std::string& text, bool newLine = true);
+    double currentX() const { return currentX_; }
+    double currentY() const { return currentY_; }
+    void setCurrentX(double x) { currentX_ = x; }
+    void setCurrentY(double y) { currentY_ = y; }
+    double textWidth(const std::string& text) const;
+    double textHeight(const std::string& text) const;
+    enum class Box { None, Outline, Filled };
+    // A line, or a box with these corners; colour -1 = the fore colour.
+    void line(double x1, double y1, double x2, double y2, long long colour = -1,
+              Box box = Box::None);
+    void circle(double x, double y, double radius, long long colour = -1);
+    void pset(double x, double y, long long colour = -1);
+    Colour point(double x, double y);
+    int drawMode() const { return drawMode_; }
+    void setDrawMode(int m) { drawMode_ = m; }
+    int drawWidth() const { return drawWidth_; }
+    void setDrawWidth(int w) { drawWidth_ = w < 1 ? 1 : w; }
+    int fillStyle() const { return fillStyle_; }
+    void setFillStyle(int s) { fillStyle_ = s; } // 0 solid, 1 transparent
+    Colour fillColor() const { return fillColor_; }
+    void setFillColor(Colour c) { fillColor_ = c; }
+    void setBackColor(Colour c) override;
+
+    // --- sprites over the windowless controls ---
+    int addSprite(const QImage& image, QPoint position, bool visible = true);
+    Sprite& sprite(int id);
+    void updateSprite(int id);
+    void removeSprite(int id);
+    void clearSprites();
+    const std::map<int, Sprite>& sprites() const { return sprites_; }
+
+    // Container events (forms and picture boxes).
+    IndexHandler Paint;
+
+    // --- runtime internals ---
+    void paintContents(QPainter& painter, const QRect& area);
+    Control* windowlessAt(const QPoint& pixel) const;
+    void copyFrom(const Control& other) override;
+    QPointF toControlUnits(const QPointF& pixel) const override {
+        return {pixelsToUnitsX(pixel.x()), pixelsToUnitsY(pixel.y())};
+    }
+    virtual void paintFrame(QPainter&) {}
+    void clearSurface(); // the base: back colour and picture
+
+protected:
+    void init(ContainerWidget* client);
+    ContainerWidget* client_ = nullptr;
+    std::vector<Control*> children_;
+    std::vector<Control*> windowless_;
+    bool hasSurface_;
+    QImage image_;
+    bool imageValid_ = false;
+    Picture picture_;
+    int scaleMode_ = vbTwips;
+    double scaleW_ = 0, scaleH_ = 0; // user scale
+    double currentX_ = 0, currentY_ = 0;
+    int drawMode_ = vbCopyPen;
+    int drawWidth_ = 1;
+    int fillStyle_ = 1;
+    Colour fillColor_ = kBlack;
+    std::map<int, Sprite> sprites_;
+    int nextSprite_ = 1;
+
+private:
+    void drawShape(const std::function<void(QPainter&)>& draw);
+};
+
+// The Qt side of a container: paints the surface, the windowless controls and the sprites, and
+// turns mouse input into the classic events with capture and double-click order.
+class ContainerWidget : public QWidget {
+    Q_OBJECT
+public:
+    ContainerWidget(Container& owner, QWidget* parent);
+    Container& owner() const { return owner_; }
+    void markSelfUpdate() { selfUpdate_ = true; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Control* targetAt(const QPoint& pos);
+    Container& owner_;
+    QPointer<QObject> guard_;
+    Control* pressed_ = nullptr; // control that got the press (the container itself possibly)
+    bool pressedAlive_ = false;
+    bool inDoubleClick_ = false;
+    bool selfUpdate_ = false;
+};
+
+// An indexable array of controls; loading an element clones the lowest one, hidden.
+template <class T> class ControlArray {
+public:
+    explicit ControlArray(Container& parent) : parent_(&parent) {}
+    ControlArray(const ControlArray&) = delete;
+
+    // Design-time element.
+    T& add(int i) {
+        auto c = std::make_unique<T>(*parent_);
+        c->setIndex(i);
+        T& ref = *c;
+        items_[i] = std::move(c);
+        return ref;
+    }
+    // Design-time element inside another container (a frame or a picture box).
+    T& add(int i, Container& inside) {
+        auto c = std::make_unique<T>(inside);
+        c->setIndex(i);
+        T& ref = *c;
+        items_[i] = std::move(c);
+        return ref;
+    }
+    // Run-time element: a hidden copy of the lowest element (same container, look and handlers).
+    T& load(int i) {
+        if (auto it = items_.find(i); it != items_.end()) return *it->second;
+        if (items_.empty()) return add(i);
+        T& model = *items_.begin()->second;
+        auto c = std::make_unique<T>(model.container());
+        c->copyFrom(model);
+        c->setIndex(i);
+        c->setVisible(false);
+        T& ref = *c;
+        items_[i] = std::move(c);
+        return ref;
+    }
+    void unload(int i) {
+        if (items_.size() > 1 || items_.begin()->first != i) items_.erase(i);
+    }
+    bool exists(int i) const { return items_.count(i) != 0; }
+    T& operator[](int i) {
+        auto it = items_.find(i);
+        if (it == items_.end()) return load(i);
+        return *it->second;
+    }
+    int lbound() const { return items_.empty() ? 0 : items_.begin()->first; }
+    int ubound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
+    int count() const { return int(items_.size()); }
+    template <class F> void forEach(F f) {
+        for (auto& [i, c] : items_) f(*c);
+    }
+
+private:
+    Container* parent_;
+    std::map<int, std::unique_ptr<T>> items_;
+};
+
+} // namespace ui

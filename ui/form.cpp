@@ -1,0 +1,651 @@
+#include "ui/form.h"
+
+#include "ui/controls.h"
+#include "ui/runtime.h"
+#include "ui/runtime_internal.h"
+#include "ui/text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <algorithm>
+
+namespace ui {
+namespace {
+
+std::vector<std::pair<std::type_index, Form*>>& registry() {
+    static std::vector<std::pair<std::type_index, Form*>> forms;
+    return forms;
+}
+
+std::function<void()>& mdiLoader() {
+    static std::function<void()> loader;
+    return loader;
+}
+
+void scheduleDelete(Form* f) {
+    if (f->deleteScheduled) return;
+    f->deleteScheduled = true;
+    QMetaObject::invokeMethod(
+        qApp,
+        [f] {
+            if (f->busy == 0)
+                delete f;
+            else
+                f->deleteScheduled = false;
+        },
+        Qt::QueuedConnection);
+}
+
+Control* controlOf(QWidget* w) {
+    for (; w; w = w->parentWidget()) {
+        const QVariant v = w->property("tavrelControl");
+        if (v.isValid()) return reinterpret_cast<Control*>(v.value<quintptr>());
+    }
+    return nullptr;
+}
+
+bool alive(Control* c) {
+    if (!c) return false;
+    for (auto& [type, form] : registry()) {
+        if (form == c) return true;
+        std::vector<Container*> stack{form};
+        while (!stack.empty()) {
+            Container* k = stack.back();
+            stack.pop_back();
+            for (Control* child : k->children()) {
+                if (child == c) return true;
+                if (auto* inner = dynamic_cast<Container*>(child)) stack.push_back(inner);
+            }
+        }
+    }
+    return false;
+}
+
+// Focus events run after Qt has moved the focus, lost focus first: a handler may move the
+// focus back or show a message box without the two events chasing each other.
+class FocusTracker : public QObject {
+public:
+    FocusTracker() {
+        connect(qApp, &QApplication::focusChanged, this,
+                [this](QWidget*, QWidget*) { schedule(); });
+    }
+    void schedule() {
+        if (pending_) return;
+        pending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            pending_ = false;
+            sync();
+        });
+    }
+    void sync() {
+        for (int guard = 0; guard < 8; ++guard) {
+            Control* target = controlOf(QApplication::focusWidget());
+            if (dynamic_cast<Form*>(target) || dynamic_cast<PictureBox*>(target)) target = nullptr;
+            if (!alive(current_)) current_ = nullptr;
+            if (target == current_) return;
+            Control* old = current_;
+            current_ = nullptr;
+            if (old) old->fireIndex(old->LostFocus);
+            Control* now = controlOf(QApplication::focusWidget());
+            if (dynamic_cast<Form*>(now) || dynamic_cast<PictureBox*>(now)) now = nullptr;
+            if (now && now == old) {
+                current_ = old; // moved back during LostFocus: it never lost it
+                return;
+            }
+            if (!alive(now)) return;
+            current_ = now;
+            if (now) now->fireIndex(now->GotFocus);
+        }
+    }
+
+private:
+    Control* current_ = nullptr;
+    bool pending_ = false;
+};
+
+void ensureFocusTracker() {
+    static FocusTracker* tracker = nullptr;
+    if (!tracker && qApp) tracker = new FocusTracker;
+}
+
+// Closing a window from its frame asks the form, which may refuse.
+class CloseFilter : public QObject {
+public:
+    explicit CloseFilter(Form& f) : f_(f) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Close) {
+            e->ignore();
+            Form* f = &f_;
+            QTimer::singleShot(0, qApp, [f] {
+                if (isLoaded(f)) unloadForm(f, vbFormControlMenu);
+            });
+            return true;
+        }
+        if (e->type() == QEvent::WindowActivate && !f_.mdiChild()) f_.activated();
+        return false;
+    }
+
+private:
+    Form& f_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+HandlerGuard::HandlerGuard(Form* form) : form_(form) {
+    if (form_) ++form_->busy;
+}
+
+HandlerGuard::~HandlerGuard() {
+    if (!form_) return;
+    if (--form_->busy == 0 && form_->doomed) scheduleDelete(form_);
+}
+
+void dispatch(Form* form, const std::function<void()>& f) {
+    HandlerGuard guard(form);
+    if (form && form->doomed && form->busy == 1) {
+        // An unloaded form receives no new events.
+        return;
+    }
+    f();
+}
+
+Form* findForm(std::type_index type) {
+    for (auto& [t, f] : registry())
+        if (t == type) return f;
+    return nullptr;
+}
+
+void registerForm(std::type_index type, Form* form) {
+    registry().emplace_back(type, form);
+}
+
+void runLoad(Form* f) {
+    ensureFocusTracker();
+    f->markLoaded(true);
+    {
+        HandlerGuard guard(f);
+        f->Form_Load();
+    }
+    if (!f->loaded()) return;
+    startFormTimers(f);
+    if (f->mdiChild() && !f->shown() && f->visible()) f->show();
+}
+
+bool unloadForm(Form* f, int mode) {
+    if (!f || !f->loaded()) return true;
+    HandlerGuard guard(f);
+    int cancel = 0;
+    f->Form_QueryUnload(cancel, mode);
+    if (cancel) return false;
+    if (auto* m = dynamic_cast<MdiForm*>(f)) {
+        for (Form* child : m->children())
+            if (!unloadForm(child, vbFormMDIForm)) return false;
+    }
+    if (!f->loaded()) return true;
+    f->Form_Unload(cancel);
+    if (cancel) return false;
+    if (!f->loaded()) return true;
+    std::erase_if(registry(), [f](const auto& p) { return p.second == f; });
+    f->markLoaded(false);
+    f->doomed = true;
+    stopFormTimers(f);
+    f->detachWindow();
+    if (registry().empty()) noFormsLeft();
+    return true;
+}
+
+bool isLoaded(const Form* form) {
+    for (auto& [t, f] : registry())
+        if (f == form) return true;
+    return false;
+}
+
+std::vector<Form*> loadedForms() {
+    std::vector<Form*> out;
+    for (auto& [t, f] : registry()) out.push_back(f);
+    return out;
+}
+
+void unloadAllForms() {
+    auto forms = registry();
+    registry().clear();
+    // Children before the main window, so that no sub-window outlives its area.
+    std::stable_sort(forms.begin(), forms.end(), [](const auto& a, const auto& b) {
+        return dynamic_cast<MdiForm*>(a.second) == nullptr &&
+               dynamic_cast<MdiForm*>(b.second) != nullptr;
+    });
+    for (auto& [t, f] : forms) {
+        f->markLoaded(false);
+        f->doomed = true;
+        stopFormTimers(f);
+        f->detachWindow();
+    }
+    for (auto& [t, f] : forms)
+        if (f->busy == 0 && !f->deleteScheduled)
+            delete f;
+        else
+            scheduleDelete(f);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Form
+
+Form::Form() : Container(nullptr, true) {
+    ensureFocusTracker();
+    init(new ContainerWidget(*this, nullptr));
+    client_->hide();
+    rect_ = QRectF(0, 0, 4800, 3600);
+    back_ = kButtonFace;
+    closeFilter_ = new CloseFilter(*this);
+    Click = [this](int) { Form_Click(); };
+    DblClick = [this](int) { Form_DblClick(); };
+    MouseDown = [this](int, int b, int s, float x, float y) { Form_MouseDown(b, s, x, y); };
+    MouseUp = [this](int, int b, int s, float x, float y) { Form_MouseUp(b, s, x, y); };
+    MouseMove = [this](int, int b, int s, float x, float y) { Form_MouseMove(b, s, x, y); };
+    KeyDown = [this](int, int& k, int s) { Form_KeyDown(k, s); };
+    KeyPress = [this](int, int& k) { Form_KeyPress(k); };
+    Paint = [this](int) { Form_Paint(); };
+    applyGeometry();
+}
+
+Form::~Form() {
+    std::erase_if(registry(), [this](const auto& p) { return p.second == this; });
+    delete closeFilter_;
+    if (sub_) {
+        // The sub-window owns the client now; deleting it takes the whole screen away.
+        QMdiSubWindow* s = sub_;
+        sub_ = nullptr;
+        if (QMdiArea* a = s->mdiArea()) a->removeSubWindow(s);
+        delete s;
+    }
+}
+
+void Form::setCaption(const std::string& c) {
+    caption_ = c;
+    if (QWidget* w = window()) w->setWindowTitle(qs(c));
+}
+
+void Form::setBorderStyle(int s) {
+    borderStyle_ = s;
+}
+void Form::setControlBox(bool b) {
+    controlBox_ = b;
+}
+
+void Form::setWindowState(int s) {
+    windowState_ = s;
+    if (shown()) applyGeometry();
+}
+
+void Form::moveForm(double left, double top) {
+    moveForm(left, top, rect_.width(), rect_.height());
+}
+
+void Form::moveForm(double left, double top, double width, double height) {
+    rect_ = QRectF(left, top, width, height);
+    applyGeometry();
+}
+
+void Form::setFormWidth(double w) {
+    moveForm(rect_.left(), rect_.top(), w, rect_.height());
+}
+void Form::setFormHeight(double h) {
+    moveForm(rect_.left(), rect_.top(), rect_.width(), h);
+}
+
+QSize Form::estimatedInner() const {
+    const QRect r = pixelRect();
+    const bool framed = mdiChild_ && borderStyle_ != vbBSNone && (!caption_.empty() || controlBox_);
+    if (!framed) return r.size();
+    QStyle* st = QApplication::style();
+    const int frame = st->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int title = st->pixelMetric(QStyle::PM_TitleBarHeight);
+    return QSize(std::max(1, r.width() - 2 * frame), std::max(1, r.height() - title - frame));
+}
+
+void Form::applyGeometry() {
+    const QRect r = pixelRect();
+    if (sub_) {
+        sub_->setGeometry(r);
+        if (borderStyle_ != vbSizable) sub_->setFixedSize(r.size());
+        client_->resize(estimatedInner());
+    } else if (top_) {
+        if (windowState_ == vbMaximized) {
+            if (QScreen* s = QGuiApplication::primaryScreen())
+                top_->setGeometry(s->availableGeometry());
+        } else {
+            top_->setGeometry(r);
+        }
+    } else if (client_) {
+        client_->resize(estimatedInner());
+    }
+}
+
+void Form::attachWindow() {
+    if (sub_ || top_) return;
+    if (mdiChild_) {
+        MdiForm* m = mdiParent();
+        if (!m && mdiLoader()) {
+            mdiLoader()();
+            m = mdiParent();
+        }
+        if (m && m != this) {
+            sub_ = new QMdiSubWindow;
+            sub_->setAttribute(Qt::WA_DeleteOnClose, false);
+            sub_->setWidget(client_);
+            Qt::WindowFlags flags = Qt::SubWindow;
+            if (borderStyle_ == vbBSNone || (caption_.empty() && !controlBox_)) {
+                flags |= Qt::FramelessWindowHint;
+            } else {
+                flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+                if (controlBox_) {
+                    flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+                    if (borderStyle_ == vbSizable && minButton_)
+                        flags |= Qt::WindowMinimizeButtonHint;
+                    if (borderStyle_ == vbSizable && maxButton_)
+                        flags |= Qt::WindowMaximizeButtonHint;
+                }
+            }
+            sub_->setWindowFlags(flags);
+            sub_->setWindowTitle(qs(caption_));
+            sub_->installEventFilter(closeFilter_);
+            m->area()->addSubWindow(sub_);
+            client_->show();
+            applyGeometry();
+            return;
+        }
+    }
+    top_ = client_;
+    Qt::WindowFlags flags = Qt::Window;
+    if (borderStyle_ == vbBSNone)
+        flags |= Qt::FramelessWindowHint;
+    else if (!controlBox_)
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    client_->setWindowFlags(flags);
+    client_->setWindowTitle(qs(caption_));
+    client_->installEventFilter(closeFilter_);
+    applyGeometry();
+}
+
+void Form::detachWindow() {
+    if (sub_) sub_->hide();
+    if (top_) top_->hide();
+    if (client_ && !sub_ && !top_) client_->hide();
+    visible_ = false;
+}
+
+QWidget* Form::window() const {
+    if (sub_) return sub_;
+    if (top_) return top_;
+    return nullptr;
+}
+
+bool Form::shown() const {
+    QWidget* w = window();
+    return w && w->isVisible();
+}
+
+void Form::show() {
+    if (doomed) return;
+    attachWindow();
+    visible_ = true;
+    everShown_ = true;
+    applyTabOrder();
+    if (sub_) {
+        MdiForm* m = mdiParent();
+        if (m && !m->shown()) m->show();
+        client_->show();
+        sub_->show();
+        if (m) m->area()->setActiveSubWindow(sub_);
+    } else if (top_) {
+        if (windowState_ == vbMaximized) top_->showMaximized();
+        applyGeometry();
+        top_->show();
+        if (QGuiApplication::platformName() != QLatin1String("offscreen")) top_->raise();
+        top_->activateWindow();
+    }
+}
+
+void Form::hide() {
+    if (QWidget* w = window()) w->hide();
+    visible_ = false;
+}
+
+void Form::setVisible(bool v) {
+    if (v)
+        show();
+    else
+        hide();
+}
+
+void Form::refresh() {
+    if (client_) client_->repaint();
+}
+
+void Form::setFocusToForm() {
+    if (client_) client_->setFocus(Qt::OtherFocusReason);
+}
+
+QSize Form::innerPixelSize() const {
+    if (!client_) return QSize();
+    if (sub_ || top_) return client_->size();
+    return estimatedInner();
+}
+
+CommandButton* Form::defaultButton() const {
+    for (CommandButton* b : buttons_)
+        if (b->isDefault()) return b;
+    return nullptr;
+}
+
+CommandButton* Form::cancelButton() const {
+    for (CommandButton* b : buttons_)
+        if (b->isCancel()) return b;
+    return nullptr;
+}
+
+void Form::registerButton(CommandButton* b, bool add) {
+    if (add)
+        buttons_.push_back(b);
+    else
+        std::erase(buttons_, b);
+}
+
+void Form::applyTabOrder() {
+    std::vector<Control*> order;
+    std::vector<Container*> stack{this};
+    while (!stack.empty()) {
+        Container* c = stack.back();
+        stack.pop_back();
+        for (Control* child : c->children()) {
+            if (child->widget() && !dynamic_cast<Container*>(child)) order.push_back(child);
+            if (auto* inner = dynamic_cast<Container*>(child)) stack.push_back(inner);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget* a = order[i - 1]->widget();
+        QWidget* b = order[i]->widget();
+        if (auto* combo = dynamic_cast<ComboBox*>(order[i - 1])) a = combo->editField();
+        if (auto* combo = dynamic_cast<ComboBox*>(order[i])) b = combo->editField();
+        if (a->window() == b->window()) QWidget::setTabOrder(a, b);
+    }
+}
+
+void Form::activated() {
+    Form* self = this;
+    dispatch(self, [self] { self->Form_Activate(); });
+}
+
+// ---------------------------------------------------------------------------------------------
+// MdiForm
+
+MdiForm::MdiForm() {
+    main_ = new QMainWindow;
+    area_ = new QMdiArea(main_);
+    main_->setCentralWidget(area_);
+    area_->setBackground(QBrush(qcolour(kAppWorkspace)));
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The hidden picture stores of the main window live in a widget of their own.
+    client_->setParent(main_);
+    client_->hide();
+    main_->installEventFilter(closeFilter_);
+    setWindowState(vbMaximized);
+    QObject::connect(area_, &QMdiArea::subWindowActivated, area_, [](QMdiSubWindow* sub) {
+        if (!sub) return;
+        for (Form* f : loadedForms())
+            if (f->window() == sub) f->activated();
+    });
+}
+
+MdiForm::~MdiForm() {
+    // Children go first; their sub-windows belong to the area.
+    for (Form* f : loadedForms())
+        if (f != this && f->sub_ && f->sub_->mdiArea() == area_) f->detachWindow();
+    QMainWindow* m = main_;
+    main_ = nullptr;
+    client_->setParent(nullptr);
+    delete m;
+}
+
+QMenuBar* MdiForm::menuBar() const {
+    return main_->menuBar();
+}
+
+void MdiForm::arrange(int how) {
+    if (how != 1) return;
+    // Each screen places and sizes itself; a lone screen goes to the top left corner.
+    const auto subs = area_->subWindowList();
+    std::vector<QMdiSubWindow*> visible;
+    for (QMdiSubWindow* s : subs)
+        if (s->isVisible()) visible.push_back(s);
+    if (visible.size() == 1) visible.front()->move(0, 0);
+}
+
+std::vector<Form*> MdiForm::children() const {
+    std::vector<Form*> out;
+    for (Form* f : loadedForms())
+        if (f != this && f->mdiChild() && (!f->sub_ || f->sub_->mdiArea() == area_))
+            out.push_back(f);
+    return out;
+}
+
+void MdiForm::setBackColor(Colour c) {
+    back_ = c;
+    area_->setBackground(QBrush(qcolour(c)));
+}
+
+QSize MdiForm::innerPixelSize() const {
+    return area_ ? area_->viewport()->size() : QSize();
+}
+
+MdiForm* mdiParent() {
+    for (Form* f : loadedForms())
+        if (auto* m = dynamic_cast<MdiForm*>(f)) return m;
+    return nullptr;
+}
+
+void setMdiParentLoader(std::function<void()> loader) {
+    mdiLoader() = std::move(loader);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Menus
+
+MenuItem::MenuItem(MdiForm& form, const std::string& caption, int index)
+    : form_(&form), caption_(caption), index_(index) {
+    action_ = new QAction(qs(caption), form.mainWindow());
+    if (caption == "-") action_->setSeparator(true);
+    form.menuBar()->addAction(action_);
+    QObject::connect(action_, &QAction::triggered, action_, [this] {
+        if (!menu_)
+            dispatch(form_, [this] {
+                if (Click) Click(index_);
+            });
+    });
+}
+
+MenuItem::MenuItem(MenuItem& parent, const std::string& caption, int index)
+    : form_(parent.form_), caption_(caption), index_(index) {
+    parent.ensureSubmenu();
+    action_ = new QAction(qs(caption), parent.menu_);
+    if (caption == "-") action_->setSeparator(true);
+    parent.menu_->addAction(action_);
+    QObject::connect(action_, &QAction::triggered, action_, [this] {
+        if (!menu_)
+            dispatch(form_, [this] {
+                if (Click) Click(index_);
+            });
+    });
+}
+
+MenuItem::~MenuItem() = default;
+
+void MenuItem::ensureSubmenu() {
+    if (menu_) return;
+    menu_ = new QMenu(form_->mainWindow());
+    action_->setMenu(menu_);
+    // Opening a submenu is an event of its own.
+    QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] {
+        dispatch(form_, [this] {
+            if (Click) Click(index_);
+        });
+    });
+}
+
+void MenuItem::setCaption(const std::string& c) {
+    caption_ = c;
+    action_->setText(qs(c));
+}
+
+void MenuItem::setEnabled(bool e) {
+    enabled_ = e;
+    action_->setEnabled(e);
+}
+
+void MenuItem::setVisible(bool v) {
+    visible_ = v;
+    action_->setVisible(v);
+}
+
+void MenuItem::setChecked(bool c) {
+    checked_ = c;
+    action_->setCheckable(c);
+    action_->setChecked(c);
+}
+
+void MenuItem::trigger() {
+    if (!enabled_ || !visible_) return;
+    dispatch(form_, [this] {
+        if (Click) Click(index_);
+    });
+}
+
+MenuItem& MenuArray::add(int i, const std::string& caption) {
+    auto item = parent_ ? std::make_unique<MenuItem>(*parent_, caption, i)
+                        : std::make_unique<MenuItem>(*form_, caption, i);
+    MenuItem& ref = *item;
+    items_[i] = std::move(item);
+    return ref;
+}
+
+void MenuArray::setClick(IndexHandler h) {
+    for (auto& [i, item] : items_) item->Click = h;
+}
+
+} // namespace ui

@@ -1,0 +1,39 @@
+// Time, waits and the end of the program, on the runtime's clock.
+#pragma once
+
+#include "platform/clock.h"
+
+#include <functional>
+
+namespace ui {
+
+// Seconds since midnight (the classic "Timer" value), single precision as the screens expect.
+float timeOfDay();
+
+// Waits `seconds`: repaints what is on the screen first, handles no event meanwhile and sleeps
+// on the monotonic clock (a wait across midnight still ends on time). On a manual clock it
+// returns at once, the clock having moved forward by the wait.
+void pause(double seconds);
+
+// Lets the queued events through (clicks, repaints, deferred deletions), like DoEvents.
+void yield();
+
+// Ends the program at once: the end hooks run (display mode restored), then the process exits
+// with no further events, even before the event loop has started. Under a test's end handler it
+// returns, so every caller returns at once after it.
+void end();
+void addEndHook(std::function<void()> hook);
+// Tests: what end() does instead of exiting the process.
+void setEndHandler(std::function<void()> handler);
+
+// The program ends when its last form is unloaded (set by the program, not by tests).
+void setEndWhenNoForms(bool e);
+
+// Tests: runs the program's timers on a manual clock; `advance` moves it forward and fires every
+// timer that falls due, in time order, each after the queued events.
+platform::ManualClock& useManualClock();
+void useSystemClock();
+bool manualClockInUse();
+void advance(std::int64_t ms);
+
+} // namespace ui

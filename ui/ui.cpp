@@ -1,2 +1,0 @@
-// The forms runtime lives in this folder.
-namespace ui {}

@@ -1,0 +1,620 @@
+#include "formats/lesson_catalogue.h"
+#include "formats/sequence_catalogue.h"
+#include "platform/cp1252.h"
+#include "shell/file_routines.h"
+#include "ui/msgbox.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace shell;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A data folder and a pupils' folder of their own, the current folder moved into the test's
+// folder (drive-letter paths are relative there), and message boxes answered from a script.
+class FileRoutines : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "tavrel-shell-XXXXXX").string();
+        root = ::mkdtemp(pattern.data());
+        fs::create_directory(root + "/donnees");
+        fs::create_directory(root + "/eleves");
+        previous = fs::current_path();
+        fs::current_path(root);
+        resetSharedState();
+        shared.DossierDonnees = root + "/donnees/";
+        shared.DossierEleves = root + "/eleves/";
+        shared.CheminMotsDePasse = shared.DossierDonnees + "motpasse";
+        shared.CheminParametres = shared.DossierDonnees + "defaut";
+        ui::setMessageService([this](const ui::MessageRequest& box) {
+            boxes.push_back(box);
+            if (onBox) onBox();
+            if (answers.empty()) return static_cast<int>(ui::vbCancel);
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+    }
+    void TearDown() override {
+        ui::setMessageService({});
+        fs::current_path(previous);
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+
+    std::string read(const std::string& path) const {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    void write(const std::string& path, const std::string& content) const {
+        std::ofstream out(path, std::ios::binary);
+        out << content;
+    }
+    std::string catalogue() const { return shared.DossierDonnees + "lecons.tav"; }
+
+    std::string root;
+    fs::path previous;
+    std::vector<ui::MessageRequest> boxes;
+    std::deque<int> answers;
+    std::function<void()> onBox;
+};
+
+// A file-size limit that makes writes fail half way, even for the superuser.
+class WritesFail {
+public:
+    WritesFail() {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old_;
+        small.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~WritesFail() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, handler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*handler_)(int);
+};
+
+} // namespace
+
+// Lesson catalogue
+
+TEST_F(FileRoutines, TheWriteGoesWhereTheLastSingleLessonWasRead) {
+    ASSERT_TRUE(formats::createBlankLessonCatalogue(shared.DossierDonnees + "LECONS.TAV"));
+    shared.NumeroLecon = 5;
+    LireLecon(2);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.PositionEnregistrement, 39701 + 4 * 205);
+    EXPECT_EQ(shared.LongueurEnregistrement, 205);
+    const std::string lesson = "1" + std::string(204, 'e');
+
+    shared.NumeroLecon = 0;
+    LireLecon(7);
+    EXPECT_EQ(shared.Enregistrement.size(), 120u * 259);
+    EXPECT_EQ(shared.LongueurEnregistrement, 259);
+    EXPECT_EQ(shared.PositionEnregistrement, 39701 + 4 * 205);
+
+    shared.Enregistrement = lesson;
+    EcrireLecon();
+    EXPECT_EQ(shared.Etat, 0);
+    const std::string file = read(shared.DossierDonnees + "LECONS.TAV");
+    ASSERT_EQ(file.size(), 364040u);
+    EXPECT_EQ(file.substr(39700 + 4 * 205, 205), lesson);
+    EXPECT_EQ(file.find_first_not_of(' '), 39700u + 4 * 205);
+
+    shared.NumeroLecon = 5;
+    LireLecon(2);
+    EXPECT_EQ(shared.Enregistrement, lesson);
+}
+
+TEST_F(FileRoutines, AWholeBlockIsNeverWrittenOverSingleLessons) {
+    ASSERT_TRUE(formats::createBlankLessonCatalogue(catalogue()));
+    shared.NumeroLecon = 1;
+    LireLecon(0);
+    shared.NumeroLecon = 0;
+    LireLecon(0);
+    std::replace(shared.Enregistrement.begin(), shared.Enregistrement.end(), ' ', 'z');
+    EcrireLecon();
+    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(read(catalogue()), std::string(364040, ' '));
+
+    resetSharedState();
+    shared.DossierDonnees = root + "/donnees/";
+    shared.Enregistrement = std::string(205, 'z'); // nothing read yet: no position
+    EcrireLecon();
+    EXPECT_EQ(shared.Etat, 1);
+}
+
+TEST_F(FileRoutines, AMissingCatalogueReadsBlankAndIsNotCreated) {
+    shared.NumeroLecon = 1;
+    LireLecon(0);
+    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(shared.Enregistrement, std::string(205, ' '));
+    EcrireLecon();
+    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_FALSE(fs::exists(catalogue()));
+    // An unknown activity reads like activity 0.
+    LireLecon(14);
+    EXPECT_EQ(shared.LongueurEnregistrement, 205);
+    EXPECT_EQ(shared.PositionEnregistrement, 1);
+}
+
+TEST_F(FileRoutines, ZeroBytesOfTheCatalogueReadAsBlanks) {
+    write(catalogue(), std::string(300, '\0'));
+    shared.NumeroLecon = 1;
+    LireLecon(0);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.Enregistrement, std::string(205, ' '));
+}
+
+// Settings
+
+TEST_F(FileRoutines, SettingsWrittenAndReadBack) {
+    shared.DossierEleves = "C:/ELEVES/";
+    EcrireParametres(shared.CheminParametres);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(read(shared.CheminParametres),
+              "C:/ELEVES/\r-1 \r 0 \r 0 \r 2 \r-1 \r\n\r\r\r 0 \r 0 \r 0 \r\n");
+
+    shared.DossierEleves.clear();
+    shared.MenuLeconsAccessible = 0;
+    shared.CritereReussite = 0;
+    LireParametres(shared.CheminParametres);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.DossierEleves, "C:/ELEVES/");
+    EXPECT_EQ(shared.MenuLeconsAccessible, -1);
+    EXPECT_EQ(shared.CritereReussite, 2);
+}
+
+TEST_F(FileRoutines, SettingsOutOfRangeAreMended) {
+    write(shared.CheminParametres, "/E/\r 1 \r 2 \r 0 \r 7 \r-5 \r\n\r\r\r 0 \r 0 \r 0 \r\n");
+    LireParametres(shared.CheminParametres);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.CritereReussite, 2);
+    EXPECT_EQ(shared.MenuLeconsAccessible, -1);
+    EXPECT_EQ(shared.SansInscriptionImmediate, -1);
+    EXPECT_EQ(shared.RepriseParDefaut, -1);
+    EcrireParametres(shared.CheminParametres);
+    EXPECT_EQ(read(shared.CheminParametres).substr(0, 24), "/E/\r-1 \r-1 \r 0 \r 2 \r-1 \r");
+}
+
+TEST_F(FileRoutines, SettingsThatEndEarlyFailButKeepWhatWasRead) {
+    write(shared.CheminParametres, "/E/\r 0 \r-1 \r-1 \r 1 \r 0 \r\n");
+    LireParametres(shared.CheminParametres);
+    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(shared.DossierEleves, "/E/");
+    EXPECT_EQ(shared.CritereReussite, 1);
+    LireParametres(shared.CheminParametres + "1");
+    EXPECT_EQ(shared.Etat, 1);
+}
+
+TEST_F(FileRoutines, AFailedSettingsWriteKeepsTheOldFile) {
+    write(shared.CheminParametres, "/ANCIEN/\r-1 \r 0 \r 0 \r 2 \r-1 \r\n\r\r\r 0 \r 0 \r 0 \r\n");
+    shared.DossierEleves = "/NOUVEAU/DOSSIER/TRES/LONG/";
+    {
+        WritesFail fail;
+        EcrireParametres(shared.CheminParametres);
+    }
+    EXPECT_EQ(shared.Etat, 1);
+    LireParametres(shared.CheminParametres);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.DossierEleves, "/ANCIEN/");
+    EcrireParametres(root + "/absent/defaut");
+    EXPECT_EQ(shared.Etat, 1);
+}
+
+// Passwords and rights
+
+TEST_F(FileRoutines, NoPasswordFileMeansEveryMenuOpen) {
+    LireMotsDePasse();
+    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(shared.DroitsMenus, "000000000000000");
+    EXPECT_EQ(shared.MotDePasseEnseignant, "");
+    EXPECT_EQ(shared.MotDePasseGestionnaire, "");
+}
+
+TEST_F(FileRoutines, PasswordsWrittenThenRead) {
+    EcrireMotsDePasse("120000012345678", " PROF\\1 ", "CHEF:2");
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(shared.DroitsMenus, "120000012345678");
+    EXPECT_EQ(shared.MotDePasseEnseignant, "PROF\\1");
+    const std::string file = read(shared.CheminMotsDePasse);
+    EXPECT_EQ(file.substr(0, 17), "120000012345678\r\n");
+    EXPECT_EQ(file.find("PROF"), std::string::npos); // scrambled
+
+    resetSharedState();
+    shared.CheminMotsDePasse = root + "/donnees/MOTPASSE"; // found without regard to case
+    LireMotsDePasse();
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.DroitsMenus, "120000012000000"); // digits other than 0..2 become 0
+    EXPECT_EQ(shared.MotDePasseEnseignant, "PROF\\1");
+    EXPECT_EQ(shared.MotDePasseGestionnaire, "CHEF:2");
+}
+
+TEST_F(FileRoutines, RightsAreNormalisedToFifteenCharacters) {
+    write(shared.CheminMotsDePasse, "1x2\r\n\r\n\r\n");
+    LireMotsDePasse();
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.DroitsMenus, "102000000000000");
+    write(shared.CheminMotsDePasse, "2222222222222222222\r\n");
+    LireMotsDePasse();
+    EXPECT_EQ(shared.Etat, 1); // the password lines are missing
+    EXPECT_EQ(shared.DroitsMenus, "222222222222222");
+}
+
+TEST_F(FileRoutines, AFailedPasswordWriteNamesTheFileAndChangesNothing) {
+    EcrireMotsDePasse("000000000000000", "", "");
+    shared.CheminMotsDePasse = root + "/absent/motpasse";
+    EcrireMotsDePasse("111111100000000", "PROF", "");
+    EXPECT_EQ(shared.Etat, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, cp("Impossible d'enregistrer") + "\r\n" + root + "/absent/motpasse");
+    EXPECT_EQ(boxes[0].style, ui::vbExclamation);
+    EXPECT_EQ(boxes[0].title, "Message");
+    EXPECT_EQ(shared.DroitsMenus, "000000000000000");
+    EXPECT_EQ(shared.MotDePasseEnseignant, "");
+}
+
+// Pupil file
+
+namespace {
+
+void pupilZoe() {
+    shared.Prenom = cp("ZOÉ");
+    shared.Nom = cp("CÔTÉ-RIVIÈRE");
+}
+
+} // namespace
+
+TEST_F(FileRoutines, PupilFileNameInItsGroupFolder) {
+    ASSERT_EQ(CreerDossierGroupe("7"), platform::MakeFolderResult::Created);
+    EXPECT_EQ(shared.DossierGroupe, root + "/eleves/TAVR#07/");
+    EXPECT_TRUE(fs::is_directory(root + "/eleves/TAVR#07"));
+    EXPECT_EQ(CreerDossierGroupe("07"), platform::MakeFolderResult::AlreadyExists);
+    pupilZoe();
+    NomFichierEleve();
+    EXPECT_EQ(shared.CheminFichierEleve, root + "/eleves/TAVR#07/ZOECECOT.GXO");
+    shared.DossierEleves = root + "/absent/";
+    EXPECT_EQ(CreerDossierGroupe("3"), platform::MakeFolderResult::Failed);
+}
+
+TEST_F(FileRoutines, PupilWrittenAndReadBack) {
+    CreerDossierGroupe("7");
+    pupilZoe();
+    NomFichierEleve();
+    SharedState& s = shared;
+    s.PositionListe = 2;
+    s.Activite = 5;
+    s.ListeLecons = "AgBh";
+    s.NumeroSequence = 3;
+    s.EtatLecons[121] = '6';
+    s.Points = 5;
+    s.SerieImages = 2;
+    s.ItemsTermines = 1;
+    s.NumeroItem = 1;
+    s.RepriseAutorisee = 0;
+    s.Etat = 9;
+    EcrireFichierEleve(s.CheminFichierEleve);
+    EXPECT_EQ(s.Etat, 0);
+    EXPECT_TRUE(boxes.empty());
+    const std::string file = read(s.CheminFichierEleve);
+    EXPECT_EQ(file.substr(0, 4), cp("ZOÉ\r"));
+    EXPECT_NE(file.find("\r\n 2 \r\n 5 \r\nAgBh\r\n 3 \r\n"), std::string::npos);
+
+    const std::string path = s.CheminFichierEleve;
+    const std::string progress = s.EtatLecons;
+    resetSharedState();
+    LireFichierEleve(path, false);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.Nom, cp("CÔTÉ-RIVIÈRE"));
+    EXPECT_EQ(shared.PositionListe, 2);
+    EXPECT_EQ(shared.Activite, 5);
+    EXPECT_EQ(shared.ListeLecons, "AgBh");
+    EXPECT_EQ(shared.NumeroSequence, 3);
+    EXPECT_EQ(shared.EtatLecons, progress);
+    EXPECT_EQ(shared.Points, 5);
+    EXPECT_EQ(shared.SerieImages, 2);
+    EXPECT_EQ(shared.ItemsTermines, 1);
+    EXPECT_EQ(shared.NumeroItem, 1);
+    EXPECT_EQ(shared.RepriseAutorisee, 0);
+}
+
+TEST_F(FileRoutines, OwnLessonsAreNotKeptWithoutTheSetting) {
+    CreerDossierGroupe("1");
+    pupilZoe();
+    NomFichierEleve();
+    shared.NumeroSequence = 0;
+    shared.ListeLecons = "AeAf";
+    shared.ConserverChoix = kFaux;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(shared.ListeLecons, "");
+    EXPECT_NE(read(shared.CheminFichierEleve).find("\r\n\r\n 0 \r\n"), std::string::npos);
+
+    shared.ListeLecons = "AeAf";
+    shared.ConserverChoix = kVrai;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(shared.ListeLecons, "AeAf");
+    EXPECT_NE(read(shared.CheminFichierEleve).find("\r\nAeAf\r\n"), std::string::npos);
+}
+
+TEST_F(FileRoutines, AWriteDuringARetakeMovesTheListOn) {
+    CreerDossierGroupe("1");
+    pupilZoe();
+    NomFichierEleve();
+    shared.ListeReprise = "Ce";
+    shared.NumeroLecon = 2;
+    shared.PositionListe = 4;
+    shared.Points = 3;
+    shared.NumeroItem = 1;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(shared.PositionListe, 5);
+    EXPECT_EQ(shared.Points, 8);
+    EXPECT_EQ(shared.NumeroItem, 3);
+    LireFichierEleve(shared.CheminFichierEleve, false);
+    EXPECT_EQ(shared.PositionListe, 5);
+}
+
+TEST_F(FileRoutines, NothingToWrite) {
+    shared.Etat = 7;
+    EcrireFichierEleve("");
+    EXPECT_EQ(shared.Etat, 7);
+    CreerDossierGroupe("1");
+    shared.Prenom = "ZOE"; // no surname
+    EcrireFichierEleve(shared.DossierGroupe + "X");
+    EXPECT_EQ(shared.Etat, 7);
+    EXPECT_FALSE(fs::exists(shared.DossierGroupe + "X"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileRoutines, AFailedPupilWriteOffersRetryAndKeepsTheOldFile) {
+    CreerDossierGroupe("1");
+    pupilZoe();
+    NomFichierEleve();
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    const std::string before = read(shared.CheminFichierEleve);
+    shared.Points = 1;
+    {
+        WritesFail fail;
+        answers = {ui::vbRetry, ui::vbCancel};
+        EcrireFichierEleve(shared.CheminFichierEleve);
+    }
+    EXPECT_EQ(shared.Etat, 1);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, cp("Impossible d'écrire sur le disque."));
+    EXPECT_EQ(boxes[0].style, ui::vbRetryCancel + ui::vbExclamation);
+    EXPECT_EQ(boxes[0].title, "Message");
+    EXPECT_EQ(read(shared.CheminFichierEleve), before);
+    EXPECT_EQ(shared.Points, 1); // the shared state keeps its values
+}
+
+TEST_F(FileRoutines, RetryWritesOnceTheFolderIsThere) {
+    shared.DossierGroupe = root + "/eleves/TAVR#05/";
+    pupilZoe();
+    NomFichierEleve();
+    answers = {ui::vbRetry};
+    onBox = [&] { fs::create_directory(root + "/eleves/TAVR#05"); };
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(fs::exists(shared.CheminFichierEleve));
+}
+
+TEST_F(FileRoutines, ADisketteFolderIsCreatedBeforeEachWriteAndNamedInTheMessage) {
+    // Drive letters mean nothing here: "A:" is an ordinary folder name, missing at first.
+    shared.DossierGroupe = "A:/TAVR#07/";
+    pupilZoe();
+    NomFichierEleve();
+    answers = {ui::vbRetry};
+    onBox = [&] { fs::create_directory(root + "/A:"); };
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, cp("Impossible d'écrire sur la disquette."));
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_TRUE(fs::exists(root + "/A:/TAVR#07/ZOECECOT.GXO"));
+    boxes.clear();
+    EcrireFichierEleve(shared.CheminFichierEleve); // the existing folder is no failure
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(FileRoutines, UnknownPupil) {
+    shared.Etat = 0;
+    LireFichierEleve(root + "/eleves/TAVR#01/ZOECECOT.GXO", false);
+    EXPECT_EQ(shared.Etat, 1);
+    LireFichierEleve(root + "/eleves", false); // a folder is no pupil file
+    EXPECT_EQ(shared.Etat, 1);
+}
+
+TEST_F(FileRoutines, NamesOnly) {
+    write(root + "/eleves/P", "ZOE\r\nCOTE\r\n");
+    LireFichierEleve(root + "/eleves/P", true);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.Prenom, "ZOE");
+    EXPECT_EQ(shared.Nom, "COTE");
+    LireFichierEleve(root + "/eleves/P", false);
+    EXPECT_EQ(shared.Etat, 2);
+}
+
+TEST_F(FileRoutines, DamagedPupilFilesAndTheReset) {
+    CreerDossierGroupe("1");
+    pupilZoe();
+    NomFichierEleve();
+    shared.NumeroSequence = 4;
+    shared.ListeLecons = "AeAf";
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    std::string good = read(shared.CheminFichierEleve);
+    std::vector<std::string> lines;
+    for (std::size_t start = 0, end; (end = good.find("\r\n", start)) != std::string::npos;
+         start = end + 2)
+        lines.push_back(good.substr(start, end - start));
+    ASSERT_EQ(lines.size(), 19u);
+    auto with = [&](std::size_t line, const std::string& text, std::size_t count = 19) {
+        std::string out;
+        for (std::size_t i = 0; i < count; ++i) out += (i == line ? text : lines[i]) + "\r\n";
+        return out;
+    };
+    const std::pair<const char*, std::string> cases[] = {
+        {"ends after line 12", with(99, "", 12)},
+        {"negative list position", with(2, "-3 ")},
+        {"activity 12", with(3, " 12 ")},
+        {"progress too short", with(6, std::string(1440, '#'))},
+        {"progress with a letter", with(6, std::string(1449, '#') + "A")},
+        {"points beyond 16 bits", with(7, " 70000 ")},
+    };
+    for (const auto& [what, content] : cases) {
+        write(root + "/eleves/damaged", content);
+        resetSharedState();
+        shared.EtatLecons[0] = '3';
+        LireFichierEleve(root + "/eleves/damaged", false);
+        EXPECT_EQ(shared.Etat, 2) << what;
+        EXPECT_EQ(shared.Prenom, cp("ZOÉ")) << what; // read before the damage: stays
+        EXPECT_EQ(shared.EtatLecons.size(), 1450u) << what;
+        EXPECT_GE(shared.PositionListe, 0) << what;
+        EXPECT_TRUE(shared.Activite >= 0 && shared.Activite <= 11) << what;
+    }
+
+    write(root + "/eleves/damaged", with(7, "x"));
+    LireFichierEleve(root + "/eleves/damaged", false);
+    EXPECT_EQ(shared.Etat, 2);
+    EXPECT_EQ(shared.ListeLecons, "AeAf");
+    EXPECT_EQ(shared.NumeroSequence, 4);
+    shared.EleveActif = 1;
+    ReinitialiserEleve();
+    EXPECT_EQ(shared.Prenom, cp("ZOÉ"));
+    EXPECT_EQ(shared.ListeLecons, "");
+    EXPECT_EQ(shared.NumeroSequence, -1);
+    EXPECT_EQ(shared.EtatLecons, std::string(1450, '#'));
+    EXPECT_EQ(shared.PositionListe, 0);
+    EXPECT_EQ(shared.Points, 8);
+    EXPECT_EQ(shared.NumeroItem, 3);
+    EXPECT_EQ(shared.RepriseAutorisee, shared.RepriseParDefaut);
+    EXPECT_FALSE(shared.EleveActif);
+}
+
+// Folders and deleting
+
+TEST_F(FileRoutines, EveryLevelOfThePupilsFolder) {
+    shared.DossierEleves = root + "/ECOLE/CLASSE1/";
+    CreerDossierEleves();
+    EXPECT_TRUE(fs::is_directory(root + "/ECOLE/CLASSE1"));
+    CreerDossierEleves(); // existing levels are passed over
+    EXPECT_TRUE(fs::is_directory(root + "/ECOLE/CLASSE1"));
+    shared.DossierEleves = "A:/";
+    CreerDossierEleves(); // a drive's root creates nothing
+    EXPECT_FALSE(fs::exists(root + "/A:"));
+}
+
+TEST_F(FileRoutines, DeletingFilesOfAGroup) {
+    const std::string group = root + "/eleves/TAVR#02";
+    fs::create_directory(group);
+    write(group + "/A", "");
+    write(group + "/B", "");
+    DetruireFichier(group + "/A");
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_FALSE(fs::exists(group + "/A"));
+    DetruireFichier(group + "/A");
+    EXPECT_EQ(shared.Etat, 1);
+    DetruireFichier(group + "/*.*");
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_TRUE(fs::is_empty(group));
+    DetruireFichier(root + "/eleves/TAVR#03/*.*");
+    EXPECT_EQ(shared.Etat, 1);
+}
+
+TEST_F(FileRoutines, NamesSortedByCharacterCodesWithTheirPaths) {
+    const std::string names[] = {"MARTIN LEA", cp("ÉTIENNE MAX"), "DUPONT JEAN", "ZOLA ZOE",
+                                 "DUPONT ANNE"};
+    for (int i = 0; i < 5; ++i) {
+        shared.Noms[i] = names[i];
+        shared.CheminsEleves[i] = "path" + std::to_string(i);
+    }
+    shared.Noms[5] = "AAA"; // beyond n: untouched
+    TrierNoms(5);
+    EXPECT_EQ(shared.Noms[0], "DUPONT ANNE");
+    EXPECT_EQ(shared.CheminsEleves[0], "path4");
+    EXPECT_EQ(shared.Noms[1], "DUPONT JEAN");
+    EXPECT_EQ(shared.Noms[2], "MARTIN LEA");
+    EXPECT_EQ(shared.Noms[3], "ZOLA ZOE");
+    EXPECT_EQ(shared.Noms[4], cp("ÉTIENNE MAX")); // accented capitals after "Z"
+    EXPECT_EQ(shared.CheminsEleves[4], "path1");
+    EXPECT_EQ(shared.Noms[5], "AAA");
+    TrierNoms(200); // more than the table holds: the whole table, empty slots first
+    EXPECT_EQ(shared.Noms[45], "AAA");
+    EXPECT_EQ(shared.Noms[50], cp("ÉTIENNE MAX"));
+}
+
+// Sequence catalogue
+
+TEST_F(FileRoutines, ThePupilStartsHisSequence) {
+    const std::string path = shared.DossierDonnees + "SEQUENCE.TAV";
+    ASSERT_TRUE(formats::createBlankSequenceCatalogue(path));
+    std::string full;
+    for (int i = 0; i < 400; ++i)
+        full += {static_cast<char>('A' + i % 12), static_cast<char>(101 + i % 120)};
+    ASSERT_TRUE(formats::writeSequence(path, std::string(1250, ' '), 50, full));
+    ASSERT_TRUE(formats::writeSequence(path, std::string(1250, ' '), 2, "  AeBf  "));
+
+    shared.NumeroSequence = 50;
+    shared.PositionListe = 6;
+    shared.Activite = 4;
+    shared.Points = 2;
+    shared.NumeroItem = 1;
+    shared.SerieImages = 3;
+    shared.ItemsTermines = 1;
+    ChargerSequenceEleve();
+    EXPECT_EQ(shared.ListeLecons, full); // 400 codes fill the 800 characters
+    EXPECT_EQ(shared.PositionListe, 0);
+    EXPECT_EQ(shared.Activite, 0);
+    EXPECT_EQ(shared.Points, 8);
+    EXPECT_EQ(shared.NumeroItem, 3);
+    EXPECT_EQ(shared.SerieImages, 0);
+    EXPECT_EQ(shared.ItemsTermines, 0);
+
+    shared.NumeroSequence = 2;
+    ChargerSequenceEleve();
+    EXPECT_EQ(shared.ListeLecons, "AeBf");
+
+    shared.NumeroSequence = 0;
+    shared.ListeLecons = "Cg";
+    shared.PositionListe = 1;
+    ChargerSequenceEleve();
+    EXPECT_EQ(shared.ListeLecons, "Cg");
+    EXPECT_EQ(shared.PositionListe, 0);
+
+    LireSequence(1, 1250);
+    EXPECT_EQ(shared.TamponSequence, std::string(1250, ' '));
+}
+
+TEST_F(FileRoutines, SequenceBytesNeverWrittenAreKept) {
+    write(shared.DossierDonnees + "sequence.tav", std::string(1400, ' '));
+    ASSERT_TRUE(formats::writeSequence(shared.DossierDonnees + "SEQUENCE.TAV",
+                                       std::string(1250, ' '), 2, "Ae"));
+    shared.NumeroSequence = 1;
+    ChargerSequenceEleve();
+    EXPECT_EQ(shared.ListeLecons, std::string(800, '\0'));
+}
+
+TEST_F(FileRoutines, AMissingSequenceCatalogueGivesAnEmptyList) {
+    shared.NumeroSequence = 3;
+    shared.ListeLecons = "Ae";
+    ChargerSequenceEleve();
+    EXPECT_EQ(shared.ListeLecons, "");
+    EXPECT_FALSE(fs::exists(shared.DossierDonnees + "SEQUENCE.TAV"));
+}

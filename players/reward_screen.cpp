@@ -1,0 +1,6 @@
+#include "players/reward_screen.h"
+
+// The screen is built with its own work; until then it stands as an empty form.
+felicite::felicite() {
+    setMdiChild(true);
+}

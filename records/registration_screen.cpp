@@ -1,0 +1,6 @@
+#include "records/registration_screen.h"
+
+// The screen is built with its own work; until then it stands as an empty form.
+inscription::inscription() {
+    setMdiChild(true);
+}

@@ -1,0 +1,6 @@
+#include "shell/settings_screen.h"
+
+// The screen is built with its own work; until then it stands as an empty form.
+parametre::parametre() {
+    setMdiChild(true);
+}

@@ -31,6 +31,9 @@ public:
 // The display-mode service: the desktop one switches through X RandR where it can (and puts the
 // former mode back when the program ends); the default one reports that nothing was switched.
 DisplayMode& displayMode();
+// An empty replacement puts back the one that never switches.
 void setDisplayMode(std::unique_ptr<DisplayMode> replacement);
+std::unique_ptr<DisplayMode> makeNoDisplaySwitch();
+std::unique_ptr<DisplayMode> makeDesktopDisplayMode();
 
 } // namespace ui

@@ -897,17 +897,27 @@ class ListWidget : public Windowed<QListWidget> {
 public:
     ListWidget(ListBox& box, QWidget* parent) : Windowed(box, parent), box_(box) {}
     bool changedInPress = false;
+    // Only the user's own choices are clicks: Qt also moves the current line on its own (when
+    // the list first gets the focus, for one), and the classic list stays silent then.
+    bool userInput = false;
 
 protected:
     void mousePressEvent(QMouseEvent* e) override {
         changedInPress = false;
+        userInput = true;
         Windowed::mousePressEvent(e);
+        userInput = false;
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         Windowed::mouseReleaseEvent(e);
         // A click on the line already chosen (a toggle in a multiple choice) is a click too.
         if (!changedInPress && !double_ && itemAt(e->position().toPoint())) c_.fireIndex(c_.Click);
         changedInPress = false;
+    }
+    void keyPressEvent(QKeyEvent* e) override {
+        userInput = true;
+        Windowed::keyPressEvent(e);
+        userInput = false;
     }
     void resizeEvent(QResizeEvent* e) override {
         Windowed::resizeEvent(e);
@@ -926,7 +936,7 @@ ListBox::ListBox(Container& parent) : Control(&parent, false) {
     w->setSelectionMode(QAbstractItemView::SingleSelection);
     w->setUniformItemSizes(true);
     QObject::connect(w, &QListWidget::currentRowChanged, [this, w](int) {
-        if (silent_) return;
+        if (silent_ || !w->userInput) return;
         w->changedInPress = true;
         fireIndex(Click);
     });

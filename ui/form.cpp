@@ -530,11 +530,14 @@ QMenuBar* MdiForm::menuBar() const {
 void MdiForm::arrange(int how) {
     if (how != 1) return;
     // Each screen places and sizes itself; a lone screen goes to the top left corner.
-    const auto subs = area_->subWindowList();
-    std::vector<QMdiSubWindow*> visible;
-    for (QMdiSubWindow* s : subs)
-        if (s->isVisible()) visible.push_back(s);
-    if (visible.size() == 1) visible.front()->move(0, 0);
+    std::vector<Form*> shownChildren;
+    for (Form* f : children())
+        if (f->sub_ && f->visible()) shownChildren.push_back(f);
+    if (shownChildren.size() == 1) {
+        Form* f = shownChildren.front();
+        f->rect_.moveTopLeft(QPointF(0, 0));
+        f->sub_->move(0, 0);
+    }
 }
 
 std::vector<Form*> MdiForm::children() const {

@@ -220,16 +220,15 @@ const BLOCK_SHAPES = {
     triangle: [[0, 0], [1.25, 0], [0.625, 1.08]],
 };
 const DISC_R = 0.58;
-const THICKNESS = { epais: 0.75, mince: 0.22 };
+const THICKNESS = { epais: 0.5, mince: 0.18 };
 
-// One scale for every block, so that a large disc and a large square are of a size, as the real
-// blocks are.
-const BLOCK_SCALE = (() => {
-    const boxes = Object.values(BLOCK_SHAPES).map((p) => bboxOf(extrusion(p, THICKNESS.epais).vertices.map(project)));
+// Each shape is fitted to the frame in its thick version, so that a thin block shows the same
+// front face with less thickness behind it, and a large block of any shape fills its box.
+function blockScale(forme) {
     const d = THICKNESS.epais * K * C45;
-    boxes.push([-DISC_R, -DISC_R - d, DISC_R + d, DISC_R]);
-    return Math.min(...boxes.map(fitScale));
-})();
+    if (forme === 'disque') return fitScale([-DISC_R, -DISC_R - d, DISC_R + d, DISC_R]);
+    return fitScale(bboxOf(extrusion(BLOCK_SHAPES[forme], THICKNESS.epais).vertices.map(project)));
+}
 
 export function block(forme, epaisseur, colourName, size) {
     const colour = PALETTE[colourName];
@@ -238,7 +237,7 @@ export function block(forme, epaisseur, colourName, size) {
     if (forme === 'disque') {
         const d = depth * K * C45;
         const bbox = [-DISC_R, -DISC_R - d, DISC_R + d, DISC_R];
-        const place = new Placement(bbox, BLOCK_SCALE * size);
+        const place = new Placement(bbox, blockScale('disque') * size);
         const r = place.l(DISC_R), off = place.l(d);
         const [cx, cy] = place.p([0, 0]);
         // The side band lies between the two tangents at 45 degrees to the receding direction.
@@ -256,7 +255,7 @@ export function block(forme, epaisseur, colourName, size) {
     if (!shape) throw new Error(`unknown block ${forme}`);
     const poly = extrusion(shape, depth);
     const bbox = bboxOf(poly.vertices.map(project));
-    const place = new Placement(bbox, BLOCK_SCALE * size);
+    const place = new Placement(bbox, blockScale(forme) * size);
     const body = polyhedronSvg(poly, colour, place, { hiddenEdges: false });
     return { body, counts: { ...counts(poly), roule: 'non' } };
 }

@@ -617,8 +617,9 @@ QImage& Container::surface() {
             QPainter p(&fresh);
             picture_.draw(p, QRectF(QPointF(0, 0), QSizeF(size)));
         }
-        if (imageValid_) {
-            // Drawings survive a change of size, at the same place.
+        if (imageValid_ && drawn_) {
+            // Drawings survive a change of size, at the same place. A surface that holds only
+            // its back colour and picture is simply made again at the new size.
             QPainter p(&fresh);
             p.setCompositionMode(QPainter::CompositionMode_Source);
             p.drawImage(0, 0, image_);
@@ -630,6 +631,7 @@ QImage& Container::surface() {
 }
 
 void Container::surfaceChanged() {
+    drawn_ = true;
     if (client_) {
         client_->markSelfUpdate();
         client_->update();
@@ -640,6 +642,7 @@ void Container::clearSurface() {
     imageValid_ = false;
     surface();
     surfaceChanged();
+    drawn_ = false;
 }
 
 void Container::cls() {

@@ -254,6 +254,7 @@ protected:
     bool hasSurface_;
     QImage image_;
     bool imageValid_ = false;
+    bool drawn_ = false; // something was drawn since the surface was last cleared
     Picture picture_;
     int scaleMode_ = vbTwips;
     double scaleW_ = 0, scaleH_ = 0; // user scale

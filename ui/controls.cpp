@@ -67,9 +67,14 @@ public:
 class LineWidget : public Windowed<QLineEdit> {
 public:
     using Windowed::Windowed;
+    // Each character meets the filter with the text as it stands, as if it had been typed.
     void insertFiltered(const QString& text) {
-        const QString accepted = c_.filterText(text);
-        if (!accepted.isEmpty()) insert(accepted);
+        const QPointer<LineWidget> self(this);
+        for (QChar ch : text) {
+            const QString accepted = c_.filterText(QString(ch));
+            if (!self) return;
+            if (!accepted.isEmpty()) insert(accepted);
+        }
     }
 
 protected:
@@ -472,9 +477,17 @@ void CommandButton::setCaption(const std::string& c) {
 void CommandButton::setDefault(bool d) {
     default_ = d;
     if (d) {
-        // Only one default button per form.
-        for (Control* c : form().children())
-            if (auto* b = dynamic_cast<CommandButton*>(c); b && b != this) b->default_ = false;
+        // Only one default button per form, wherever it lies (frames and picture boxes too).
+        std::function<void(Container&)> clear = [&](Container& inside) {
+            for (Control* c : inside.children()) {
+                if (auto* b = dynamic_cast<CommandButton*>(c); b && b != this) {
+                    b->default_ = false;
+                    if (b->ownWidget_) b->button_->setDefault(false);
+                }
+                if (auto* inner = dynamic_cast<Container*>(c)) clear(*inner);
+            }
+        };
+        clear(form());
     }
     if (ownWidget_) button_->setDefault(d);
 }

@@ -1,0 +1,108 @@
+// Controls inside frames, pasted text against a filter that looks at the text, and picture
+// surfaces that grow with their screen.
+#include "harness.h"
+
+#include "platform/cp1252.h"
+#include "ui/scaling.h"
+
+#include <QApplication>
+#include <QClipboard>
+
+namespace {
+
+using harness::ScreenTest;
+
+class ControlsTest : public ScreenTest {};
+
+// A card with its own button on the form and a second one inside a frame, as screens that ask
+// a question in a frame have.
+struct Card : ui::Form {
+    ui::TextBox Texte1{*this};
+    ui::CommandButton Commande1{*this};
+    ui::Frame Cadre1{*this};
+    ui::CommandButton Commande2{Cadre1};
+    std::vector<std::string> pressed;
+    Card() {
+        moveForm(0, 0, 6000, 4500);
+        Texte1.move(120, 120, 3000, 360);
+        Commande1.move(120, 600, 1200, 400);
+        Commande1.setCaption("&OK");
+        Cadre1.move(120, 1200, 4000, 2000);
+        Commande2.move(120, 400, 1200, 400);
+        Commande2.setCaption("&Oui");
+        Commande1.Click = [this](int) { pressed.push_back("form"); };
+        Commande2.Click = [this](int) { pressed.push_back("frame"); };
+        // Names: a blank only after something else was typed.
+        Texte1.KeyPress = [this](int, int& k) {
+            if (k == ' ' && Texte1.text().empty()) k = 0;
+            if (k == ',') k = 0;
+        };
+    }
+};
+
+TEST_F(ControlsTest, OneDefaultButtonWhetherItLiesOnTheFormOrInAFrame) {
+    Card& f = ui::load<Card>();
+    f.show();
+    f.Commande2.setDefault(true);
+    f.Commande1.setDefault(true);
+    EXPECT_FALSE(f.Commande2.isDefault()) << "the frame's button gave up being the default";
+    pressEnter(f.Texte1);
+    EXPECT_EQ(f.pressed, std::vector<std::string>{"form"});
+    f.Commande2.setDefault(true);
+    EXPECT_FALSE(f.Commande1.isDefault());
+    pressEnter(f.Texte1);
+    EXPECT_EQ(f.pressed, (std::vector<std::string>{"form", "frame"}));
+}
+
+TEST_F(ControlsTest, PastedTextMeetsTheFilterCharacterByCharacterAsTyped) {
+    Card& f = ui::load<Card>();
+    f.show();
+    struct Case {
+        const char* pasted;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {" JEAN PAUL", "JEAN PAUL"}, // only the leading blank finds the box empty
+        {"A,B", "AB"},
+    };
+    for (const Case& c : cases) {
+        f.Texte1.setText("");
+        QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+        key(f.Texte1, Qt::Key_V, {}, Qt::ControlModifier);
+        EXPECT_EQ(text(f.Texte1), c.shown) << c.pasted;
+    }
+}
+
+TEST_F(ControlsTest, APictureAloneIsDrawnAgainAtItsNewSizeWhenTheScreenGrows) {
+    struct Screen : ui::Form {
+        ui::PictureBox Image1{*this};
+        Screen() {
+            moveForm(0, 0, 6000, 4500);
+            Image1.move(0, 0, 600, 300); // 40 x 20 pixels
+            Image1.setBorderStyle(0);
+            Image1.setPicture(ui::Picture::fromData(
+                "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+                "<rect width='20' height='20' fill='#ff0000'/>"
+                "<rect x='20' width='20' height='20' fill='#0000ff'/></svg>",
+                "halves.svg"));
+        }
+    };
+    Screen& f = ui::load<Screen>();
+    f.show();
+    ASSERT_EQ(f.Image1.surface().size(), QSize(40, 20));
+    ui::scaleForm(f, 2);
+    const QImage& grown = f.Image1.surface();
+    ASSERT_EQ(grown.size(), QSize(80, 40));
+    // Where the old right half lay, the grown picture is still red.
+    EXPECT_EQ(grown.pixelColor(30, 10), QColor(255, 0, 0));
+    EXPECT_EQ(grown.pixelColor(70, 30), QColor(0, 0, 255));
+
+    // Drawings still survive a change of size, at the same place.
+    f.Image1.setForeColor(0x00FF00);
+    f.Image1.setScaleMode(ui::vbPixels);
+    f.Image1.pset(5, 5);
+    ui::scaleForm(f, 1.5);
+    EXPECT_EQ(f.Image1.surface().pixelColor(5, 5), QColor(0, 255, 0));
+}
+
+} // namespace

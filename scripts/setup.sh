@@ -8,7 +8,7 @@ build=${1:-"$here/build"}
 shift || true
 
 packages=(cmake g++ make googletest libgtest-dev qt6-base-dev qt6-svg-dev fonts-liberation2
-          xvfb xauth xdotool poppler-utils x11-xserver-utils nodejs npm)
+          xvfb xauth xdotool poppler-utils x11-xserver-utils imagemagick nodejs npm)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

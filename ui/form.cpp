@@ -9,12 +9,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -336,6 +339,21 @@ void Form::applyGeometry() {
 
 void Form::attachWindow() {
     if (sub_ || top_) return;
+    if (auto* m = dynamic_cast<MdiForm*>(this)) {
+        // The main window is its own top-level window; its client only holds picture stores.
+        top_ = m->mainWindow();
+        top_->setWindowTitle(qs(caption_));
+        applyGeometry();
+        return;
+    }
+    if (auto* mdi = dynamic_cast<MdiForm*>(this)) {
+        // The main window's window is its QMainWindow; its client only holds hidden pictures.
+        top_ = mdi->mainWindow();
+        top_->setWindowTitle(qs(caption_));
+        applyIcon();
+        applyGeometry();
+        return;
+    }
     if (mdiChild_) {
         MdiForm* m = mdiParent();
         if (!m && mdiLoader()) {
@@ -364,6 +382,7 @@ void Form::attachWindow() {
             sub_->installEventFilter(closeFilter_);
             m->area()->addSubWindow(sub_);
             client_->show();
+            applyIcon();
             applyGeometry();
             return;
         }
@@ -377,7 +396,28 @@ void Form::attachWindow() {
     client_->setWindowFlags(flags);
     client_->setWindowTitle(qs(caption_));
     client_->installEventFilter(closeFilter_);
+    applyIcon();
     applyGeometry();
+}
+
+void Form::setIcon(const Picture& p) {
+    icon_ = p;
+    applyIcon();
+}
+
+void Form::applyIcon() {
+    QWidget* w = window();
+    if (!w || icon_.isNull()) return;
+    QIcon icon;
+    for (int side : {16, 32, 48}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        icon_.draw(painter, QRectF(0, 0, side, side));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    w->setWindowIcon(icon);
 }
 
 void Form::detachWindow() {

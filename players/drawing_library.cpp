@@ -1,4 +1,33 @@
 #include "players/drawing_library.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
-dessins::dessins() {}
+#include "assets/pictures.h"
+
+namespace {
+
+constexpr int kDessinsParRangee = 25;
+constexpr double kPas = 360;
+
+} // namespace
+
+dessins::dessins() {
+    setCaption("Form1");
+    moveForm(0, 0, 6645, 4140);
+    for (int n = 0; n <= tavrel_assets::kLastDrawing; ++n) {
+        ui::Image& image = Image1.add(n);
+        image.move(kPas * (n % kDessinsParRangee), kPas * (n / kDessinsParRangee), 390, 375);
+        image.setStretch(true);
+        image.setVisible(false);
+        image.setPicture(ui::Picture::fromData(tavrel_assets::drawingSvg(n), "dessin.svg"));
+    }
+}
+
+namespace players {
+
+ui::Picture dessinBibliotheque(long numero) {
+    if (numero < 0 || numero > tavrel_assets::kLastDrawing) return {};
+    dessins& bibliotheque = ui::load<dessins>();
+    if (!bibliotheque.Image1.exists(int(numero))) return {};
+    return bibliotheque.Image1[int(numero)].picture();
+}
+
+} // namespace players

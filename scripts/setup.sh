@@ -8,11 +8,14 @@ build=${1:-"$here/build"}
 shift || true
 
 packages=(cmake g++ make googletest libgtest-dev qt6-base-dev qt6-svg-dev fonts-liberation2
-          xvfb xauth xdotool poppler-utils x11-xserver-utils imagemagick nodejs npm)
+          xvfb xauth xdotool poppler-utils x11-xserver-utils imagemagick)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Node.js may come from elsewhere than Debian (its npm is then built in): take Debian's only
+# when there is none.
+command -v npm >/dev/null 2>&1 || missing+=(nodejs npm)
 if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && sudo=sudo

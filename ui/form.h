@@ -55,6 +55,9 @@ public:
     void setMdiChild(bool c) { mdiChild_ = c; }
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool k) { keyPreview_ = k; }
+    // The window's icon (title bar, task bar).
+    const Picture& icon() const { return icon_; }
+    void setIcon(const Picture& p);
 
     // The form's own place and size, always in twips (the outer size, frame included).
     double formLeft() const { return rect_.left(); }
@@ -126,6 +129,8 @@ private:
     bool closingByCode_ = false;
     QObject* closeFilter_ = nullptr;
     QSize estimatedInner() const;
+    void applyIcon();
+    Picture icon_;
     QPointer<QWidget> top_;       // top-level window holding the client
     QPointer<QMdiSubWindow> sub_; // sub-window in the main window
     std::vector<CommandButton*> buttons_;

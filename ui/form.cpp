@@ -343,13 +343,6 @@ void Form::attachWindow() {
         // The main window is its own top-level window; its client only holds picture stores.
         top_ = m->mainWindow();
         top_->setWindowTitle(qs(caption_));
-        applyGeometry();
-        return;
-    }
-    if (auto* mdi = dynamic_cast<MdiForm*>(this)) {
-        // The main window's window is its QMainWindow; its client only holds hidden pictures.
-        top_ = mdi->mainWindow();
-        top_->setWindowTitle(qs(caption_));
         applyIcon();
         applyGeometry();
         return;
@@ -557,6 +550,15 @@ MdiForm::~MdiForm() {
     // Children go first; their sub-windows belong to the area.
     for (Form* f : loadedForms())
         if (f != this && f->sub_ && f->sub_->mdiArea() == area_) f->detachWindow();
+    // A child unloaded while one of its handlers still runs is listed no more; its screen is
+    // taken out of its sub-window as well, so that it stays whole until that handler returns.
+    for (QMdiSubWindow* s : area_->subWindowList()) {
+        if (QWidget* w = s->widget()) {
+            s->setWidget(nullptr);
+            w->hide();
+            w->setParent(nullptr);
+        }
+    }
     QMainWindow* m = main_;
     main_ = nullptr;
     client_->setParent(nullptr);

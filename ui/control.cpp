@@ -483,7 +483,8 @@ Container::Container(Container* parent, bool hasSurface)
 
 Container::~Container() {
     for (Control* c : children_) c->orphan();
-    clearSprites();
+    // The widget may be gone already (a child screen's sub-window takes it along): no repaint.
+    sprites_.clear();
 }
 
 void Container::init(ContainerWidget* client) {

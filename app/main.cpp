@@ -1,11 +1,21 @@
+// The program runs in its data folder, the current directory, and starts on its title screen.
+#include "assets/pictures.h"
+#include "shell/main_window.h"
+#include "shell/startup_screen.h"
+#include "ui/form.h"
+#include "ui/runtime.h"
+#include "ui/screen.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle("TAVREL");
-    window.resize(640, 480);
-    window.show();
+    // Windows come and go between screens; the program ends only when it says so.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::setEndWhenNoForms(true);
+    ui::setDisplayMode(ui::makeDesktopDisplayMode());
+    ui::setMdiParentLoader([] { ui::load<MDI1>(); });
+    tavrel_assets::initPictures();
+    ui::load<depart>();
     return app.exec();
 }

@@ -51,6 +51,11 @@ LessonRead readLessons(const std::string& path, int activity, int lesson) {
         size = result.length;
     }
     result.data.assign(size, ' ');
+    // A lesson number outside 0..120 would read the neighbouring block or the unused bytes.
+    if (lesson < 0 || lesson > kLessonsPerActivity) {
+        result.position = 0;
+        return result;
+    }
     // The existence test comes first: an open for writing would create a missing catalogue.
     if (position >= 1 && platform::fileExists(path)) {
         if (auto bytes = platform::readBytes(path, position, size)) {

@@ -32,7 +32,7 @@ int activityOfRecordAt(std::int32_t position, std::size_t size);
 
 // Reads lesson 1..120 of an activity, or with lesson 0 the whole block. The data always has the
 // size asked for: bytes the file does not hold, and zero bytes, read as blanks, and a failed read
-// gives blanks.
+// gives blanks. Any other lesson number fails with one blank record and no position.
 LessonRead readLessons(const std::string& path, int activity, int lesson);
 
 // Writes a record (or any text) at a byte position of an existing catalogue; false when the file

@@ -1,4 +1,185 @@
 #include "shell/main_window.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
-MDI1::MDI1() {}
+#include "assets/pictures.h"
+#include "records/learning_report.h"
+#include "shell/file_routines.h"
+#include "shell/routines.h"
+#include "shell/shared_state.h"
+#include "signin/home_screen.h"
+#include "signin/lesson_choice.h"
+#include "ui/msgbox.h"
+
+using shell::shared;
+
+namespace {
+
+constexpr double kLargeur = 9600;
+constexpr double kHauteur = 7200;
+
+ui::Picture imageEcran(const char* nom) {
+    return ui::Picture::fromData(tavrel_assets::screenPicture(nom), std::string(nom) + ".svg");
+}
+
+// The help of each working screen, by EcranCourant; empty for the screens that have none.
+std::string texteAide(int ecran) {
+    const std::string& fl = shared.FinLigne;
+    const std::string fin =
+        fl + fl +
+        cp("Quand l'exercice est terminé, cliquer sur le bouton CONTINUE avec la souris.");
+    switch (ecran) {
+    case 1:
+        return cp("Remplir la fiche en indiquant d'abord") + fl +
+               cp("numéro d'un groupe entre 0 et 99.") + fl + fl +
+               cp("Écrire ensuite ton prénom et ton nom.") + fl + fl +
+               cp("Après chaque information, appuyer sur") + fl + cp("la touche TAB ou ENTER.") +
+               fl;
+    case 4:
+        return cp("Cette activité présente des ensembles vides.") + fl +
+               cp("Une étiquette indique la caractérisque des éléments que chacun peut "
+                  "contenir.") +
+               fl + fl +
+               cp("L'élève doit cliquer sur chaque dessin et le placer à l'endroit qui convient.") +
+               fin;
+    case 5:
+        return cp("Cette activité présente un arbre dont la caractéristique de chaque branche est "
+                  "illustrée ou écrite.") +
+               fl + fl +
+               cp("L'élève doit cliquer sur chaque dessin placé au bas de l'écran et le placer à "
+                  "l'endroit qui convient.") +
+               fin;
+    case 6:
+        return cp("Cette activité présente un tableau.  La caractéristique de chaque colonne et "
+                  "rangée est illustrée ou écrite.") +
+               fl + fl +
+               cp("L'élève doit cliquer sur chaque dessin présenté à gauche et le placer dans la "
+                  "case qui convient.") +
+               fin;
+    case 7:
+        return cp("Cette activité présente un graphique.  La relation entre les informations de "
+                  "colonne de gauche et de la rangée du haut est décrite dans le coin gauche "
+                  "supérieur.") +
+               fl + fl +
+               cp("L'élève doit placer un jeton sur toutes les cases où la relation décrite est "
+                  "vraie.  ") +
+               fin;
+    default: return "";
+    }
+}
+
+} // namespace
+
+MDI1::MDI1() {
+    setCaption("TAVREL");
+    moveForm(0, 0, kLargeur, kHauteur);
+    setWindowState(ui::vbMaximized);
+    setIcon(imageEcran(tavrel_assets::pic::kProgramIcon));
+
+    for (int i = 0; i < 2; ++i) {
+        ui::PictureBox& visage = image2.add(i);
+        visage.move(0, 0, 480, 480);
+        visage.setBorderStyle(0);
+        visage.setVisible(false);
+    }
+    image2[0].setPicture(imageEcran(tavrel_assets::pic::kHappyFace));
+    image2[1].setPicture(imageEcran(tavrel_assets::pic::kSadFace));
+    Image5.move(0, 0, 855, 975);
+    Image5.setBorderStyle(0);
+    Image5.setBackColor(0xC0C000);
+    Image5.setScaleMode(ui::vbPixels);
+    Image5.setVisible(false);
+    Image5.setPicture(imageEcran(tavrel_assets::pic::kExitDoor));
+
+    quitter.add(0, cp("&Redémarrer le logiciel"));
+    quitter.add(1, "&Quitter le logiciel");
+    for (int i = 0; i < 12; ++i) activite.add(i, shared.TitresActivites[i]);
+    for (int i = 0; i < 12; ++i) exercice.add(i, shared.TitresActivites[i]);
+    infor.add(1, "&Guide et annexes");
+    total.setVisible(false);
+
+    quitter.setClick([this](int i) { quitter_Click(i); });
+    activite.setClick([this](int i) { activite_Click(i); });
+    bilan.Click = [this](int) { bilan_Click(); };
+    aide.Click = [this](int) { aide_Click(); };
+}
+
+ui::MenuItem& MDI1::ajouterMenuGestion() {
+    gestion.add(0, "&Inscrire des utilisateurs");
+    gestion.add(1, "&Supprimer des inscriptions");
+    gestion.add(2, "&Modifier des inscriptions");
+    gestion.add(3, cp("&Afficher les résultats "));
+    gestion.add(4, "-");
+    gestion.add(5, cp("Modifier les &paramètres"));
+    ui::MenuItem& lecons = gestion.add(6, cp("Modifier des &leçons"));
+    gestion.add(7, cp("Créer une sé&quence de leçons"));
+    gestion.add(8, "Modifier le m&ot de passe");
+    return lecons;
+}
+
+void MDI1::Form_Load() {
+    shell::InitialiserGlobales();
+    shell::CalculerEchelle();
+    // Maximised: this is only the size the window takes when it is restored.
+    moveForm(0, 0, kLargeur * shared.Echelle, kHauteur * shared.Echelle);
+    shared.EcranCourant = 0;
+    for (int i = 0; i < 12; ++i) {
+        activite[i].setCaption(shared.TitresActivites[i]);
+        exercice[i].setCaption(cp("de l'activité «") + shared.TitresActivites[i] + cp("»"));
+    }
+}
+
+void MDI1::activite_Click(int index) {
+    shell::FermerEleve();
+    shared.Activite = static_cast<shell::Integer>(index);
+    Lecons.setEnabled(false);
+    gestionnaire.setEnabled(false);
+    infor[1].setEnabled(false);
+    ui::load<Feuille3>();
+    shell::arrangerFenetres();
+    ui::unload<Feuille1>();
+}
+
+void MDI1::bilan_Click() {
+    ui::unload<resultat>();
+    ui::load<resultat>();
+}
+
+void MDI1::quitter_Click(int index) {
+    if (shared.EleveActif && !shared.CheminFichierEleve.empty()) {
+        shell::EcrireFichierEleve(shared.CheminFichierEleve);
+        shared.EleveActif = shell::kFaux;
+    }
+    shell::AfficherBilanDuJour();
+    if (index == 1) {
+        shell::QuitterLogiciel();
+        return;
+    }
+    // Restart: the settings, passwords and rights stay; the password level is forgotten.
+    shared.NiveauAcces = 0;
+    shell::FermerEleve();
+    shell::InitialiserGlobales();
+    ui::unloadForm(this);
+    ui::load<MDI1>();
+    ui::load<Feuille1>();
+}
+
+void MDI1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    if (shared.EleveActif && !shared.CheminFichierEleve.empty()) {
+        shell::EcrireFichierEleve(shared.CheminFichierEleve);
+        shared.EleveActif = shell::kFaux;
+        shell::AfficherBilanDuJour();
+    }
+    if (unloadMode == ui::vbFormControlMenu) shell::QuitterLogiciel();
+}
+
+void MDI1::aide_Click() {
+    if (shared.EcranCourant == 3) {
+        shell::AideChoixLecons();
+        return;
+    }
+    const std::string texte = texteAide(shared.EcranCourant);
+    if (!texte.empty()) ui::msgBox(texte, ui::vbExclamation, shared.TitreMessage);
+}
+
+MDI1& fenetrePrincipale() {
+    return ui::load<MDI1>();
+}

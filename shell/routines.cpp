@@ -1,9 +1,252 @@
 #include "shell/routines.h"
 
-namespace shell {
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+#include "platform/random.h"
+#include "players/grid_player.h"
+#include "players/reward_screen.h"
+#include "players/sets_player.h"
+#include "players/table_player.h"
+#include "players/tree_player.h"
+#include "records/learning_report.h"
+#include "shell/display_mode.h"
+#include "shell/file_routines.h"
+#include "shell/main_window.h"
+#include "shell/shared_state.h"
+#include "signin/home_screen.h"
+#include "signin/lesson_choice.h"
+#include "ui/msgbox.h"
+#include "ui/runtime.h"
 
-// The main window gives this routine its work once it exists; until then there is no total line
-// to update.
-void AfficherTotalLecons() {}
+#include <algorithm>
+
+namespace shell {
+namespace {
+
+constexpr int kLeconsParActivite = 120;
+constexpr int kNombreActivites = 12;
+
+// Entry `position` (from 0) of a lesson list: the activity and the lesson number its two
+// characters give; nothing when the list has no whole entry there.
+struct Entree {
+    Integer activite;
+    Integer lecon;
+};
+bool entreeDe(const std::string& liste, Integer position, Entree& entree) {
+    if (position < 0) return false;
+    const std::size_t p = static_cast<std::size_t>(position) * 2;
+    if (p + 1 >= liste.size()) return false;
+    entree.activite = static_cast<Integer>(static_cast<unsigned char>(liste[p]) - 65);
+    entree.lecon = static_cast<Integer>(static_cast<unsigned char>(liste[p + 1]) - 100);
+    return true;
+}
+
+bool codeValide(const Entree& e) {
+    return e.activite >= 0 && e.activite < kNombreActivites && e.lecon >= 1 &&
+           e.lecon <= kLeconsParActivite;
+}
+
+// The lesson was last done with 8 out of 8 (a character after "8" counts the same).
+bool leconParfaite(Integer activite, Integer lecon) {
+    const std::size_t i = static_cast<std::size_t>(kLeconsParActivite * activite + lecon - 1);
+    if (i >= shared.EtatLecons.size()) return false;
+    return static_cast<unsigned char>(shared.EtatLecons[i]) >= '8';
+}
+
+bool enregistrementVide() {
+    return shared.Enregistrement.find_first_not_of(' ') == std::string::npos;
+}
+
+void chargerLecteur(Integer activite) {
+    switch (activite % 4) {
+    case 0: ui::load<Feuille4>(); break;
+    case 1: ui::load<Feuille5>(); break;
+    case 2: ui::load<Feuille6>(); break;
+    default: ui::load<Feuille7>(); break;
+    }
+}
+
+// Nobody is signed in any more: nothing of the last pupil stays in the block or on the main
+// window for the next person at the computer.
+void oublierEleve() {
+    SharedState& s = shared;
+    s.EleveActif = kFaux;
+    s.Nom.clear();
+    s.Prenom.clear();
+    s.NumeroSequence = -1;
+    s.CheminFichierEleve.clear();
+    s.EtatLecons.assign(kLongueurEtatLecons, '#');
+    fenetrePrincipale().setCaption("TAVREL");
+    ActiverMenuBilan();
+    AfficherTotalLecons();
+}
+
+} // namespace
+
+int nombreLeconsFaites() {
+    return static_cast<int>(std::count_if(shared.EtatLecons.begin(), shared.EtatLecons.end(),
+                                          [](char c) { return c != '#'; }));
+}
+
+std::string texteNombre(long long n) {
+    return (n < 0 ? "" : " ") + std::to_string(n);
+}
+
+void LeconSuivante() {
+    SharedState& s = shared;
+    platform::randomize();
+    s.CompteurTops = 0;
+    s.NombreChoisis = 0;
+    s.ActiviteEditee = 0;
+    s.DernierChoisi = 0;
+    s.ChampValide = 0;
+    ui::unload<Feuille1>();
+    FermerActivites();
+
+    const Integer appelant = s.EcranCourant;
+    for (;;) {
+        s.Etat = 0;
+        s.DeLaReprise = kFaux;
+        Entree e{};
+        if (entreeDe(s.ListeReprise, s.PositionReprise, e) && codeValide(e)) {
+            s.DeLaReprise = kVrai;
+        } else if (!entreeDe(s.ListeLecons, s.PositionListe, e)) {
+            break;
+        }
+        s.Activite = e.activite;
+        s.NumeroLecon = e.lecon;
+
+        bool sautee = !codeValide(e) || leconParfaite(e.activite, e.lecon);
+        if (!sautee) {
+            LireLecon(s.Activite);
+            sautee = s.Etat != 0 || enregistrementVide();
+        }
+        if (sautee) {
+            // A lesson passed over must not leave the next one half done.
+            s.Points = 8;
+            s.NumeroItem = 3;
+            s.ItemsTermines = 0;
+            Integer& position = s.DeLaReprise ? s.PositionReprise : s.PositionListe;
+            position = static_cast<Integer>(position + 1);
+            continue;
+        }
+        AfficherTitreLecon(s.TitresActivites[static_cast<std::size_t>(s.Activite)]);
+        AfficherTotalLecons();
+        s.EcranCourant = 0;
+        chargerLecteur(s.Activite);
+        arrangerFenetres();
+        return;
+    }
+
+    // Both lists are used up.
+    if (s.EleveActif && !s.CheminFichierEleve.empty()) {
+        EcrireFichierEleve(s.CheminFichierEleve);
+        if (s.NumeroSequence != 0) oublierEleve();
+    }
+    if (!(appelant == 1 && s.NumeroSequence == 0))
+        ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
+    ui::load<Feuille1>();
+    arrangerFenetres();
+    if (appelant == 1) s.Etat = -97;
+}
+
+void FermerEleve() {
+    SharedState& s = shared;
+    s.RepriseAutorisee = s.RepriseParDefaut;
+    s.PositionListe = 0;
+    s.ListeLecons.clear();
+    s.CheminParametres.clear();
+    s.Tampon.clear();
+    s.TamponSequence.clear();
+    s.Points = 8;
+    s.ItemsTermines = 0;
+    s.NumeroItem = 3;
+    s.NumeroLecon = 0;
+    s.ListeReprise.clear();
+    s.PositionReprise = 0;
+    s.DeLaReprise = kFaux;
+    FermerActivites();
+    // A pupil who chooses his own lessons stays signed in; anyone else is signed out.
+    if (s.NumeroSequence != 0) oublierEleve();
+    s.Etat = 0;
+    s.CompteurTops = 0;
+    s.NombreChoisis = 0;
+    s.ActiviteEditee = 0;
+    s.DernierChoisi = 0;
+    s.ChampValide = 0;
+    s.ModeBilan = 1;
+    s.Activite = 0;
+}
+
+void FermerActivites() {
+    ui::unload<resultat>();
+    ui::unload<Feuille3>();
+    ui::unload<Feuille4>();
+    ui::unload<Feuille5>();
+    ui::unload<Feuille6>();
+    ui::unload<Feuille7>();
+    ui::unload<felicite>();
+}
+
+void QuitterLogiciel() {
+    SharedState& s = shared;
+    if (s.EleveActif && !s.CheminFichierEleve.empty()) EcrireFichierEleve(s.CheminFichierEleve);
+    AfficherBilanDuJour();
+    if (s.ResolutionChangee) ChangerResolution(s.LargeurEcranOrigine, s.HauteurEcranOrigine);
+    ui::end();
+}
+
+void AfficherBilanDuJour() {
+    SharedState& s = shared;
+    if (s.LeconsDuJour == 0) return;
+    const long long note =
+        platform::idiv(platform::roundHalfEven(s.PointsDuJour * 12.5), s.LeconsDuJour);
+    std::string texte = cp("Aujourd'hui, tu as terminé") + texteNombre(s.LeconsDuJour) +
+                        cp(" leçon") + (s.LeconsDuJour > 1 ? "s" : "") + "." + s.FinLigne +
+                        s.FinLigne + "Tu as obtenu" + texteNombre(note) + " sur 100.";
+    const int faites = nombreLeconsFaites();
+    if (faites > 1 && faites > s.LeconsDuJour)
+        texte += s.FinLigne + s.FinLigne + cp("Depuis le début, tu as fait") + texteNombre(faites) +
+                 cp(" leçons différentes.");
+    ui::msgBox(texte, ui::vbExclamation, "BILAN");
+    s.LeconsDuJour = 0;
+    s.PointsDuJour = 0;
+}
+
+void AfficherTotalLecons() {
+    MDI1& fenetre = fenetrePrincipale();
+    const int faites = nombreLeconsFaites();
+    if (faites > 0)
+        fenetre.total.setCaption(std::string(75, ' ') + "Total :" + texteNombre(faites) +
+                                 cp(" leçon") + (faites > 1 ? "s" : ""));
+    fenetre.total.setVisible(faites > 0);
+}
+
+void AfficherTitreLecon(const std::string& titre) {
+    const std::string nom = shared.Prenom.size() > 1 ? shared.Prenom : "TAVREL";
+    fenetrePrincipale().setCaption(nom + " -- " + titre + cp(" -- Leçon") +
+                                   texteNombre(shared.NumeroLecon));
+}
+
+void ActiverMenuBilan() {
+    SharedState& s = shared;
+    s.MenuBilanActif = s.EtatLecons != std::string(kLongueurEtatLecons, '#') ? kVrai : kFaux;
+    fenetrePrincipale().bilan.setEnabled(s.MenuBilanActif != kFaux);
+}
+
+void AideChoixLecons() {
+    const std::string& fl = shared.FinLigne;
+    ui::msgBox(cp("Pour choisir une leçon, il faut pointer avec la souris.") + fl + fl +
+                   cp("Pour annuler une leçon déjà choisie, il suffit de la sélectionner une "
+                      "seconde fois.") +
+                   fl + fl + "On peut effectuer plusieurs choix." + fl + fl +
+                   "Pour faire les exercices choisis, cliquer sur le bouton CONTINUE avec la "
+                   "souris.",
+               ui::vbInformation, shared.TitreMessage);
+}
+
+void arrangerFenetres() {
+    fenetrePrincipale().arrange(1);
+}
 
 } // namespace shell

@@ -1,10 +1,41 @@
-// Shared routines of the shell that the screens call.
+// Shared routines of the shell that the screens call: the next lesson of a list, signing a pupil
+// out, closing the pupil's screens, quitting, and the main window's caption, total line, report
+// menu and help of the lesson choice.
 #pragma once
+
+#include <string>
 
 namespace shell {
 
+// Plays the next lesson of the retake list, or else of the pupil's list, passing over invalid
+// codes, lessons last done with 8 out of 8 and lessons the catalogue does not hold. When both
+// lists are used up: writes the pupil's file, tells him and brings the home screen back; Etat is
+// then -97 when the home screen had called.
+void LeconSuivante();
+// Ends the pupil's lesson work; a pupil who follows a sequence (or nobody) is signed out.
+void FermerEleve();
+// Unloads every screen of pupil work: report, lesson choice, players, reward screen.
+void FermerActivites();
+// Writes the pupil's file, shows the day's summary, puts the display back and ends the program.
+// Under tests the end returns: callers return at once after it.
+void QuitterLogiciel();
+// The summary of the lessons finished since the totals were last cleared; clears them.
+void AfficherBilanDuJour();
 // Shows on the main window's total line how many different lessons the pupil has done, and
 // hides the line when there are none.
 void AfficherTotalLecons();
+// Main window caption: the pupil's first name (or the program's), the activity and the lesson.
+void AfficherTitreLecon(const std::string& titre);
+// MenuBilanActif and the "&Bilan" menu follow whether the pupil has done any lesson.
+void ActiverMenuBilan();
+// The help box of the lesson choice.
+void AideChoixLecons();
+// The main window tiles its child windows horizontally.
+void arrangerFenetres();
+
+// Number of lessons the progress string records as done.
+int nombreLeconsFaites();
+// A number as the summaries and captions write it: a leading space when it is not negative.
+std::string texteNombre(long long n);
 
 } // namespace shell

@@ -92,7 +92,7 @@ struct SharedState {
     Integer CodeFonction = 0;
     Integer ActiviteEditee = 0;
     Integer ResultatAffiche = 0;
-    Integer ModeBilan = 0;
+    Integer ModeBilan = 1; // pupil report
     Integer Etat = 0;
 
     // Variables of single screens kept in the block.

@@ -1,4 +1,192 @@
 #include "shell/startup_screen.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
-depart::depart() {}
+#include "formats/lesson_catalogue.h"
+#include "formats/passwords.h"
+#include "formats/sequence_catalogue.h"
+#include "formats/settings.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
+#include "platform/numbers.h"
+#include "players/drawing_library.h"
+#include "shell/display_mode.h"
+#include "shell/file_routines.h"
+#include "shell/main_window.h"
+#include "shell/routines.h"
+#include "shell/settings_screen.h"
+#include "shell/shared_state.h"
+#include "signin/home_screen.h"
+#include "ui/msgbox.h"
+#include "ui/scaling.h"
+#include "ui/screen.h"
+
+using shell::shared;
+
+namespace {
+
+constexpr const char* kImageTitre = "titre.wmf";
+// The catalogue check spells the lesson catalogue this way; names match without regard to case.
+constexpr const char* kCatalogueLeconsVerifie = "LECONS.tav";
+
+shell::Integer pixelsEcran(double twips, double twipsParPixel) {
+    long long t = platform::roundHalfEven(twipsParPixel);
+    if (t < 1) t = 15;
+    return platform::toInteger(
+        static_cast<double>(platform::idiv(platform::roundHalfEven(twips), t)));
+}
+
+} // namespace
+
+depart::depart() {
+    moveForm(0, 0, 7455, 5550);
+    setWindowState(ui::vbMaximized);
+    setCaption("TAVREL");
+    setBackColor(0x80FFFF);
+    setFont(ui::Font{"Arial", 7.5, true});
+
+    Dessin1.move(0, 0, 9750, 7100);
+    Dessin1.setStretch(true);
+
+    // The credit lines sit on the dark band at the foot of the title picture.
+    const auto ligne = [](ui::Label& l, double top, double height, double size, const char* texte) {
+        l.move(480, top, 8790, height);
+        l.setBackStyle(0);
+        l.setForeColor(0xFFFFFF);
+        l.setFont(ui::Font{"Arial", size, true});
+        l.setAlignment(ui::vbCenter);
+        l.setCaption(cp(texte));
+    };
+    ligne(Etiquette2, 6300, 375, 12, "Un logiciel de mathématiques pour les élèves de l'école");
+    ligne(Etiquette3, 5190, 495, 18, "TAVREL : classer et mettre en relation");
+    ligne(Etiquette4, 5700, 495, 18, "Ensembles, arbres, tableaux et dessins amis");
+
+    Forme1.move(2280, 3000, 5055, 2415);
+    Forme1.setShape(ui::vbShapeRoundedRectangle);
+    Forme1.setBackStyle(1);
+    Forme1.setBackColor(0xC0C0C0);
+    Forme1.setVisible(false);
+
+    Etiquette1.move(2400, 3120, 4575, 1455);
+    Etiquette1.setBackStyle(0);
+    Etiquette1.setFont(ui::Font{"Arial", 10.5, true});
+    Etiquette1.setVisible(false);
+
+    Commande1.move(4200, 4800, 1335, 375);
+    Commande1.setCaption("&Continuer");
+    Commande1.setFont(ui::Font{"Arial", 10.5, true});
+    Commande1.setVisible(false);
+
+    Minuterie1.Tick = [this](int) { Minuterie1_Timer(); };
+    Commande1.Click = [this](int) { Commande1_Click(); };
+}
+
+void depart::Form_Load() {
+    shell::SharedState& s = shared;
+    // Creates the hidden main window too: its total line is set here.
+    shell::InitialiserGlobales();
+    shell::CalculerEchelle();
+
+    const ui::ScreenMetrics ecran = ui::screenMetrics();
+    s.LargeurEcranOrigine = pixelsEcran(ecran.widthTwips, ecran.twipsPerPixelX);
+    s.HauteurEcranOrigine = pixelsEcran(ecran.heightTwips, ecran.twipsPerPixelY);
+    if (s.LargeurEcranOrigine > 640 && s.EchellePolice == 1) {
+        shell::ChangerResolution(640, 480);
+        if (s.ResolutionChangee) s.Echelle = 1;
+    }
+    s.EchellePixel = s.Echelle * s.EchellePolice;
+
+    ui::scaleForm(*this, s.Echelle);
+    moveForm(0, 0);
+
+    std::string absent;
+    const std::string titre = s.DossierDonnees + kImageTitre;
+    Dessin1.setPicture(ui::Picture::fromFile(platform::resolvePath(titre)));
+    if (Dessin1.picture().isNull()) absent = titre;
+    s.CheminMotsDePasse = s.DossierDonnees + formats::kPasswordsName;
+    for (const char* nom : {kCatalogueLeconsVerifie, formats::kSequenceCatalogueName}) {
+        if (absent.empty() && !platform::fileExists(s.DossierDonnees + nom))
+            absent = s.DossierDonnees + nom;
+    }
+    if (!absent.empty()) {
+        ui::msgBox(cp("Le fichier «") + absent + cp("» est absent ou défectueux."),
+                   ui::vbExclamation, s.TitreMessage);
+        shell::QuitterLogiciel();
+        return;
+    }
+    shell::LireMotsDePasse();
+
+    show();
+    Minuterie1.setInterval(1);
+}
+
+void depart::Minuterie1_Timer() {
+    ui::load<dessins>();
+    // The title stays up four seconds once the drawing library is in memory.
+    if (Minuterie1.interval() == 1) {
+        Minuterie1.setInterval(4000);
+        return;
+    }
+
+    shell::SharedState& s = shared;
+    s.ConserverChoix = shell::kFaux;
+    s.CritereReussite = 2;
+    s.MenuLeconsAccessible = shell::kVrai;
+    s.SansInscriptionImmediate = shell::kFaux;
+    s.RepriseParDefaut = shell::kVrai;
+    lireParametres();
+
+    if (s.DossierEleves.empty())
+        premiereUtilisation();
+    else
+        passerALaFenetrePrincipale();
+}
+
+void depart::lireParametres() {
+    shell::SharedState& s = shared;
+    s.CheminParametres = s.DossierDonnees + formats::kSettingsName;
+    shell::LireParametres(s.CheminParametres);
+    if (s.Etat == 0) return;
+    shell::LireParametres(s.CheminParametres + formats::kSettingsCopySuffix);
+    if (s.Etat == 0) shell::EcrireParametres(s.CheminParametres);
+}
+
+void depart::premiereUtilisation() {
+    shell::SharedState& s = shared;
+    s.CodeFonction = -99;
+    std::string dossier = platform::currentFolder();
+    if (dossier.empty() || dossier.back() != '/') dossier += '/';
+    s.DossierEleves = dossier;
+    Etiquette2.setVisible(false);
+    Etiquette3.setVisible(false);
+    Etiquette4.setVisible(false);
+    Forme1.setVisible(true);
+    Etiquette1.setCaption(cp("Comme vous utilisez TAVREL pour la première fois, nous allons vous "
+                             "demander de définir certaines options du logiciel.") +
+                          s.FinLigne + s.FinLigne +
+                          cp("Vous pourrez toujours modifier ces choix."));
+    Etiquette1.setVisible(true);
+    Commande1.setVisible(true);
+    Minuterie1.setEnabled(false);
+    Commande1.setFocus();
+}
+
+void depart::passerALaFenetrePrincipale() {
+    shell::SharedState& s = shared;
+    Dessin1.setPicture(ui::Picture());
+    if (s.DossierEleves.back() != '/') s.DossierEleves += '/';
+    const std::string lecteur = s.DossierEleves.substr(0, 2);
+    if (lecteur == "A:" || lecteur == "B:") s.DossierEleves = lecteur + "/";
+    ui::load<MDI1>();
+    ui::load<Feuille1>();
+    ui::unloadForm(this);
+}
+
+void depart::Commande1_Click() {
+    Dessin1.setPicture(ui::Picture());
+    ui::load<MDI1>();
+    ui::load<parametre>();
+    ui::unloadForm(this);
+}
+
+void depart::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
+    if (unloadMode == ui::vbFormControlMenu) shell::QuitterLogiciel();
+}

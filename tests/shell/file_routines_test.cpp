@@ -156,6 +156,28 @@ TEST_F(FileRoutines, AMissingCatalogueReadsBlankAndIsNotCreated) {
     EXPECT_EQ(shared.PositionEnregistrement, 1);
 }
 
+TEST_F(FileRoutines, ALessonNumberOutsideTheBlockIsRefused) {
+    std::string file = formats::blankLessonCatalogue();
+    file.replace(formats::recordPosition(1, 1) - 1, 125, std::string(125, 'n'));
+    file.replace(formats::recordPosition(0, 120) - 1, 205, std::string(205, 'd'));
+    write(catalogue(), file);
+    shared.NumeroLecon = 120;
+    LireLecon(0);
+    ASSERT_EQ(shared.Etat, 0);
+    for (const Integer lecon : {121, 200, -1, -32768}) {
+        SCOPED_TRACE(lecon);
+        shared.NumeroLecon = lecon;
+        LireLecon(0);
+        EXPECT_EQ(shared.Etat, 1);
+        EXPECT_EQ(shared.Enregistrement, std::string(205, ' '));
+        // Nothing may then be written over the next block.
+        shared.Enregistrement = std::string(205, 'x');
+        EcrireLecon();
+        EXPECT_EQ(shared.Etat, 1);
+    }
+    EXPECT_EQ(read(catalogue()), file);
+}
+
 TEST_F(FileRoutines, ZeroBytesOfTheCatalogueReadAsBlanks) {
     write(catalogue(), std::string(300, '\0'));
     shared.NumeroLecon = 1;

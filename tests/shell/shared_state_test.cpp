@@ -1,6 +1,8 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "shell/main_window.h"
 #include "shell/shared_state.h"
+#include "ui/form.h"
 #include "ui/screen.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,10 @@ using namespace shell;
 class SharedStateTest : public ::testing::Test {
 protected:
     void SetUp() override { resetSharedState(); }
-    void TearDown() override { ui::resetScreenMetrics(); }
+    void TearDown() override {
+        ui::unloadAllForms();
+        ui::resetScreenMetrics();
+    }
 };
 
 TEST_F(SharedStateTest, FreshBlockHoldsTheStartValues) {
@@ -49,6 +54,9 @@ TEST_F(SharedStateTest, AResetForgetsWhatAnEarlierCaseLeft) {
 }
 
 TEST_F(SharedStateTest, InitialiserGlobalesResetsThePupilAndKeepsTheSettings) {
+    // As after start-up: the main window is there (its first load initialises the block and
+    // measures the screen itself).
+    ui::load<MDI1>();
     SharedState& s = shared;
     s.RepriseParDefaut = kFaux;
     s.CritereReussite = 3;

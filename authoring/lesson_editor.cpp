@@ -1,6 +1,318 @@
 #include "authoring/lesson_editor.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
+#include "assets/pictures.h"
+#include "formats/lesson_record.h"
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+#include "shell/file_routines.h"
+#include "shell/main_window.h"
+#include "shell/shared_state.h"
+#include "signin/home_screen.h"
+#include "ui/msgbox.h"
+#include "ui/scaling.h"
+
+using formats::Kind;
+using shell::shared;
+
+namespace {
+
+constexpr ui::Colour kGris = 0xC0C0C0;
+constexpr ui::Colour kBleuFonce = 0xC00000;
+constexpr ui::Colour kRouge = 0x0000FF;
+constexpr ui::Colour kBlanc = 0xFFFFFF;
+
+ui::Font arial(double size, bool bold = true) {
+    return ui::Font{"Arial", size, bold};
+}
+
+// The menus an adult must not reach while a lesson is being edited; the home screen gives them
+// back when it loads.
+void desactiverMenus() {
+    MDI1* m = ui::find<MDI1>();
+    if (!m) return;
+    m->aide.setEnabled(false);
+    m->bilan.setEnabled(false);
+    m->Lecons.setEnabled(false);
+    m->gestionnaire.setEnabled(false);
+    if (m->infor.exists(1)) m->infor[1].setEnabled(false);
+    m->quitte.setEnabled(false);
+}
+
+void captionPrincipale(const std::string& texte) {
+    if (ui::MdiForm* m = ui::mdiParent()) m->setCaption(texte);
+}
+
+} // namespace
+
 feuille20::feuille20() {
     setMdiChild(true);
+    moveForm(0, 0, 9600, 6645);
+    setBorderStyle(ui::vbFixedSingle);
+    setControlBox(false);
+    setBackColor(kGris);
+    setFont(arial(12));
+    designChooser();
+    designSetsTemplates();
+    designTreeTemplates();
+    designTableTemplates();
+}
+
+void feuille20::designChooser() {
+    Minuterie1.setInterval(1);
+    Minuterie1.setEnabled(true);
+    Minuterie1.Tick = [this](int) { Minuterie1_Timer(); };
+
+    // The panel's blue is painted on the screen's surface, under the numbers the chooser writes
+    // there; the shape itself only outlines it.
+    Forme5.move(120, 960, 9255, 3975);
+    Forme5.setShape(ui::vbShapeRectangle);
+    Forme5.setBorderColor(kBleuFonce);
+
+    Etiquette5.setFont(arial(12));
+    Etiquette5.setForeColor(kBlanc);
+    Etiquette5.setBackColor(kRouge);
+    Etiquette5.setBorderStyle(1);
+    Etiquette5.move(3000, 720, 3600, 300);
+    Etiquette5.setAutoSize(true);
+    Etiquette5.setCaption(cp(" Liste  des leçons déjà créées "));
+
+    Etiquette4.setFont(arial(10.5));
+    Etiquette4.setForeColor(kBlanc);
+    Etiquette4.setBackStyle(0);
+    Etiquette4.move(350, 4380, 3900, 300);
+    Etiquette4.setAutoSize(true);
+    Etiquette4.setCaption(cp("Numéro de la leçon choisie (1 à 120) :"));
+
+    texte1.setFont(arial(10.5));
+    texte1.setBackColor(kGris);
+    texte1.setMaxLength(3);
+    texte1.move(4320, 4360, 735, 360);
+    texte1.KeyPress = [this](int, int& k) { texte1_KeyPress(k); };
+
+    commande3.setFont(arial(7.5));
+    commande3.setCaption("&OK");
+    commande3.move(5220, 4380, 615, 345);
+    commande3.Click = [this](int) { commande3_Click(); };
+
+    Commande2.setFont(arial(10.5));
+    Commande2.setCaption("&Quitter");
+    Commande2.move(8280, 4380, 1095, 375);
+    Commande2.Click = [this](int) { Commande2_Click(); };
+
+    struct Bouton {
+        double left, width;
+        const char* caption;
+    };
+    const Bouton boutons[] = {{240, 1095, "&Vérifier"},
+                              {1440, 2655, "&Choisir une autre leçon"},
+                              {4200, 2295, "&Enregistrer et quitter"},
+                              {6600, 2655, "&Quitter sans enregistrer"}};
+    for (int i = 0; i < 4; ++i) {
+        ui::CommandButton& b = Commande1.add(i);
+        b.setFont(arial(9.75));
+        b.setCaption(cp(boutons[i].caption));
+        b.move(boutons[i].left, 6120, boutons[i].width, 375);
+        b.setVisible(false);
+        b.Click = [this](int index) { Commande1_Click(index); };
+    }
+
+    Etiquette2.setFont(arial(9.75));
+    Etiquette2.setForeColor(kBleuFonce);
+    Etiquette2.setBackStyle(0);
+    Etiquette2.setWordWrap(true);
+    Etiquette2.setVisible(false);
+    Etiquette3.setFont(arial(9.75));
+    Etiquette3.setForeColor(kRouge);
+    Etiquette3.setBackStyle(0);
+    Etiquette3.setWordWrap(true);
+    Etiquette3.setVisible(false);
+
+    ui::Label& item = Label1.add(0);
+    item.setFont(arial(12));
+    item.setForeColor(kRouge);
+    item.setBackStyle(0);
+    item.move(240, 960, 975, 375);
+    item.setVisible(false);
+}
+
+void feuille20::Form_Load() {
+    const double e = shared.Echelle;
+    ui::scaleForm(*this, e);
+    for (ui::ControlArray<ui::Line>* lignes : {&Line1, &Line2, &Line3}) {
+        ui::Line& modele = (*lignes)[0];
+        modele.setBorderWidth(int(platform::roundHalfEven(modele.borderWidth() * e)));
+    }
+    moveForm(0, 0);
+    shared.EcranCourant = 20;
+    desactiverMenus();
+    activite_ = shared.ActiviteEditee;
+    if (activite_ < 0 || activite_ >= formats::kActivityCount) activite_ = 0;
+    switch (formats::kindOf(activite_)) {
+    case Kind::Sets: construireEnsembles(); break;
+    case Kind::Tree: construireArbre(); break;
+    case Kind::Table:
+    case Kind::Grid: construireTableau(); break;
+    }
+}
+
+// --- the chooser
+
+void feuille20::Minuterie1_Timer() {
+    Etiquette2.setVisible(false);
+    Etiquette3.setVisible(false);
+    Minuterie1.setEnabled(false);
+    captionPrincipale(cp("Créer ou modifier une leçon de l'activité « ") +
+                      shared.TitresActivites[activite_] + cp(" »"));
+    for (int i = 0; i < 4; ++i) Commande1[i].setVisible(false);
+    cacherChamps();
+    Etiquette4.setVisible(true);
+    Etiquette5.setVisible(true);
+    Forme5.setVisible(true);
+    texte1.setVisible(true);
+    Commande2.setVisible(true);
+    commande3.setVisible(true);
+    listerLecons();
+    texte1.setFocus();
+    Commande2.setEnabled(true);
+    commande3.setEnabled(true);
+    commande3.setDefault(true);
+}
+
+void feuille20::listerLecons() {
+    shared.NumeroLecon = 0;
+    shell::LireLecon(static_cast<shell::Integer>(activite_));
+    const double e = shared.Echelle;
+    cls();
+    line(Forme5.left(), Forme5.top(), Forme5.left() + Forme5.width(),
+         Forme5.top() + Forme5.height(), kBleuFonce, Box::Filled);
+    setFontSize(12 * e);
+    setForeColor(kGris);
+    texte1.setText("");
+    const std::size_t longueur = shared.LongueurEnregistrement > 0
+                                     ? static_cast<std::size_t>(shared.LongueurEnregistrement)
+                                     : formats::recordLayout(activite_).recordLength;
+    int k = 0;
+    for (int n = 1; n <= formats::kLessonsPerActivity; ++n) {
+        const std::size_t debut = (n - 1) * longueur;
+        const std::string lecon = debut < shared.Enregistrement.size()
+                                      ? shared.Enregistrement.substr(debut, longueur)
+                                      : std::string();
+        if (formats::isBlankRecord(lecon)) continue;
+        setCurrentX(shell::aEchelle(300 + (k % 15) * 610));
+        setCurrentY(shell::aEchelle(1260 + (k / 15) * 380));
+        print((n < 10 ? " " : "") + std::to_string(n));
+        ++k;
+    }
+}
+
+void feuille20::texte1_KeyPress(int& keyAscii) {
+    if (keyAscii != 8 && (keyAscii < '0' || keyAscii > '9')) keyAscii = 0;
+}
+
+void feuille20::commande3_Click() {
+    const shell::Integer numero = platform::toInteger(platform::val(texte1.text()));
+    if (numero < 1 || numero > formats::kLessonsPerActivity) {
+        ui::msgBox(cp("Écrire un nombre entre 1 et 120."), ui::vbExclamation, shared.TitreMessage);
+        if (!ui::isLoaded(this)) return;
+        texte1.setFocus();
+        return;
+    }
+    shared.NumeroLecon = numero;
+    if (ui::MdiForm* m = ui::mdiParent())
+        m->setCaption(m->caption() + cp("  --  leçon") + " " + std::to_string(numero));
+    texte1.setVisible(false);
+    Commande2.setVisible(false);
+    commande3.setVisible(false);
+    commande3.setDefault(false);
+    Etiquette4.setVisible(false);
+    Etiquette5.setVisible(false);
+    Forme5.setVisible(false);
+    // The numbers of the chooser went with its panel.
+    cls();
+    Etiquette3.setCaption("");
+    shell::LireLecon(static_cast<shell::Integer>(activite_));
+    switch (formats::kindOf(activite_)) {
+    case Kind::Sets: ouvrirEnsembles(); break;
+    case Kind::Tree: ouvrirArbre(); break;
+    case Kind::Table:
+    case Kind::Grid: ouvrirTableau(); break;
+    }
+    Etiquette2.setVisible(true);
+    Etiquette3.setVisible(true);
+    for (int i = 0; i < 4; ++i) Commande1[i].setVisible(true);
+}
+
+// --- checking and saving
+
+authoring::LessonFields feuille20::champs() {
+    authoring::LessonFields f;
+    f.activity = activite_;
+    switch (formats::kindOf(activite_)) {
+    case Kind::Sets: f.options[0] = Check1.value() == 1; break;
+    case Kind::Tree: f.options[0] = Option1[0].value(); break;
+    case Kind::Table:
+    case Kind::Grid:
+        f.options[0] = Option2[0].value();
+        f.options[1] = Option2[2].value();
+        break;
+    }
+    const int items = authoring::itemCount(activite_);
+    const int parItem = authoring::fieldsPerItem(activite_);
+    f.texts.assign(items, std::vector<std::string>(parItem));
+    for (int i = 0; i < items; ++i)
+        for (int k = 0; k < parItem; ++k) f.texts[i][k] = authoring::trimmed(champ(i, k).text());
+    return f;
+}
+
+ui::TextBox& feuille20::champ(int item, int field) {
+    switch (formats::kindOf(activite_)) {
+    case Kind::Sets: return Texte2[16 * item + field];
+    case Kind::Tree: return Text1[11 * item + field];
+    default: return Text2[16 * item + field];
+    }
+}
+
+void feuille20::VerifierLecon() {
+    const authoring::LessonCheck resultat = authoring::checkFields(champs());
+    shared.Enregistrement = resultat.record;
+    if (!resultat.valid) {
+        shared.LeconInvalide = 1;
+        Etiquette3.setCaption("");
+        ui::msgBox(resultat.message, ui::vbOKOnly);
+        if (!ui::isLoaded(this)) return;
+        champ(resultat.item - 1, resultat.field).setFocus();
+        return;
+    }
+    shared.LeconInvalide = 0;
+    Etiquette3.setCaption(cp("Toutes exigences sont respectées."));
+    Commande1[1].setFocus();
+}
+
+void feuille20::Commande1_Click(int index) {
+    switch (index) {
+    case 0: VerifierLecon(); break;
+    case 1:
+        VerifierLecon();
+        if (!ui::isLoaded(this) || shared.LeconInvalide == 1) return;
+        shell::EcrireLecon();
+        Minuterie1.setEnabled(true);
+        break;
+    case 2:
+        VerifierLecon();
+        if (!ui::isLoaded(this)) return;
+        if (shared.LeconInvalide == 0) shell::EcrireLecon();
+        FermerEditeur();
+        break;
+    case 3: FermerEditeur(); break;
+    }
+}
+
+void feuille20::Commande2_Click() {
+    FermerEditeur();
+}
+
+void feuille20::FermerEditeur() {
+    ui::load<Feuille1>();
+    if (ui::MdiForm* m = ui::mdiParent()) m->arrange(1);
+    ui::unload<feuille20>();
 }

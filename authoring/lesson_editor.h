@@ -1,10 +1,120 @@
-// The lesson editor of one activity.
+// The lesson editor of one activity: a chooser of the lesson number over the list of the lessons
+// that exist, then the lesson's fields laid out like the exercise the pupil will see, checked by
+// the lesson rules before they are saved into the lesson catalogue.
 #pragma once
 
+#include "authoring/lesson_validation.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+
+#include <string>
 
 class feuille20 : public ui::Form {
 public:
     feuille20();
+
+    // --- the frame and the chooser
+    ui::Timer Minuterie1{*this};
+    ui::Shape Forme5{*this};
+    ui::Label Etiquette5{*this};
+    ui::Label Etiquette4{*this};
+    ui::TextBox texte1{*this};
+    ui::CommandButton commande3{*this};
+    ui::CommandButton Commande2{*this};
+    ui::ControlArray<ui::CommandButton> Commande1{*this};
+    ui::Label Etiquette2{*this};
+    ui::Label Etiquette3{*this};
+
+    // --- sets (activities 0, 4, 8)
+    ui::ControlArray<ui::Shape> Shape1{*this};
+    ui::ControlArray<ui::Image> Image1{*this};
+    ui::ControlArray<ui::Line> Line1{*this};
+    ui::ControlArray<ui::Line> Line2{*this};
+    ui::ControlArray<ui::TextBox> Texte2{*this};
+    ui::CheckBox Check1{*this};
+
+    // --- tree (activities 1, 5, 9)
+    ui::ControlArray<ui::Line> Line3{*this};
+    ui::ControlArray<ui::PictureBox> Picture1{*this};
+    ui::ControlArray<ui::TextBox> Text1{*this};
+    ui::Label Label2{*this};
+    ui::ControlArray<ui::OptionButton> Option1{*this};
+
+    // --- table and grid (activities 2, 6, 10 and 3, 7, 11)
+    ui::ControlArray<ui::Shape> Shape2{*this};
+    ui::ControlArray<ui::PictureBox> Picture2{*this};
+    ui::ControlArray<ui::TextBox> Text2{*this};
+    ui::ControlArray<ui::Label> Label3{*this};
+    ui::ControlArray<ui::PictureBox> Picture3{*this};
+    ui::ControlArray<ui::OptionButton> Option2{*this};
+
+    // The item labels of every kind.
+    ui::ControlArray<ui::Label> Label1{*this};
+
+    void Form_Load() override;
+
+    void Minuterie1_Timer();
+    void texte1_KeyPress(int& keyAscii);
+    void commande3_Click();
+    void Commande1_Click(int index);
+    void Commande2_Click();
+
+    // Checks the lesson the fields show and rebuilds Enregistrement from them; LeconInvalide
+    // tells the result.
+    void VerifierLecon();
+
+    // Layouts by the options.
+    void DisposerEnsembles();
+    void DisposerArbre();
+    void DisposerTableau();
+    // Previews; with `silencieux` a drawing number beyond the library draws nothing and says
+    // nothing. They return false when they refused the number with a message.
+    bool AfficherNoeudArbre(int index, const std::string& texte, bool silencieux);
+    bool AfficherCaseTableau(int index, const std::string& texte, bool silencieux);
+
+    // Field handlers, by the index of the field in its array.
+    void Texte2_GotFocus(int index);
+    void Texte2_LostFocus(int index);
+    void Texte2_KeyPress(int index, int& keyAscii);
+    void Texte2_KeyDown(int index, int& keyCode);
+    void Text1_GotFocus(int index);
+    void Text1_LostFocus(int index);
+    void Text1_KeyPress(int index, int& keyAscii);
+    void Text1_KeyDown(int index, int& keyCode);
+    void Text2_GotFocus(int index);
+    void Text2_LostFocus(int index);
+    void Text2_KeyPress(int index, int& keyAscii);
+    void Text2_KeyDown(int index, int& keyCode);
+    void Check1_Click();
+    void Option1_Click(int index);
+    void Option2_Click(int index);
+
+private:
+    void designChooser();
+    void designSetsTemplates();
+    void designTreeTemplates();
+    void designTableTemplates();
+    // Builds the fields of the activity's kind, all hidden.
+    void construireEnsembles();
+    void construireArbre();
+    void construireTableau();
+    void cacherChamps();
+    void ouvrirEnsembles();
+    void ouvrirArbre();
+    void ouvrirTableau();
+    void FermerEditeur();
+    authoring::LessonFields champs();
+    ui::TextBox& champ(int item, int field);
+    // The drawing preview of a sets field and its title's crossing lines; false when it refused
+    // the number with a message.
+    bool apercuEnsemble(int index, bool silencieux);
+    void montrerCroix(int index, bool montrer);
+    // The next shown field after `index`, wrapping round.
+    void champSuivant(ui::ControlArray<ui::TextBox>& champs, int index, int premier);
+    void memoriserTexte(ui::TextBox& champ);
+    bool texteChange(ui::TextBox& champ) const;
+    void listerLecons();
+
+    int activite_ = 0;
+    std::string texteAuFocus_;
 };

@@ -1,0 +1,793 @@
+// The lesson editor's fields, kind by kind: built at load from their hidden templates, laid out
+// by the lesson's options, decoded from the record, filtered key by key and previewed with the
+// drawings of the library.
+#include "assets/pictures.h"
+#include "authoring/lesson_editor.h"
+#include "authoring/lesson_fields.h"
+#include "formats/lesson_record.h"
+#include "platform/cp1252.h"
+#include "players/drawing_library.h"
+#include "shell/shared_state.h"
+#include "ui/msgbox.h"
+
+#include <array>
+
+using authoring::trimmed;
+using formats::Kind;
+using formats::Material;
+using shell::shared;
+
+namespace {
+
+constexpr ui::Colour kGris = 0xC0C0C0;
+constexpr ui::Colour kGrisFonce = 0x808080;
+constexpr ui::Colour kBleu = 0xFF0000;
+constexpr ui::Colour kRouge = 0x0000FF;
+constexpr ui::Colour kNoir = 0x000000;
+
+ui::Font arial(double size, bool bold = true) {
+    return ui::Font{"Arial", size, bold};
+}
+
+// A design position or size in twips, as the screen is scaled.
+double s(double twips) {
+    return shell::aEchelle(twips);
+}
+
+void placer(ui::Control& c, double left, double top, double width, double height) {
+    c.move(s(left), s(top), s(width), s(height));
+}
+void placer(ui::Control& c, double left, double top) {
+    c.move(s(left), s(top), c.width(), c.height());
+}
+void tracer(ui::Line& l, double x1, double y1, double x2, double y2) {
+    l.setTwipsPoints(s(x1), s(y1), s(x2), s(y2));
+}
+
+bool commenceParUnChiffre(const std::string& t) {
+    return !t.empty() && t[0] >= '0' && t[0] <= '9';
+}
+
+// The drawing a text names, when it begins with a digit: its number if the library holds it.
+enum class Dessin { Aucun, Trop, Numero };
+Dessin dessinNomme(const std::string& t, long& numero) {
+    if (!commenceParUnChiffre(t)) return Dessin::Aucun;
+    const auto v = authoring::numberValue32(t);
+    if (!v || *v > authoring::kDrawingNumberMax) return Dessin::Trop;
+    numero = *v;
+    return Dessin::Numero;
+}
+
+void messageTropGrand() {
+    ui::msgBox(authoring::drawingTooHighMessage(), ui::vbExclamation, shared.TitreMessage);
+}
+
+void viderBoite(ui::PictureBox& boite) {
+    boite.setPicture(ui::Picture());
+    boite.cls();
+}
+
+// Two black lines crossing a box: the branch or title that does not hold.
+void barrer(ui::PictureBox& boite, double x1, double y1, double x2, double y2) {
+    boite.line(s(x1), s(y1), s(x2), s(y2), kNoir);
+    boite.line(s(x2), s(y1), s(x1), s(y2), kNoir);
+}
+
+void ecrire(ui::PictureBox& boite, const std::string& texte, double haut) {
+    boite.setCurrentX(0);
+    boite.setCurrentY(s(haut));
+    boite.print(texte);
+}
+
+ui::Picture flecheRouge() {
+    return ui::Picture::fromData(tavrel_assets::screenPicture(tavrel_assets::pic::kRedArrow),
+                                 "fleche.svg");
+}
+
+std::string nomItem(int i) {
+    return "Item " + std::to_string(i + 1);
+}
+
+} // namespace
+
+// --- design of the templates
+
+void feuille20::designSetsTemplates() {
+    ui::TextBox& champ = Texte2.add(0);
+    champ.setFont(arial(7.5));
+    champ.setVisible(false);
+    champ.GotFocus = [this](int i) { Texte2_GotFocus(i); };
+    champ.LostFocus = [this](int i) { Texte2_LostFocus(i); };
+    champ.KeyPress = [this](int i, int& k) { Texte2_KeyPress(i, k); };
+    champ.KeyDown = [this](int i, int& k, int) { Texte2_KeyDown(i, k); };
+
+    ui::Image& apercu = Image1.add(0);
+    apercu.move(0, 0, 510, 585);
+    apercu.setStretch(true);
+    apercu.setVisible(false);
+
+    ui::Shape& ensemble = Shape1.add(0);
+    ensemble.setShape(ui::vbShapeRoundedRectangle);
+    ensemble.setBorderWidth(2);
+    ensemble.setVisible(false);
+
+    ui::Line& trait = Line1.add(0);
+    trait.setBorderWidth(2);
+    trait.setVisible(false);
+    ui::Line& croix = Line2.add(0);
+    croix.setBorderWidth(2);
+    croix.setVisible(false);
+
+    Check1.setFont(arial(10.5));
+    Check1.setCaption(cp("Les deux ensembles auront une aire commune."));
+    Check1.move(4400, 120, 5100, 375);
+    Check1.setVisible(false);
+    Check1.Click = [this](int) { Check1_Click(); };
+}
+
+void feuille20::designTreeTemplates() {
+    ui::Line& branche = Line3.add(0);
+    branche.setBorderWidth(1);
+    branche.setVisible(false);
+
+    ui::PictureBox& noeud = Picture1.add(0);
+    noeud.move(0, 0, 395, 495);
+    noeud.setBackColor(kGris);
+    noeud.setBorderStyle(0);
+    noeud.setDrawWidth(2);
+    noeud.setFont(arial(7.5));
+    noeud.setVisible(false);
+
+    ui::TextBox& champ = Text1.add(0);
+    champ.setFont(arial(7.5));
+    champ.setVisible(false);
+    champ.GotFocus = [this](int i) { Text1_GotFocus(i); };
+    champ.LostFocus = [this](int i) { Text1_LostFocus(i); };
+    champ.KeyPress = [this](int i, int& k) { Text1_KeyPress(i, k); };
+    champ.KeyDown = [this](int i, int& k, int) { Text1_KeyDown(i, k); };
+
+    Label2.setFont(arial(9.75));
+    Label2.setBackStyle(0);
+    Label2.setWordWrap(true);
+    Label2.move(120, 120, 2500, 495);
+    Label2.setCaption(cp("Chaque item classera les objets à partir de ..."));
+    Label2.setVisible(false);
+
+    const char* niveaux[] = {"2 de leurs éléments", "3 de leurs éléments"};
+    for (int i = 0; i < 2; ++i) {
+        ui::OptionButton& o = Option1.add(i);
+        o.setFont(arial(9.75));
+        o.setCaption(cp(niveaux[i]));
+        o.move(120, 650 + 240 * i, 2500, 255);
+        o.setVisible(false);
+        o.Click = [this](int index) { Option1_Click(index); };
+    }
+}
+
+void feuille20::designTableTemplates() {
+    ui::Shape& cadre = Shape2.add(0);
+    cadre.setShape(ui::vbShapeRectangle);
+    cadre.setBorderColor(kNoir);
+    cadre.setBorderWidth(2);
+    cadre.setVisible(false);
+
+    ui::PictureBox& apercu = Picture2.add(0);
+    apercu.move(0, 0, 495, 570);
+    apercu.setBackColor(kGris);
+    apercu.setBorderStyle(0);
+    apercu.setDrawWidth(2);
+    apercu.setFont(arial(7.5));
+    apercu.setPicture(flecheRouge());
+    apercu.setVisible(false);
+
+    ui::TextBox& champ = Text2.add(0);
+    champ.setFont(arial(7.5));
+    champ.setVisible(false);
+    champ.GotFocus = [this](int i) { Text2_GotFocus(i); };
+    champ.LostFocus = [this](int i) { Text2_LostFocus(i); };
+    champ.KeyPress = [this](int i, int& k) { Text2_KeyPress(i, k); };
+    champ.KeyDown = [this](int i, int& k, int) { Text2_KeyDown(i, k); };
+
+    ui::Label& relation = Label3.add(0);
+    relation.setFont(arial(10.5, false));
+    relation.setBackStyle(0);
+    relation.move(1800, 70, 1700, 255);
+    // Its words must show whole, whatever the font gives them.
+    relation.setAutoSize(true);
+    relation.setCaption(cp("Décrire la relation."));
+    relation.setVisible(false);
+
+    const char* choix[] = {"2 colonnes", "3 colonnes", "2 rangées", "3 rangées"};
+    for (int f = 0; f < 2; ++f) {
+        ui::PictureBox& cadreOptions = Picture3.add(f);
+        cadreOptions.move(120, 840 + 720 * f, 1455, 615);
+        cadreOptions.setBackColor(kGris);
+        cadreOptions.setVisible(false);
+    }
+    for (int i = 0; i < 4; ++i) {
+        ui::OptionButton& o = Option2.add(i, Picture3[i / 2]);
+        o.setFont(arial(7.5));
+        o.setForeColor(kBleu);
+        o.setBackColor(kGris);
+        o.setCaption(cp(choix[i]));
+        o.move(90, 45 + 255 * (i % 2), 1245, 240);
+        o.Click = [this](int index) { Option2_Click(index); };
+    }
+}
+
+// --- building at load
+
+void feuille20::construireEnsembles() {
+    const Material matiere = formats::materialOf(activite_);
+    const bool nombres = matiere == Material::Numbers;
+    Etiquette2.setCaption(cp("Compléter les informations ci-dessous."));
+    placer(Etiquette2, 120, 180, 4215, 255);
+    placer(Check1, 4400, 120);
+    placer(Etiquette3, 120, 5640, 9375, 495);
+    const int largeurTitre[3] = {1500, 2400, 2200};
+    for (int f = 0; f < 48; ++f) {
+        const int slot = f % 16, item = f / 16;
+        double x, y, largeur;
+        if (slot <= 13) {
+            const int c = slot % 7, r = slot / 7;
+            x = 1500 + 1100 * c + 80 * ((c + 1) / 2);
+            largeur = 475;
+            if (nombres) {
+                x -= 100;
+                largeur = 1000;
+            }
+            y = (r == 0 ? 720 : 1320) + 1710 * item;
+        } else {
+            x = slot == 14 ? 2200 : 6700;
+            y = 1800 + 1710 * item;
+            largeur = largeurTitre[static_cast<int>(matiere)];
+            const int t = slot - 14;
+            const double x0 = x + largeur + 50, y0 = y - 150;
+            ui::Line& a = Line2.load(4 * item + 2 * t);
+            ui::Line& b = Line2.load(4 * item + 2 * t + 1);
+            tracer(a, x0, y0 + 100, x0 + 410, y0 + 485);
+            tracer(b, x0 + 410, y0 + 100, x0, y0 + 485);
+        }
+        ui::TextBox& champ = Texte2.load(f);
+        placer(champ, x, y, largeur, 285);
+        champ.setMaxLength(authoring::fieldWidth(activite_, slot));
+        ui::Image& apercu = Image1.load(f);
+        placer(apercu, x + largeur, y - 150 - (slot >= 7 && slot <= 13 ? 50 : 0), 510, 585);
+    }
+    for (int j = 0; j < 6; ++j) {
+        const int item = j / 2;
+        const double t = 720 + 1710 * item;
+        ui::Shape& ensemble = Shape1.load(j);
+        ui::Line& trait = Line1.load(j);
+        if (j % 2 == 0) {
+            ensemble.setBorderColor(kBleu);
+            placer(ensemble, 2520, t - 150, 4575, 1155);
+            const double bas = t - 150 + 1155;
+            tracer(trait, 2980, bas, 2580, bas + 120);
+        } else {
+            ensemble.setBorderColor(kRouge);
+            placer(ensemble, 4800, t - 120, 4575, 1095);
+            const double bas = t - 120 + 1095;
+            tracer(trait, 7600, bas, 7200, bas + 120);
+            ui::Label& etiquette = Label1.load(item);
+            etiquette.setCaption(nomItem(item));
+            placer(etiquette, 240, t + 240, 975, 375);
+        }
+    }
+}
+
+void feuille20::construireArbre() {
+    const bool nombres = formats::materialOf(activite_) == Material::Numbers;
+    placer(Etiquette2, 120, 1500, 2500, 3500);
+    Etiquette2.setCaption("");
+    placer(Etiquette3, 120, 5500, 2500, 1000);
+    placer(Label2, 120, 120);
+    placer(Option1[0], 120, 650);
+    placer(Option1[1], 120, 890);
+    struct Branche {
+        double x1, y1, x2, y2, bx, by;
+    };
+    std::array<Branche, 14> branches{{{2800, 1480, 4740, 760, 4210, 700},
+                                      {2800, 1480, 4740, 2200, 4210, 1840},
+                                      {4740, 760, 6540, 400, 5650, 270},
+                                      {4740, 760, 6540, 1060, 5650, 750},
+                                      {4740, 2200, 6540, 1720, 5650, 1600},
+                                      {4740, 2200, 6540, 2380, 5650, 2080}}};
+    for (int j = 6; j < 14; ++j) {
+        const int p = (j - 6) / 2;
+        branches[j] = {6540,
+                       400.0 + 660 * p,
+                       8340,
+                       250.0 + 330 * (j - 6),
+                       j % 2 == 0 ? 7500.0 : 7860.0,
+                       660.0 * p + (j % 2 == 0 ? 0 : 360)};
+    }
+    // The boxes first, so that the fields stay above them where they meet.
+    for (int i = 0; i < 2; ++i) {
+        const double d = 3100 * i;
+        ui::Label& etiquette = Label1.load(i);
+        etiquette.setCaption(nomItem(i));
+        placer(etiquette, 2800, 240 + d, 975, 375);
+        for (int j = 0; j < 14; ++j) {
+            const Branche& b = branches[j];
+            tracer(Line3.load(14 * i + j), b.x1, b.y1 + d, b.x2, b.y2 + d);
+            placer(Picture1.load(22 * i + j), b.bx, b.by + d);
+        }
+        for (int l = 0; l < 8; ++l) Picture1.load(22 * i + 14 + l);
+    }
+    const double xLabel[3] = {2820, 4260, 6100};
+    const double yLabel[3] = {860, 420, 90};
+    for (int i = 0; i < 2; ++i) {
+        for (int k = 0; k < 11; ++k) {
+            ui::TextBox& champ = Text1.load(11 * i + k);
+            champ.setMaxLength(authoring::fieldWidth(activite_, k));
+            if (k < 3)
+                placer(champ, xLabel[k], yLabel[k] + 3100 * i, nombres ? 2000 : 1400, 285);
+            else
+                placer(champ, 8340, 0, nombres ? 1000 : 475, 285);
+        }
+    }
+}
+
+void feuille20::construireTableau() {
+    const bool grille = formats::kindOf(activite_) == Kind::Grid;
+    const Material matiere = formats::materialOf(activite_);
+    placer(Etiquette2, 120, 360, 1455, 495);
+    Etiquette2.setCaption(grille ? "La grille contiendra ..." : "Le tableau contiendra ...");
+    placer(Etiquette3, 120, 5500, 9375, 600);
+    for (int i = 0; i < 2; ++i) {
+        const double haut = i == 0 ? 250 : 3050;
+        ui::Label& etiquette = Label1.load(i);
+        etiquette.setCaption(nomItem(i));
+        if (grille) {
+            placer(etiquette, 4200, haut - 280, 975, 375);
+            placer(Label3.load(i), 1800, haut - 180);
+        } else {
+            placer(etiquette, 2000, haut + 100, 975, 375);
+        }
+        for (int k = 0; k < 16; ++k) {
+            const int index = 16 * i + k;
+            const double x = 1800 + 1920 * (k % 4), y = haut + 600 * (k / 4);
+            const bool reponse = k / 4 > 0 && k % 4 > 0;
+            ui::Shape& cadre = Shape2.load(index);
+            placer(cadre, x, y, 1935, 615);
+            if (reponse) {
+                cadre.setBorderColor(kGrisFonce);
+                cadre.zOrder(1);
+            }
+            ui::PictureBox& apercu = Picture2.load(index);
+            placer(apercu, x + (reponse ? 1000 : 1410), y + 15);
+            // Only the relation's box keeps the arrow of the template.
+            if (!(grille && k == 0)) apercu.setPicture(ui::Picture());
+        }
+    }
+    for (int index = 0; index < 32; ++index) {
+        const int k = index % 16;
+        const double haut = index < 16 ? 250 : 3050;
+        const double x = 1800 + 1920 * (k % 4), y = haut + 600 * (k / 4);
+        ui::TextBox& champ = Text2.load(index);
+        const authoring::FieldRole role = authoring::fieldRole(activite_, k);
+        champ.setMaxLength(authoring::fieldWidth(activite_, k));
+        switch (role) {
+        case authoring::FieldRole::GridRelation: placer(champ, x - 20, y + 50, 1440, 500); break;
+        case authoring::FieldRole::GridTitle: placer(champ, x + 30, y + 150, 1390, 300); break;
+        case authoring::FieldRole::GridAnswer: placer(champ, x + 820, y + 150, 300, 300); break;
+        case authoring::FieldRole::TableTitle:
+            if (matiere == Material::Drawings)
+                placer(champ, x + 30, y + 150, 1390, 300);
+            else
+                placer(champ, x + 20, y + 150, 1860, 300);
+            if (matiere != Material::Drawings) champ.setFontBold(false);
+            break;
+        case authoring::FieldRole::TableAnswer:
+            if (matiere == Material::Numbers) {
+                placer(champ, x + 500, y + 150, 900, 300);
+                champ.setFontBold(false);
+            } else {
+                placer(champ, x + 420, y + 150, 570, 300);
+            }
+            break;
+        default: break;
+        }
+    }
+}
+
+void feuille20::cacherChamps() {
+    const Kind genre = formats::kindOf(activite_);
+    const bool nombres = formats::materialOf(activite_) == Material::Numbers;
+    Label1.forEach([](ui::Label& l) { l.setVisible(false); });
+    Label2.setVisible(false);
+    switch (genre) {
+    case Kind::Sets:
+        Check1.setVisible(false);
+        Texte2.forEach([](ui::TextBox& t) { t.setVisible(false); });
+        Image1.forEach([nombres](ui::Image& im) {
+            im.setVisible(false);
+            if (!nombres) im.setPicture(ui::Picture());
+        });
+        Shape1.forEach([](ui::Shape& sh) { sh.setVisible(false); });
+        Line1.forEach([](ui::Line& l) { l.setVisible(false); });
+        Line2.forEach([](ui::Line& l) { l.setVisible(false); });
+        break;
+    case Kind::Tree:
+        Option1.forEach([](ui::OptionButton& o) { o.setVisible(false); });
+        Text1.forEach([](ui::TextBox& t) { t.setVisible(false); });
+        Picture1.forEach([](ui::PictureBox& p) {
+            p.setVisible(false);
+            viderBoite(p);
+        });
+        Line3.forEach([](ui::Line& l) { l.setVisible(false); });
+        break;
+    case Kind::Table:
+    case Kind::Grid:
+        Picture3.forEach([](ui::PictureBox& p) { p.setVisible(false); });
+        Label3.forEach([](ui::Label& l) { l.setVisible(false); });
+        Text2.forEach([](ui::TextBox& t) { t.setVisible(false); });
+        Shape2.forEach([](ui::Shape& sh) { sh.setVisible(false); });
+        Picture2.forEach([](ui::PictureBox& p) { p.setVisible(false); });
+        break;
+    }
+}
+
+// --- layouts by the options
+
+void feuille20::DisposerEnsembles() {
+    const bool nombres = formats::materialOf(activite_) == Material::Numbers;
+    const bool commune = Check1.value() == 1;
+    for (int f = 0; f < 48; ++f) {
+        const bool montre = authoring::fieldShown(activite_, {commune, false}, f % 16);
+        Texte2[f].setVisible(montre);
+        Image1[f].setVisible(montre && !nombres);
+    }
+    const double largeur = commune ? 4575 : 2300;
+    for (int j = 0; j < 6; ++j) {
+        ui::Shape& ensemble = Shape1[j];
+        const double gauche = j % 2 == 0 ? 2520 : (commune ? 4800 : 7050);
+        ensemble.move(s(gauche), ensemble.top(), s(largeur), ensemble.height());
+        ensemble.setVisible(true);
+        Line1[j].setVisible(true);
+    }
+    for (int i = 0; i < 3; ++i) Label1[i].setVisible(true);
+    Line2.forEach([](ui::Line& l) { l.zOrder(0); });
+}
+
+void feuille20::DisposerArbre() {
+    const bool deuxNiveaux = Option1[0].value();
+    const bool dessins = formats::materialOf(activite_) != Material::Numbers;
+    const double finNiveau2[4] = {400, 1060, 1720, 2380};
+    for (int i = 0; i < 2; ++i) {
+        const double d = 3100 * i;
+        Label1[i].setVisible(true);
+        for (int k = 0; k < 3; ++k)
+            Text1[11 * i + k].setVisible(authoring::fieldShown(activite_, {deuxNiveaux, false}, k));
+        for (int j = 0; j < 14; ++j) {
+            const bool montre = j < 6 || !deuxNiveaux;
+            Line3[14 * i + j].setVisible(montre);
+            Picture1[22 * i + j].setVisible(montre);
+        }
+        for (int l = 0; l < 8; ++l) {
+            ui::TextBox& feuille = Text1[11 * i + 3 + l];
+            ui::PictureBox& apercu = Picture1[22 * i + 14 + l];
+            const bool montre = authoring::fieldShown(activite_, {deuxNiveaux, false}, 3 + l);
+            if (!deuxNiveaux) {
+                placer(feuille, 8340, 100 + 330 * l - (l % 2 == 1 ? 30 : 0) + d);
+                placer(apercu, l % 2 == 0 ? 8820 : 9180, 330 * l + d);
+            } else if (montre) {
+                placer(feuille, 6530, finNiveau2[l] - 140 + d);
+                placer(apercu, 7000, finNiveau2[l] - 250 + d);
+            }
+            feuille.setVisible(montre);
+            apercu.setVisible(montre && dessins);
+        }
+    }
+}
+
+void feuille20::DisposerTableau() {
+    const std::array<bool, 2> options{Option2[0].value(), Option2[2].value()};
+    const bool grille = formats::kindOf(activite_) == Kind::Grid;
+    const Material matiere = formats::materialOf(activite_);
+    for (int index = 0; index < 32; ++index) {
+        const int k = index % 16;
+        const bool montre = authoring::fieldShown(activite_, options, k);
+        const bool reponse = k / 4 > 0 && k % 4 > 0;
+        bool apercu;
+        if (grille)
+            apercu = matiere != Material::Numbers || k == 0;
+        else if (matiere == Material::Drawings)
+            apercu = true;
+        else
+            apercu = matiere == Material::Solids && reponse;
+        Text2[index].setVisible(montre);
+        Shape2[index].setVisible(montre && k != 0);
+        Picture2[index].setVisible(montre && apercu);
+    }
+}
+
+// --- opening a lesson
+
+void feuille20::ouvrirEnsembles() {
+    const std::string& r = shared.Enregistrement;
+    Check1.setVisible(true);
+    Check1.setValue(formats::optionOn(r, formats::kOptionCommonArea) ? 1 : 0);
+    for (int f = 0; f < 48; ++f) {
+        Texte2[f].setText(formats::field(r, activite_, f / 16, formats::setsSlot(f % 16)));
+        apercuEnsemble(f, true);
+    }
+    DisposerEnsembles();
+    Texte2[1].setFocus();
+    memoriserTexte(Texte2[1]);
+}
+
+void feuille20::ouvrirArbre() {
+    const std::string& r = shared.Enregistrement;
+    Label2.setVisible(true);
+    Option1[0].setVisible(true);
+    Option1[1].setVisible(true);
+    if (formats::optionIsOne(r, formats::kOptionTwoLevels))
+        Option1[0].setValue(true);
+    else
+        Option1[1].setValue(true);
+    for (int index = 0; index < 22; ++index) {
+        Text1[index].setText(formats::field(r, activite_, index / 11, index % 11));
+        AfficherNoeudArbre(index, trimmed(Text1[index].text()), true);
+    }
+    DisposerArbre();
+    Text1[0].setFocus();
+    memoriserTexte(Text1[0]);
+}
+
+void feuille20::ouvrirTableau() {
+    const std::string& r = shared.Enregistrement;
+    const bool grille = formats::kindOf(activite_) == Kind::Grid;
+    const bool dessins = formats::materialOf(activite_) != Material::Numbers;
+    if (formats::optionIsOne(r, formats::kOptionTwoColumns))
+        Option2[0].setValue(true);
+    else
+        Option2[1].setValue(true);
+    if (formats::optionIsOne(r, formats::kOptionTwoRows))
+        Option2[2].setValue(true);
+    else
+        Option2[3].setValue(true);
+    for (int index = 0; index < 32; ++index) {
+        const int k = index % 16;
+        if (!grille && k == 0) continue;
+        const int numero = grille ? formats::gridCell(k) : formats::tableCell(k);
+        Text2[index].setText(formats::field(r, activite_, index / 16, numero));
+        const bool titre = authoring::fieldRole(activite_, k) == authoring::FieldRole::GridTitle;
+        if (dessins && (!grille || titre))
+            AfficherCaseTableau(index, trimmed(Text2[index].text()), true);
+    }
+    Picture3[0].setVisible(true);
+    Picture3[1].setVisible(true);
+    for (int i = 0; i < 2; ++i) {
+        Label1[i].setVisible(true);
+        if (grille) Label3[i].setVisible(true);
+    }
+    DisposerTableau();
+    const int premier = grille ? 0 : 1;
+    Text2[premier].setFocus();
+    memoriserTexte(Text2[premier]);
+}
+
+// --- previews
+
+void feuille20::montrerCroix(int index, bool montrer) {
+    const int item = index / 16, t = index % 16 - 14;
+    Line2[4 * item + 2 * t].setVisible(montrer);
+    Line2[4 * item + 2 * t + 1].setVisible(montrer);
+}
+
+// The sets' preview of one field; false when the user is told that the number is too high.
+bool feuille20::apercuEnsemble(int index, bool silencieux) {
+    const bool titre = index % 16 >= 14;
+    std::string texte = trimmed(Texte2[index].text());
+    Image1[index].setPicture(ui::Picture());
+    if (titre) montrerCroix(index, false);
+    if (texte.empty()) return true;
+    if (titre && formats::hasNegationMark(texte)) {
+        montrerCroix(index, true);
+        texte = authoring::withoutNegationMark(texte);
+    }
+    long numero = 0;
+    switch (dessinNomme(texte, numero)) {
+    case Dessin::Trop:
+        if (silencieux) return true;
+        messageTropGrand();
+        return false;
+    case Dessin::Numero:
+        if (formats::materialOf(activite_) != Material::Numbers)
+            Image1[index].setPicture(players::dessinBibliotheque(numero));
+        return true;
+    case Dessin::Aucun: return true;
+    }
+    return true;
+}
+
+bool feuille20::AfficherNoeudArbre(int index, const std::string& texte, bool silencieux) {
+    const int item = index / 11, k = index % 11;
+    const bool nombres = formats::materialOf(activite_) == Material::Numbers;
+    if (k >= 3) {
+        if (nombres) return true;
+        ui::PictureBox& apercu = Picture1[22 * item + 14 + (k - 3)];
+        viderBoite(apercu);
+        long numero = 0;
+        switch (dessinNomme(texte, numero)) {
+        case Dessin::Trop:
+            if (silencieux) return true;
+            messageTropGrand();
+            return false;
+        case Dessin::Numero: apercu.setPicture(players::dessinBibliotheque(numero)); return true;
+        case Dessin::Aucun: return true;
+        }
+        return true;
+    }
+    // A label is drawn in every node box of its level: 2, 4 or 8 boxes.
+    const int premiere = k == 0 ? 0 : k == 1 ? 2 : 6;
+    const int nombre = 2 << k;
+    auto boite = [&](int b) -> ui::PictureBox& { return Picture1[22 * item + premiere + b]; };
+    for (int b = 0; b < nombre; ++b) viderBoite(boite(b));
+    std::string t = texte;
+    bool nie = false;
+    if (!nombres && formats::hasNegationMark(t)) {
+        nie = true;
+        t = authoring::withoutNegationMark(t);
+    }
+    if (t.empty()) return true;
+    long numero = 0;
+    const Dessin dessin = nombres ? Dessin::Aucun : dessinNomme(t, numero);
+    if (dessin == Dessin::Trop) {
+        if (silencieux) return true;
+        messageTropGrand();
+        return false;
+    }
+    for (int b = 0; b < nombre; ++b) {
+        ui::PictureBox& p = boite(b);
+        if (dessin == Dessin::Numero)
+            p.setPicture(players::dessinBibliotheque(numero));
+        else
+            ecrire(p, t, 140);
+        // The upper box of a pair holds the label as written, the lower one its negation.
+        const bool basse = b % 2 == 1;
+        if (basse != nie) barrer(p, 50, 80, 350, 450);
+    }
+    return true;
+}
+
+bool feuille20::AfficherCaseTableau(int index, const std::string& texte, bool silencieux) {
+    const int k = index % 16;
+    if (k == 0) return true;
+    std::string t = texte;
+    bool nie = false;
+    const bool tableau = formats::kindOf(activite_) == Kind::Table;
+    if (tableau && formats::materialOf(activite_) != Material::Numbers &&
+        formats::hasNegationMark(t)) {
+        nie = true;
+        t = authoring::withoutNegationMark(t);
+    }
+    ui::PictureBox& apercu = Picture2[index];
+    viderBoite(apercu);
+    if (t.empty()) return true;
+    long numero = 0;
+    switch (dessinNomme(t, numero)) {
+    case Dessin::Trop:
+        if (silencieux) return true;
+        messageTropGrand();
+        return false;
+    case Dessin::Numero: apercu.setPicture(players::dessinBibliotheque(numero)); break;
+    case Dessin::Aucun: ecrire(apercu, t, 210); break;
+    }
+    const bool titre = k < 4 || k % 4 == 0;
+    if (nie && titre) barrer(apercu, 100, 130, 400, 500);
+    return true;
+}
+
+// --- focus, keys and options
+
+void feuille20::memoriserTexte(ui::TextBox& champ) {
+    texteAuFocus_ = trimmed(champ.text());
+}
+
+bool feuille20::texteChange(ui::TextBox& champ) const {
+    return trimmed(champ.text()) != texteAuFocus_;
+}
+
+void feuille20::champSuivant(ui::ControlArray<ui::TextBox>& liste, int index, int premier) {
+    const int dernier = liste.ubound();
+    int n = index;
+    for (int essais = 0; essais <= dernier + 1; ++essais) {
+        n = n >= dernier ? premier : n + 1;
+        if (liste[n].visible()) {
+            liste[n].setFocus();
+            return;
+        }
+    }
+}
+
+void feuille20::Texte2_GotFocus(int index) {
+    memoriserTexte(Texte2[index]);
+    Etiquette3.setCaption(authoring::helpText(activite_, index % 16));
+}
+
+void feuille20::Texte2_LostFocus(int index) {
+    if (!texteChange(Texte2[index])) return;
+    if (!apercuEnsemble(index, false)) {
+        if (!ui::isLoaded(this)) return;
+        Texte2[index].setFocus();
+        memoriserTexte(Texte2[index]);
+    }
+}
+
+void feuille20::Texte2_KeyPress(int index, int& keyAscii) {
+    keyAscii = authoring::filterKey(activite_, index % 16, keyAscii);
+}
+
+void feuille20::Texte2_KeyDown(int index, int& keyCode) {
+    if (keyCode == 13) champSuivant(Texte2, index, 0);
+}
+
+void feuille20::Text1_GotFocus(int index) {
+    memoriserTexte(Text1[index]);
+    Etiquette2.setCaption(authoring::helpText(activite_, index % 11));
+}
+
+void feuille20::Text1_LostFocus(int index) {
+    Etiquette3.setCaption("");
+    if (!texteChange(Text1[index])) return;
+    if (!AfficherNoeudArbre(index, trimmed(Text1[index].text()), false)) {
+        if (!ui::isLoaded(this)) return;
+        Text1[index].setFocus();
+        memoriserTexte(Text1[index]);
+    }
+}
+
+void feuille20::Text1_KeyPress(int index, int& keyAscii) {
+    keyAscii = authoring::filterKey(activite_, index % 11, keyAscii);
+}
+
+void feuille20::Text1_KeyDown(int index, int& keyCode) {
+    if (keyCode == 13) champSuivant(Text1, index, 0);
+}
+
+void feuille20::Text2_GotFocus(int index) {
+    memoriserTexte(Text2[index]);
+    Etiquette3.setCaption(authoring::helpText(activite_, index % 16));
+}
+
+void feuille20::Text2_LostFocus(int index) {
+    Etiquette3.setCaption("");
+    if (formats::materialOf(activite_) == Material::Numbers) return;
+    const bool grille = formats::kindOf(activite_) == Kind::Grid;
+    if (grille && authoring::fieldRole(activite_, index % 16) != authoring::FieldRole::GridTitle)
+        return;
+    if (!texteChange(Text2[index])) return;
+    if (!AfficherCaseTableau(index, trimmed(Text2[index].text()), false)) {
+        if (!ui::isLoaded(this)) return;
+        Text2[index].setFocus();
+        memoriserTexte(Text2[index]);
+    }
+}
+
+void feuille20::Text2_KeyPress(int index, int& keyAscii) {
+    keyAscii = authoring::filterKey(activite_, index % 16, keyAscii);
+}
+
+void feuille20::Text2_KeyDown(int index, int& keyCode) {
+    if (keyCode == 13) champSuivant(Text2, index, 1);
+}
+
+void feuille20::Check1_Click() {
+    DisposerEnsembles();
+    Texte2[1].setFocus();
+}
+
+void feuille20::Option1_Click(int) {
+    DisposerArbre();
+    Text1[0].setFocus();
+}
+
+void feuille20::Option2_Click(int) {
+    DisposerTableau();
+    const bool relation = formats::kindOf(activite_) == Kind::Grid &&
+                          formats::materialOf(activite_) != Material::Numbers;
+    Text2[relation ? 0 : 1].setFocus();
+}

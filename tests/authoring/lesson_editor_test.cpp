@@ -1,0 +1,521 @@
+// The lesson editor driven as an adult uses it: a lesson number typed in the chooser, fields
+// filled in, the buttons pressed; what shows and what lands in the lesson catalogue.
+#include "harness.h"
+
+#include "authoring/lesson_editor.h"
+#include "formats/lesson_catalogue.h"
+#include "formats/lesson_record.h"
+#include "platform/cp1252.h"
+#include "players/drawing_library.h"
+#include "shell/main_window.h"
+#include "shell/shared_state.h"
+#include "signin/home_screen.h"
+
+#include <QApplication>
+#include <QClipboard>
+
+using shell::shared;
+
+namespace {
+
+class LessonEditor : public harness::ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        shell::resetSharedState();
+        ASSERT_TRUE(formats::createBlankLessonCatalogue(data("lecons.tav").string()));
+        ui::load<MDI1>();
+        shell::resetSharedState();
+    }
+
+    std::string catalogue() const { return data("lecons.tav").string(); }
+
+    void store(int activity, int lesson, const std::string& record) {
+        ASSERT_TRUE(
+            formats::writeLessonAt(catalogue(), formats::recordPosition(activity, lesson), record));
+    }
+    std::string stored(int activity, int lesson) {
+        return formats::readLessons(catalogue(), activity, lesson).data;
+    }
+
+    // The management dispatcher's way in: the activity set, the screen loaded, its chooser run.
+    feuille20& edit(int activity) {
+        shared.ActiviteEditee = static_cast<shell::Integer>(activity);
+        feuille20& f = ui::load<feuille20>();
+        settle();
+        return f;
+    }
+    // Types the lesson number and presses Enter (the chooser's default button).
+    void open(feuille20& f, const QString& number) {
+        type(f.texte1, number);
+        pressEnter(f.texte1);
+        settle();
+    }
+    void fill(ui::TextBox& field, const QString& text) {
+        focus(field);
+        type(field, text);
+    }
+    // Selects the whole text of a field and deletes it, as a user would.
+    void clear(ui::TextBox& field) {
+        focus(field);
+        key(field, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+        key(field, Qt::Key_Backspace, QString(QChar(8)));
+    }
+    void clickButton(feuille20& f, int index) {
+        click(f.Commande1[index]);
+        settle();
+    }
+    std::string caption() { return u8(ui::mdiParent()->caption()); }
+
+    // Does the chooser's panel show something other than its blue in this rectangle of twips?
+    static bool written(feuille20& f, double left, double top, double width, double height) {
+        const QImage image = f.surface();
+        for (int y = int(top / 15); y < int((top + height) / 15); ++y)
+            for (int x = int(left / 15); x < int((left + width) / 15); ++x)
+                if (x < image.width() && y < image.height() &&
+                    (image.pixel(x, y) & 0xFFFFFF) != 0x0000C0)
+                    return true;
+        return false;
+    }
+    // The first column where something is written in a chooser slot.
+    static int firstInk(feuille20& f, int slot) {
+        const double left = 300 + (slot % 15) * 610, top = 1260 + (slot / 15) * 380;
+        for (int x = int(left / 15); x < int((left + 600) / 15); ++x)
+            if (written(f, x * 15, top, 15, 300)) return x - int(left / 15);
+        return -1;
+    }
+};
+
+// A valid sets lesson of drawings, as the editor writes it.
+std::string setsRecord() {
+    std::string r = formats::blankRecord(0);
+    for (int item = 0; item < 3; ++item) {
+        int n = 0;
+        for (int s : {0, 1, 2, 5, 6})
+            formats::setField(r, 0, item, s, std::to_string(10 * item + ++n));
+        formats::setField(r, 0, item, 14, "X25");
+        formats::setField(r, 0, item, 15, cp("élèves"));
+    }
+    return r;
+}
+
+} // namespace
+
+TEST_F(LessonEditor, ChooserListsTheLessonsThatExistFifteenToARow) {
+    for (int n : {1, 2, 5, 40}) store(3, n, std::string(215, 'X'));
+    feuille20& f = edit(3);
+    EXPECT_EQ(caption(), "Créer ou modifier une leçon de l'activité « Les dessins amis »");
+    EXPECT_TRUE(seen(f.texte1));
+    EXPECT_TRUE(f.texte1.hasFocus());
+    for (int k = 0; k < 4; ++k) EXPECT_TRUE(written(f, 300 + k * 610, 1260, 600, 300)) << k;
+    EXPECT_FALSE(written(f, 300 + 4 * 610, 1260, 600, 300));
+    EXPECT_FALSE(written(f, 300, 1260 + 380, 9000, 300));
+    // 1, 2 and 5 come after a blank; 40 does not.
+    const int one = firstInk(f, 0), two = firstInk(f, 1), forty = firstInk(f, 3);
+    EXPECT_GE(forty, 0);
+    EXPECT_GT(one, forty + 2);
+    EXPECT_GT(two, forty + 2);
+
+    for (int n = 1; n <= 120; ++n) store(3, n, std::string(215, 'X'));
+    click(f.Commande2);
+    settle();
+    EXPECT_FALSE(ui::loaded<feuille20>());
+    feuille20& full = edit(3);
+    EXPECT_TRUE(written(full, 300 + 14 * 610, 1260 + 7 * 380, 600, 300));
+    EXPECT_FALSE(written(full, 120, 1260 + 8 * 380, 9000, 300));
+}
+
+TEST_F(LessonEditor, LessonNumberMustLieBetween1And120) {
+    feuille20& f = edit(0);
+    type(f.texte1, "a1b2c");
+    EXPECT_EQ(text(f.texte1), "12");
+    for (const char* number : {"", "0", "121", "999"}) {
+        SCOPED_TRACE(number);
+        f.texte1.setText("");
+        const std::size_t before = boxes.size();
+        open(f, number);
+        ASSERT_EQ(boxes.size(), before + 1);
+        EXPECT_EQ(boxes.back().text, "Écrire un nombre entre 1 et 120.");
+        EXPECT_EQ(boxes.back().style, ui::vbExclamation);
+        EXPECT_EQ(boxes.back().title, "Message");
+        EXPECT_TRUE(seen(f.texte1));
+        EXPECT_TRUE(f.texte1.hasFocus());
+        EXPECT_FALSE(seen(f.Commande1[0]));
+    }
+}
+
+TEST_F(LessonEditor, NewLessonsOpenEmptyWithTheDefaultOptions) {
+    {
+        feuille20& f = edit(0);
+        open(f, "7");
+        EXPECT_TRUE(seen(f.Check1));
+        EXPECT_EQ(f.Check1.value(), 0);
+        EXPECT_TRUE(seen(f.Texte2[0]));
+        EXPECT_FALSE(seen(f.Texte2[3]));
+        EXPECT_FALSE(seen(f.Texte2[11]));
+        EXPECT_EQ(text(f.Texte2[14]), "");
+        EXPECT_TRUE(f.Texte2[1].hasFocus());
+        for (int i = 0; i < 4; ++i) EXPECT_TRUE(seen(f.Commande1[i]));
+        EXPECT_FALSE(seen(f.texte1));
+        click(f.Commande1[3]);
+        settle();
+    }
+    {
+        feuille20& f = edit(5);
+        open(f, "12");
+        EXPECT_EQ(
+            caption(),
+            "Créer ou modifier une leçon de l'activité « L'arbre des nombres »  --  leçon 12");
+        EXPECT_TRUE(f.Option1[1].value());
+        EXPECT_TRUE(seen(f.Text1[2]));
+        EXPECT_TRUE(seen(f.Text1[10]));
+        EXPECT_TRUE(f.Text1[0].hasFocus());
+        click(f.Commande1[3]);
+        settle();
+    }
+    for (int activity : {2, 3}) {
+        feuille20& f = edit(activity);
+        open(f, "120");
+        EXPECT_TRUE(f.Option2[1].value());
+        EXPECT_TRUE(f.Option2[3].value());
+        EXPECT_TRUE(seen(f.Text2[15]));
+        EXPECT_TRUE(seen(f.Picture3[0]));
+        EXPECT_EQ(seen(f.Text2[0]), activity == 3);
+        EXPECT_TRUE((activity == 3 ? f.Text2[0] : f.Text2[1]).hasFocus());
+        click(f.Commande1[3]);
+        settle();
+    }
+}
+
+TEST_F(LessonEditor, TypedSetsLessonIsCheckedSavedAndListed) {
+    feuille20& f = edit(0);
+    open(f, "9");
+    for (int item = 0; item < 3; ++item) {
+        int n = 0;
+        for (int s : {0, 1, 2, 5, 6})
+            fill(f.Texte2[16 * item + s], QString::number(10 * item + ++n));
+        fill(f.Texte2[16 * item + 14], "X25");
+        fill(f.Texte2[16 * item + 15], "élèves");
+    }
+    clickButton(f, 0);
+    EXPECT_TRUE(boxes.empty()) << lastBox();
+    EXPECT_EQ(u8(f.Etiquette3.caption()), "Toutes exigences sont respectées.");
+    EXPECT_TRUE(f.Commande1[1].hasFocus());
+    EXPECT_TRUE(formats::isBlankRecord(stored(0, 9))) << "checking alone saves nothing";
+
+    clickButton(f, 1);
+    EXPECT_EQ(stored(0, 9), setsRecord());
+    EXPECT_EQ(shared.LeconInvalide, 0);
+    EXPECT_TRUE(seen(f.texte1));
+    EXPECT_FALSE(seen(f.Texte2[0]));
+    EXPECT_TRUE(written(f, 300, 1260, 600, 300));
+    EXPECT_EQ(caption(), "Créer ou modifier une leçon de l'activité « Les ensembles de dessins »");
+}
+
+TEST_F(LessonEditor, ErrorsAreShownAndNothingIsSaved) {
+    feuille20& f = edit(0);
+    open(f, "4");
+    for (int s : {0, 1, 2, 5}) fill(f.Texte2[s], "3");
+    fill(f.Texte2[14], "les fleurs");
+    fill(f.Texte2[15], "rouges");
+    clickButton(f, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "Dans l'item 1, il y a 4 dessins.\nChaque item doit contenir 5 dessins.");
+    EXPECT_EQ(boxes[0].style, ui::vbOKOnly);
+    EXPECT_EQ(shared.LeconInvalide, 1);
+    EXPECT_TRUE(f.Texte2[1].hasFocus());
+    EXPECT_TRUE(seen(f.Texte2[0])) << "the lesson form stays";
+    EXPECT_EQ(text(f.Texte2[0]), "3");
+
+    clickButton(f, 2);
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(formats::isBlankRecord(stored(0, 4)));
+    EXPECT_FALSE(ui::loaded<feuille20>());
+    EXPECT_TRUE(ui::loaded<Feuille1>());
+}
+
+TEST_F(LessonEditor, OpenedLessonIsShownAndSavedBackUnchanged) {
+    store(0, 3, setsRecord());
+    feuille20& f = edit(0);
+    open(f, "3");
+    EXPECT_EQ(text(f.Texte2[15]), "élèves");
+    EXPECT_EQ(text(f.Texte2[14]), "X25");
+    EXPECT_EQ(f.Image1[14].picture(), players::dessinBibliotheque(25));
+    EXPECT_TRUE(seen(f.Line2[0]) && seen(f.Line2[1]));
+    EXPECT_FALSE(seen(f.Line2[2]));
+    EXPECT_EQ(f.Image1[1].picture(), players::dessinBibliotheque(2));
+    store(0, 4, std::string(205, 'Z')); // the save goes to the lesson opened, nowhere else
+    clickButton(f, 2);
+    EXPECT_TRUE(boxes.empty()) << lastBox();
+    EXPECT_EQ(stored(0, 3), setsRecord());
+    EXPECT_EQ(stored(0, 4), std::string(205, 'Z'));
+    EXPECT_FALSE(ui::loaded<feuille20>());
+    EXPECT_TRUE(ui::loaded<Feuille1>());
+}
+
+TEST_F(LessonEditor, SetTitlePreviewFollowsTheNegationMark) {
+    feuille20& f = edit(0);
+    open(f, "1");
+    fill(f.Texte2[15], "X25");
+    focus(f.Texte2[0]);
+    EXPECT_EQ(f.Image1[15].picture(), players::dessinBibliotheque(25));
+    EXPECT_TRUE(seen(f.Line2[2]) && seen(f.Line2[3]));
+    focus(f.Texte2[15]);
+    key(f.Texte2[15], Qt::Key_Home);
+    key(f.Texte2[15], Qt::Key_Delete);
+    focus(f.Texte2[0]);
+    EXPECT_EQ(text(f.Texte2[15]), "25");
+    EXPECT_FALSE(seen(f.Line2[2]));
+    EXPECT_EQ(f.Image1[15].picture(), players::dessinBibliotheque(25));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(LessonEditor, DrawingNumberBeyondTheLibraryIsToldOnLeaving) {
+    feuille20& f = edit(0);
+    open(f, "1");
+    fill(f.Texte2[2], "311");
+    focus(f.Texte2[5]);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Écrire un nombre plus petit que 311.");
+    EXPECT_EQ(boxes[0].style, ui::vbExclamation);
+    EXPECT_EQ(boxes[0].title, "Message");
+    EXPECT_TRUE(f.Texte2[2].hasFocus());
+    EXPECT_EQ(text(f.Texte2[2]), "311");
+    EXPECT_TRUE(f.Image1[2].picture().isNull());
+    // Leaving again without a change goes on; the check refuses the number later.
+    focus(f.Texte2[5]);
+    EXPECT_EQ(boxes.size(), 1u);
+    clickButton(f, 0);
+    EXPECT_EQ(lastBox(), "Dans l'item 1, un dessin porte un numéro supérieur à 310.");
+    EXPECT_TRUE(f.Texte2[2].hasFocus());
+
+    // The numbers sets test what begins with a number the same way, with no preview at all.
+    click(f.Commande1[3]);
+    settle();
+    feuille20& n = edit(4);
+    open(n, "1");
+    fill(n.Texte2[0], "400");
+    focus(n.Texte2[1]);
+    EXPECT_EQ(lastBox(), "Écrire un nombre plus petit que 311.");
+    EXPECT_FALSE(seen(n.Image1[0]));
+}
+
+TEST_F(LessonEditor, CommonAreaShowsAndDropsItsSlots) {
+    feuille20& f = edit(8);
+    open(f, "2");
+    click(f.Check1);
+    EXPECT_EQ(f.Check1.value(), 1);
+    for (int item = 0; item < 3; ++item) {
+        EXPECT_TRUE(seen(f.Texte2[16 * item + 3]));
+        EXPECT_TRUE(seen(f.Texte2[16 * item + 10]));
+        EXPECT_FALSE(seen(f.Texte2[16 * item + 11]));
+        int n = 0;
+        for (int s : {0, 1, 3, 4, 10}) fill(f.Texte2[16 * item + s], QString::number(++n));
+        fill(f.Texte2[16 * item + 14], "les cubes");
+        fill(f.Texte2[16 * item + 15], "rouges");
+    }
+    EXPECT_EQ(f.Shape1[1].left(), 4800);
+    clickButton(f, 0);
+    EXPECT_TRUE(boxes.empty()) << lastBox();
+
+    click(f.Check1);
+    EXPECT_FALSE(seen(f.Texte2[3]));
+    EXPECT_EQ(f.Shape1[1].left(), 7050);
+    EXPECT_TRUE(f.Texte2[1].hasFocus());
+    clickButton(f, 0);
+    EXPECT_EQ(lastBox(), "Dans l'item 1, il y a 2 dessins.\nChaque item doit contenir 5 dessins.");
+    for (int item = 0; item < 3; ++item)
+        for (int s : {2, 5, 6}) fill(f.Texte2[16 * item + s], "7");
+    clickButton(f, 1);
+    const std::string r = stored(8, 2);
+    EXPECT_EQ(r[0], ' ');
+    EXPECT_EQ(formats::field(r, 8, 0, 3), "") << "hidden slots are saved empty";
+    EXPECT_EQ(formats::field(r, 8, 2, 1), "2");
+    EXPECT_EQ(formats::field(r, 8, 1, 15), "rouges");
+}
+
+TEST_F(LessonEditor, KeyFiltersAndPastedText) {
+    feuille20& f = edit(4);
+    open(f, "1");
+    fill(f.Texte2[0], "3/4E?X");
+    EXPECT_EQ(text(f.Texte2[0]), "3÷4ex");
+    fill(f.Texte2[1], "12345678");
+    EXPECT_EQ(text(f.Texte2[1]), "1234567") << "as long as its field";
+    fill(f.Texte2[14], "Les «ÉTÉS» *");
+    EXPECT_EQ(text(f.Texte2[14]), "Les «ÉTÉS» *");
+    click(f.Commande1[3]);
+    settle();
+
+    feuille20& d = edit(0);
+    open(d, "1");
+    focus(d.Texte2[0]);
+    QApplication::clipboard()->setText("1a2-b3 4");
+    key(d.Texte2[0], Qt::Key_V, "\x16", Qt::ControlModifier);
+    EXPECT_EQ(text(d.Texte2[0]), "123");
+    click(d.Commande1[3]);
+    settle();
+
+    feuille20& g = edit(11);
+    open(g, "1");
+    fill(g.Text2[5], "a");
+    EXPECT_EQ(text(g.Text2[5]), "");
+    fill(g.Text2[5], "x");
+    EXPECT_EQ(text(g.Text2[5]), "X");
+    fill(g.Text2[6], "XX");
+    EXPECT_EQ(text(g.Text2[6]), "X");
+    click(g.Commande1[3]);
+    settle();
+
+    feuille20& t = edit(10);
+    open(t, "1");
+    fill(t.Text2[1], "*cubes*");
+    EXPECT_EQ(text(t.Text2[1]), "cubes");
+    fill(t.Text2[5], "*12a");
+    EXPECT_EQ(text(t.Text2[5]), "*12");
+}
+
+TEST_F(LessonEditor, TreeLevelsMoveTheLeaves) {
+    feuille20& f = edit(1);
+    open(f, "1");
+    for (int l = 0; l < 8; ++l) fill(f.Text1[3 + l], QString::number(100 + l));
+    EXPECT_EQ(f.Text1[3].left(), 8340);
+    click(f.Option1[0]);
+    EXPECT_TRUE(f.Text1[0].hasFocus());
+    EXPECT_FALSE(seen(f.Text1[2]));
+    EXPECT_FALSE(seen(f.Text1[7]));
+    EXPECT_FALSE(seen(f.Picture1[18]));
+    EXPECT_FALSE(seen(f.Line3[6]));
+    EXPECT_EQ(f.Text1[3].left(), 6530);
+    EXPECT_EQ(f.Text1[3].top(), 400 - 140);
+    EXPECT_EQ(f.Text1[6].top(), 2380 - 140);
+    EXPECT_EQ(f.Picture1[14].picture(), players::dessinBibliotheque(100));
+    click(f.Option1[1]);
+    EXPECT_TRUE(seen(f.Text1[10]));
+    EXPECT_EQ(text(f.Text1[10]), "107");
+    EXPECT_EQ(f.Text1[3].left(), 8340);
+}
+
+TEST_F(LessonEditor, TwoLevelTreeIsSavedWithItsUnusedFieldsBlank) {
+    feuille20& f = edit(9);
+    open(f, "6");
+    click(f.Option1[0]);
+    for (int i = 0; i < 2; ++i) {
+        fill(f.Text1[11 * i], "x12");
+        fill(f.Text1[11 * i + 1], "grands");
+        for (int l = 0; l < 3; ++l) fill(f.Text1[11 * i + 3 + l], QString::number(l));
+    }
+    clickButton(f, 0);
+    EXPECT_EQ(lastBox(), "Dans l'item 1, seulement 3 branches ont un dessin.\nChacune des 4 "
+                         "branches doit contenir un dessin.");
+    EXPECT_TRUE(f.Text1[3].hasFocus());
+    fill(f.Text1[6], "3");
+    fill(f.Text1[17], "311");
+    focus(f.Text1[0]);
+    EXPECT_EQ(lastBox(), "Écrire un nombre plus petit que 311.");
+    clear(f.Text1[17]);
+    type(f.Text1[17], "3");
+    clickButton(f, 2);
+    const std::string r = stored(9, 6);
+    EXPECT_EQ(r.substr(0, 1), "1");
+    EXPECT_EQ(formats::field(r, 9, 1, 0), "x12");
+    EXPECT_EQ(formats::field(r, 9, 1, 6), "3");
+    EXPECT_EQ(formats::field(r, 9, 1, 7), "");
+    EXPECT_EQ(r.size(), 173u);
+}
+
+TEST_F(LessonEditor, TreeLabelsAreDrawnInEveryBoxOfTheirLevel) {
+    feuille20& f = edit(1);
+    open(f, "1");
+    fill(f.Text1[1], "X40");
+    focus(f.Text1[0]);
+    for (int b = 2; b < 6; ++b) EXPECT_EQ(f.Picture1[b].picture(), players::dessinBibliotheque(40));
+    clear(f.Text1[1]);
+    focus(f.Text1[0]);
+    for (int b = 2; b < 6; ++b) EXPECT_TRUE(f.Picture1[b].picture().isNull());
+    EXPECT_EQ(u8(f.Etiquette2.caption()),
+              "Identifier chacune des branches en indiquant le numéro d'un dessin ou des mots.\r\n"
+              "\r\nPour placer un «X» sur le dessin ou le mot, écrire un «X» à gauche de "
+              "l'étiquette.\r\n\r\nLes numéros des dessins doivent se situer entre 0 et 310.");
+}
+
+TEST_F(LessonEditor, GridEnterWrapsToTheFirstTitle) {
+    feuille20& f = edit(3);
+    open(f, "1");
+    click(f.Option2[0]);
+    EXPECT_TRUE(f.Text2[0].hasFocus()) << "the grid of drawings goes back to its relation";
+    click(f.Option2[2]);
+    EXPECT_FALSE(seen(f.Text2[3]));
+    EXPECT_FALSE(seen(f.Text2[12]));
+    focus(f.Text2[26]);
+    pressEnter(f.Text2[26]);
+    EXPECT_TRUE(f.Text2[1].hasFocus());
+    pressEnter(f.Text2[1]);
+    EXPECT_TRUE(f.Text2[2].hasFocus());
+    pressEnter(f.Text2[2]);
+    EXPECT_TRUE(f.Text2[4].hasFocus()) << "hidden cells are passed over";
+    EXPECT_EQ(u8(f.Etiquette3.caption()),
+              "Identifier chaque rangée en indiquant le numéro d'un dessin ou des mots.");
+}
+
+TEST_F(LessonEditor, GridLessonFromTheKeyboard) {
+    feuille20& f = edit(7);
+    open(f, "2");
+    for (int item = 0; item < 2; ++item) {
+        fill(f.Text2[16 * item], "est plus petit que");
+        for (int k : {1, 2, 3, 4, 8, 12}) fill(f.Text2[16 * item + k], QString::number(400 + k));
+    }
+    fill(f.Text2[10], "x");
+    clickButton(f, 1);
+    EXPECT_EQ(lastBox(), "Dans l'item 2, aucune case ne contient un « X ».");
+    EXPECT_TRUE(f.Text2[21].hasFocus());
+    fill(f.Text2[21], "x");
+    clickButton(f, 1);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(seen(f.texte1));
+    const std::string r = stored(7, 2);
+    EXPECT_EQ(formats::field(r, 7, 0, formats::gridCell(10)), "X");
+    EXPECT_EQ(formats::field(r, 7, 1, formats::gridCell(0)), "est plus petit que");
+    EXPECT_EQ(formats::field(r, 7, 1, formats::gridCell(12)), "412");
+}
+
+TEST_F(LessonEditor, TableOfSolidsRefusesMixedAnswers) {
+    feuille20& f = edit(10);
+    open(f, "3");
+    for (int item = 0; item < 2; ++item)
+        for (int k = 1; k < 16; ++k) {
+            const bool title = k < 4 || k % 4 == 0;
+            fill(f.Text2[16 * item + k], title ? "cubes" : "*" + QString::number(k));
+        }
+    clear(f.Text2[16 + 11]);
+    type(f.Text2[16 + 11], "12");
+    clickButton(f, 1);
+    EXPECT_EQ(lastBox(),
+              "Dans l'item 2, un ou plusieurs nombres ne sont pas précédés d'un astérisque.");
+    EXPECT_TRUE(f.Text2[21].hasFocus());
+    EXPECT_TRUE(formats::isBlankRecord(stored(10, 3)));
+    EXPECT_FALSE(seen(f.Picture2[1])) << "the titles of the solids table have no preview";
+    EXPECT_TRUE(seen(f.Picture2[5]));
+}
+
+TEST_F(LessonEditor, ManagementMenusStayOffWhileEditing) {
+    MDI1& m = *ui::find<MDI1>();
+    edit(6);
+    EXPECT_FALSE(m.gestionnaire.enabled());
+    EXPECT_FALSE(m.Lecons.enabled());
+    EXPECT_FALSE(m.bilan.enabled());
+    EXPECT_FALSE(m.aide.enabled());
+    EXPECT_FALSE(m.quitte.enabled());
+    EXPECT_EQ(shared.EcranCourant, 20);
+}
+
+TEST_F(LessonEditor, ScaledScreen) {
+    setScreen(1024, 768);
+    shell::CalculerEchelle();
+    feuille20& f = edit(2);
+    EXPECT_FLOAT_EQ(shared.Echelle, 1.6f);
+    EXPECT_NEAR(f.formWidth(), 9600 * 1.6, 1);
+    open(f, "1");
+    EXPECT_NEAR(f.Text2[5].left(), (1800 + 1920 + 420) * 1.6, 1);
+    EXPECT_NEAR(f.Commande1[1].left(), 1440 * 1.6, 1);
+}

@@ -1,0 +1,339 @@
+#include "players/element_dragging.h"
+
+#include "platform/numbers.h"
+#include "shell/main_window.h"
+#include "shell/shared_state.h"
+
+#include <QImage>
+
+using shell::shared;
+
+namespace players {
+namespace {
+
+constexpr ui::Colour kBleu = 0xFF0000;
+constexpr ui::Colour kRouge = 0x0000FF;
+constexpr ui::Colour kBlanc = 0xFFFFFF;
+constexpr ui::Colour kNoir = 0x000000;
+
+double ep() {
+    return shared.EchellePixel;
+}
+
+int arrondi(double v) {
+    return platform::toInteger(v);
+}
+
+// The card's shape: four discs that make a bar with rounded ends.
+constexpr double kCentresDisques[4] = {14, 31, 48, 65};
+constexpr double kRayonDisque = 16;
+
+bool estOperateur(unsigned char c) {
+    return c == '-' || c == '+' || c == 'x' || c == 0xF7;
+}
+
+} // namespace
+
+DraggingPlayer::DraggingPlayer(Genre genre) : PlayerFrame(genre) {
+    ui::Image& dessin = Image1.add(0);
+    dessin.setStretch(true);
+    dessin.setVisible(false);
+    dessin.MouseDown = [this](int i, int, int, float, float) { Image1_MouseDown(i); };
+
+    const ui::Font police{"Arial", 12, true};
+    ui::PictureBox& fond = Image11.add(0);
+    ui::PictureBox& tuile = Image12.add(0);
+    ui::PictureBox& masque = Image13.add(0);
+    for (ui::PictureBox* b : {&fond, &tuile, &masque}) {
+        b->move(0, 0, 1215, 495);
+        b->setBorderStyle(0);
+        b->setScaleMode(ui::vbPixels);
+        b->setFont(police);
+        b->setVisible(false);
+    }
+    fond.setBackColor(kBlanc);
+    tuile.setBackColor(kNoir);
+    tuile.setForeColor(kBlanc);
+    tuile.setFillStyle(0);
+    tuile.setFillColor(kBleu);
+    masque.setBackColor(kBlanc);
+    masque.setFillStyle(0);
+    masque.setFillColor(kNoir);
+}
+
+DraggingPlayer::~DraggingPlayer() = default;
+
+ui::Colour DraggingPlayer::couleurCarte() const {
+    return genre() == Genre::Arbre ? kRouge : kBleu;
+}
+
+// --- taking ---
+
+void DraggingPlayer::Image1_MouseDown(int index) {
+    if (planVerrouille()) return;
+    ui::Image& dessin = Image1[index];
+    const float x = float(dessin.left());
+    const float y = float(dessin.top());
+    if (ObjetTenu < 0) {
+        if (!prendreDessin(index)) return;
+        ObjetTenu = shell::Integer(index);
+        dessin.zOrder(0);
+        Label2.setCaption(ConsigneDepot);
+    } else {
+        // Usually the click falls on the carried drawing itself, whose corner is the snapped
+        // place where it stands.
+        DeposerObjet(x, y);
+    }
+}
+
+int DraggingPlayer::carteSous(float x, float y) const {
+    for (int i = 0; i < nombreCartes() && i < kCartesMax; ++i) {
+        if (!carteUtilisee(i)) continue;
+        if (GaucheCarte[i] < x && x < GaucheCarte[i] + LargeurCarte && HautCarte[i] < y &&
+            y < HautCarte[i] + HauteurCarte)
+            return i;
+    }
+    return -1;
+}
+
+void DraggingPlayer::Form_MouseDown(int, int, float x, float y) {
+    if (planVerrouille()) return;
+    if (genre() == Genre::Ensembles && shared.ResultatAffiche != 0) return;
+    if (!avecCartes() || ObjetTenu >= 0) {
+        DeposerObjet(x, y);
+        return;
+    }
+    const int carte = carteSous(x, y);
+    if (carte < 0 || carteRefusee(carte)) return;
+    ObjetTenu = shell::Integer(carte);
+    libererSousPointeur(x, y);
+    MDI1& principale = fenetrePrincipale();
+    principale.bilan.setEnabled(false);
+    Label2.setCaption(ConsigneDepot);
+    carteDevant(carte);
+    DeplacerCarte(x, y);
+    DessinerNombres();
+    activerMenuBilanSelonEtat();
+}
+
+// --- carrying ---
+
+void DraggingPlayer::suivreAvecCarte(const PlaceTrouvee& p) {
+    DeplacerCarte(float(p.gauche + 40 * ep()), float(p.haut + 16 * ep()));
+}
+
+void DraggingPlayer::Form_MouseMove(int, int, float x, float y) {
+    if (ObjetTenu < 0 || planVerrouille()) return;
+    const PlaceTrouvee p = chercherPlace(x, y);
+    const bool carte = avecCartes();
+    shared.PointeurSurCase = pointeurSurPlace(p, carte) ? shell::kVrai : shell::kFaux;
+    if (carte)
+        suivreAvecCarte(p);
+    else
+        Image1[ObjetTenu].move(p.gauche, p.haut);
+}
+
+// --- putting down ---
+
+void DraggingPlayer::DeposerObjet(float x, float y) {
+    if (ObjetTenu < 0) return;
+    const PlaceTrouvee p = chercherPlace(x, y);
+    Label2.setCaption(ConsigneChoix);
+    if (genre() == Genre::Ensembles) Label2.setForeColor(kNoir);
+    if (p.place >= 0 && placeLibre(p.place) && shared.PointeurSurCase != 0)
+        occuperPlace(p.place);
+    else
+        rentrerObjet();
+    ObjetTenu = -1;
+    shared.PointeurSurCase = shell::kFaux;
+    activerMenuBilanSelonEtat();
+}
+
+void DraggingPlayer::rentrerObjet() {
+    const int i = ObjetTenu;
+    if (avecCartes())
+        DeplacerCarte(float(GaucheDepart[i] + 40 * ep()), float(HautDepart[i] + 16 * ep()));
+    else
+        renvoyerDessinMaison(i);
+}
+
+void DraggingPlayer::renvoyerObjetTenu() {
+    if (ObjetTenu < 0) return;
+    rentrerObjet();
+    ObjetTenu = -1;
+    shared.PointeurSurCase = shell::kFaux;
+}
+
+// --- number cards ---
+
+std::string DraggingPlayer::espacerTexteCarte(const std::string& texte) {
+    std::string out;
+    const std::size_t n = texte.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const unsigned char c = static_cast<unsigned char>(texte[k]);
+        const bool premier = k == 0;
+        const bool dernier = k + 1 == n;
+        const bool apresBlanc = !premier && texte[k - 1] == ' ';
+        const bool avantBlanc = !dernier && texte[k + 1] == ' ';
+        if (c == 'e') {
+            if (!premier && !apresBlanc) out += ' ';
+            out += char(c);
+        } else if (c == 't') {
+            out += char(c);
+            if (!dernier && !avantBlanc) out += ' ';
+        } else if (estOperateur(c)) {
+            if (!premier && !apresBlanc) out += ' ';
+            out += char(c);
+            if (!dernier && !avantBlanc) out += ' ';
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}
+
+double DraggingPlayer::hautTexteCarte(double taille) const {
+    const double e = shared.Echelle;
+    double v = genre() == Genre::Ensembles ? 8 : 6;
+    if (taille > 9 * e) v = 6;
+    if (taille > 13 * e) v = 4;
+    if (taille > 15 * e) v = 3;
+    if (taille > 17 * e) v = 2;
+    return v;
+}
+
+void DraggingPlayer::preparerCartes() {
+    const int n = std::min(nombreCartes(), kCartesMax);
+    for (int i = 0; i < n; ++i) {
+        TexteCarte[i] = espacerTexteCarte(TexteCarte[i]);
+        GaucheCarte[i] = 0;
+        HautCarte[i] = 0;
+    }
+    // One font size for all the cards of the item: the largest that lets every text fit.
+    double plancher = 1;
+    if (genre() == Genre::Ensembles) plancher = 9;
+    if (genre() == Genre::Tableau) plancher = 8 * shared.Echelle;
+    double taille = 18 * shared.Echelle;
+    setFontSize(taille);
+    const double place = arrondi(LargeurCarte - 10 * ep());
+    for (int i = 0; i < n; ++i) {
+        if (!carteUtilisee(i)) continue;
+        while (textWidth(TexteCarte[i]) > place && taille > plancher && taille > 1) {
+            taille -= 1;
+            setFontSize(taille);
+        }
+    }
+    taille = double(platform::roundHalfEven(taille));
+    setFontSize(taille);
+    for (int i = 0; i < n; ++i) {
+        if (!Image12.exists(i) || !Image13.exists(i)) continue;
+        Image12[i].cls();
+        Image13[i].cls();
+        Image12[i].setFontSize(taille);
+    }
+    effacerCartes();
+}
+
+void DraggingPlayer::composerCarte(int i) {
+    // The card is the tile where the mask is black; the rest of its rectangle shows the board.
+    const QImage& tuile = Image12[i].surface();
+    const QImage& masque = Image13[i].surface();
+    const int w = std::min({int(LargeurCarte), tuile.width(), masque.width()});
+    const int h = std::min({int(HauteurCarte), tuile.height(), masque.height()});
+    QImage carte(std::max(w, 1), std::max(h, 1), QImage::Format_ARGB32_Premultiplied);
+    carte.fill(Qt::transparent);
+    for (int y = 0; y < h; ++y) {
+        const auto* t = reinterpret_cast<const QRgb*>(tuile.constScanLine(y));
+        const auto* m = reinterpret_cast<const QRgb*>(masque.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(carte.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            if ((m[x] & 0xFFFFFF) == 0) out[x] = 0xFF000000 | (t[x] & 0xFFFFFF);
+    }
+    const QPoint position(GaucheCarte[i], HautCarte[i]);
+    if (sprites_[i] == 0) {
+        sprites_[i] = addSprite(carte, position);
+    } else {
+        ui::Sprite& s = sprite(sprites_[i]);
+        s.image = carte;
+        s.position = position;
+        s.visible = true;
+        updateSprite(sprites_[i]);
+    }
+}
+
+void DraggingPlayer::carteDevant(int i) {
+    // The carried card lies over the others.
+    if (sprites_[i] == 0) return;
+    const ui::Sprite s = sprite(sprites_[i]);
+    removeSprite(sprites_[i]);
+    sprites_[i] = addSprite(s.image, s.position, s.visible);
+}
+
+const ui::Sprite* DraggingPlayer::spriteCarte(int i) const {
+    if (i < 0 || i >= kCartesMax || sprites_[i] == 0) return nullptr;
+    auto it = sprites().find(sprites_[i]);
+    return it == sprites().end() ? nullptr : &it->second;
+}
+
+void DraggingPlayer::effacerCartes() {
+    for (int id : sprites_)
+        if (id != 0) sprite(id).visible = false;
+    cls();
+}
+
+void DraggingPlayer::DessinerNombres() {
+    const int n = std::min(nombreCartes(), kCartesMax);
+    const ui::Colour couleur = couleurCarte();
+    const double e = ep();
+    const double taille = fontSize();
+    for (int i = 0; i < n; ++i) {
+        if (!carteUtilisee(i) || !Image12.exists(i) || !Image13.exists(i)) continue;
+        ui::PictureBox& tuile = Image12[i];
+        ui::PictureBox& masque = Image13[i];
+        tuile.setFillColor(couleur);
+        for (double cx : kCentresDisques) {
+            masque.circle(cx * e, 16 * e, kRayonDisque * e, kNoir);
+            tuile.circle(cx * e, 16 * e, kRayonDisque * e, couleur);
+        }
+        const long long largeurTexte = platform::roundHalfEven(textWidth(TexteCarte[i]));
+        tuile.setCurrentX(
+            double(platform::idiv(platform::roundHalfEven(80 * e - largeurTexte), 2)));
+        tuile.setCurrentY(double(arrondi(hautTexteCarte(taille) * e)));
+        tuile.print(TexteCarte[i], false);
+        if (GaucheCarte[i] == 0 && HautCarte[i] == 0) {
+            const QPoint maison = maisonCarte(i);
+            GaucheCarte[i] = shell::Integer(maison.x());
+            HautCarte[i] = shell::Integer(maison.y());
+            GaucheDepart[i] = GaucheCarte[i];
+            HautDepart[i] = HautCarte[i];
+        }
+        composerCarte(i);
+    }
+}
+
+void DraggingPlayer::DeplacerCarte(float x, float y) {
+    if (ObjetTenu < 0) return;
+    const int i = ObjetTenu;
+    const double e = ep();
+    int gauche = arrondi(x - 40 * e);
+    int haut = arrondi(y - 16 * e);
+    const int hautMinimum = genre() == Genre::Arbre ? 0 : arrondi(20 * e);
+    if (haut < hautMinimum) haut = hautMinimum;
+    if (gauche < 0) gauche = 0;
+    if (sprites_[i] == 0) {
+        composerCarte(i);
+    }
+    ui::Sprite& s = sprite(sprites_[i]);
+    s.position = QPoint(gauche, haut);
+    s.visible = true;
+    updateSprite(sprites_[i]);
+    GaucheCarte[i] = shell::Integer(gauche);
+    HautCarte[i] = shell::Integer(haut);
+}
+
+void DraggingPlayer::redessinerCartes(bool effacerSurface) {
+    if (effacerSurface) cls();
+    DessinerNombres();
+}
+
+} // namespace players

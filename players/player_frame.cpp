@@ -1,0 +1,431 @@
+#include "players/player_frame.h"
+
+#include "assets/pictures.h"
+#include "platform/clock.h"
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+#include "players/reward_screen.h"
+#include "records/learning_report.h"
+#include "shell/main_window.h"
+#include "shell/routines.h"
+#include "signin/lesson_choice.h"
+#include "ui/msgbox.h"
+#include "ui/runtime.h"
+#include "ui/scaling.h"
+
+#include <algorithm>
+
+using shell::shared;
+
+namespace players {
+
+// Marks a check (or the faces that follow it) as running for as long as it lives.
+class Verification {
+public:
+    explicit Verification(PlayerFrame& f) : f_(f) { ++f_.verificationEnCours_; }
+    ~Verification() { --f_.verificationEnCours_; }
+    Verification(const Verification&) = delete;
+
+private:
+    PlayerFrame& f_;
+};
+
+namespace {
+
+constexpr int kSecondesEntreVerifications = 2;
+constexpr ui::Colour kNoir = 0x000000;
+constexpr ui::Colour kRouge = 0x0000FF;
+constexpr ui::Colour kJaune = 0x00FFFF;
+
+struct Place {
+    double x, y;
+};
+
+// Where the check button stands, in design pixels, and where "Continuer la leçon" is designed.
+Place placeBouton(Genre g) {
+    switch (g) {
+    case Genre::Ensembles: return {556, 212};
+    case Genre::Arbre: return {572, 344};
+    case Genre::Tableau: return {176, 368};
+    case Genre::Amis: return {144, 344};
+    }
+    return {556, 212};
+}
+
+Place placeContinuer(Genre g) {
+    switch (g) {
+    case Genre::Ensembles: return {8040, 3480};
+    case Genre::Arbre: return {8040, 3840};
+    case Genre::Tableau: return {2400, 5520};
+    case Genre::Amis: return {2040, 5160};
+    }
+    return {8040, 3480};
+}
+
+std::int64_t maintenantMs() {
+    return platform::clock().monotonicMs();
+}
+
+double px(double pixelsConception) {
+    return double(shell::aEchellePixel(pixelsConception));
+}
+
+} // namespace
+
+ui::Picture imageContinue() {
+    return ui::Picture::fromData(tavrel_assets::screenPicture(tavrel_assets::pic::kContinueButton),
+                                 "continue.svg");
+}
+
+PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
+    setMdiChild(true);
+
+    ui::PictureBox& porte = Image5.add(0);
+    porte.setBorderStyle(0);
+    porte.setScaleMode(ui::vbPixels);
+    porte.setFont(ui::Font{"Arial", 7.5, false});
+    porte.setDrawMode(ui::vbInvert);
+    porte.MouseDown = [this](int i, int, int, float, float) { Image5_MouseDown(i); };
+    porte.MouseUp = [this](int i, int, int, float, float) { Image5_MouseUp(i); };
+    porte.Paint = [this](int i) { Image5_Paint(i); };
+
+    const Place c = placeContinuer(genre);
+    Command1.move(c.x, c.y, 1335, 855);
+    Command1.setCaption(cp("Continuer la leçon"));
+    Command1.setDefault(true);
+    Command1.setVisible(false);
+    Command1.Click = [this](int) { Command1_Click(); };
+
+    ui::Image& visage = Image2.add(0);
+    visage.move(0, 0, 480, 480);
+    visage.setStretch(true);
+    visage.setVisible(false);
+}
+
+bool PlayerFrame::planVerrouille() const {
+    return shared.Verrou != 0 || verificationEnCours_ > 0;
+}
+
+bool PlayerFrame::activiteNombres() const {
+    return shared.Activite == 4 + int(genre_);
+}
+
+bool PlayerFrame::autreItem() const {
+    return shared.ItemsTermines < itemsParLecon();
+}
+
+bool PlayerFrame::laisserPasser() {
+    ui::yield();
+    return ui::isLoaded(this);
+}
+
+bool PlayerFrame::attendre(double secondes) {
+    ui::pause(secondes);
+    return ui::isLoaded(this);
+}
+
+void PlayerFrame::activerMenuBilanSelonEtat() {
+    fenetrePrincipale().bilan.setEnabled(shared.MenuBilanActif != 0);
+}
+
+void PlayerFrame::terminerLecon() {
+    ui::load<felicite>();
+    ui::unloadForm(this);
+}
+
+// --- load ---
+
+void PlayerFrame::Form_Load() {
+    // The number cards are drawn on the visible screen during the load.
+    if (genre_ != Genre::Amis) show();
+    shared.DelaiVerification = ui::timeOfDay();
+    delaiVerificationMs_ = maintenantMs();
+    shared.PointeurSurCase = 0;
+    shared.CompteurTops = 0;
+    shared.NombreChoisis = 0;
+    shared.ActiviteEditee = 0;
+    moveForm(0, 0);
+    shared.EcranCourant = shell::Integer(4 + int(genre_));
+    MDI1& principale = fenetrePrincipale();
+    principale.aide.setEnabled(true);
+    setScaleMode(ui::vbPixels);
+    shell::ActiverMenuBilan();
+
+    ui::scaleForm(*this, shared.Echelle);
+    const double cote = double(platform::toInteger(32 * shared.Echelle));
+    Image2[0].move(Image2[0].left(), Image2[0].top(), cote, cote);
+    exceptionsEchelle();
+
+    principale.Lecons.setEnabled(false);
+    principale.gestionnaire.setEnabled(false);
+    principale.infor[1].setEnabled(false);
+
+    Image5[0].setPicture(principale.Image5.picture());
+    ui::PictureBox& bouton = Image5.load(1);
+    bouton.setBackColor(genre_ == Genre::Ensembles ? ui::Colour(shared.CouleurFond) : backColor());
+    bouton.setPicture(imageContinue());
+    const Place p = placeBouton(genre_);
+    bouton.move(px(p.x), px(p.y));
+    ecrireContinue();
+    // The player takes the place of the lesson choice.
+    ui::unload<Feuille3>();
+    if (!ui::isLoaded(this)) return;
+    bouton.setVisible(true);
+
+    chargerJoueur();
+    if (!ui::isLoaded(this)) return;
+    if (genre_ == Genre::Amis) show();
+}
+
+void PlayerFrame::ecrireContinue() {
+    ui::PictureBox& bouton = Image5[1];
+    const int taille = std::max<int>(8, platform::toInteger(7 * shared.Echelle));
+    bouton.setFontSize(taille);
+    const std::string mot = "Continue";
+    const long long ecart = platform::roundHalfEven(bouton.width() - bouton.textWidth(mot));
+    bouton.setCurrentX(double(platform::idiv(ecart, 2) + 2));
+    bouton.setCurrentY(px(46));
+    bouton.print(mot, false);
+}
+
+// --- picture buttons and the check ---
+
+void PlayerFrame::dessinerEnfonce(int index) {
+    ui::PictureBox& b = Image5[index];
+    b.line(0, 0, b.scaleWidth(), b.scaleHeight(), -1, ui::Container::Box::Filled);
+}
+
+void PlayerFrame::Image5_MouseDown(int index) {
+    if (index == 1 && (maintenantMs() < delaiVerificationMs_ || verificationEnCours_ > 0)) return;
+    shared.BoutonEnfonce = shell::kVrai;
+    dessinerEnfonce(index);
+}
+
+void PlayerFrame::Image5_MouseUp(int index) {
+    if (index == 1 && !shared.BoutonEnfonce) return;
+    shared.DelaiVerification = ui::timeOfDay() + kSecondesEntreVerifications;
+    delaiVerificationMs_ = maintenantMs() + 1000 * kSecondesEntreVerifications;
+    shared.BoutonEnfonce = shell::kFaux;
+    dessinerEnfonce(index);
+    if (index == 0) {
+        shell::QuitterLogiciel();
+        return;
+    }
+    if (verificationEnCours_ > 0) return;
+    if (ObjetTenu >= 0) return;
+
+    Verification enCours(*this);
+    const int restants = compterNonPlaces();
+    if (restants > 0) {
+        ui::msgBox(messageNonPlaces(restants), ui::vbOKOnly);
+        if (!ui::isLoaded(this)) return;
+        apresMessageNonPlaces();
+        return;
+    }
+
+    int faux = 0;
+    if (!testerItem(faux)) return;
+    if (faux > 0) {
+        if (!renvoyerFaux()) return;
+        if (genre_ == Genre::Ensembles && !laisserPasser()) return;
+        int perte = 1;
+        if (genre_ != Genre::Ensembles && Essais == 2) perte = 2;
+        shared.Points = shell::Integer(std::max(0, shared.Points - perte));
+        ++Essais;
+        if (Essais < 3) return;
+        troisiemeEchec();
+        return;
+    }
+
+    if (Essais == 0) {
+        // Right at the first check: the lesson ends at once.
+        terminerLecon();
+        return;
+    }
+    if (!AfficherPlanche(0, 0)) return;
+    shared.ItemsTermines = shell::Integer(shared.ItemsTermines + 1);
+    if (autreItem()) {
+        shared.NumeroItem = shell::Integer(shared.NumeroItem + 1);
+        NouvelItem();
+    } else {
+        terminerLecon();
+    }
+}
+
+std::string PlayerFrame::messageNonPlaces(int nombre) {
+    std::string texte = "Il reste " + std::to_string(nombre) + " dessin";
+    if (nombre > 1) texte += "s";
+    return texte + cp(" à placer.");
+}
+
+bool PlayerFrame::troisiemeEchec() {
+    renvoyerObjetTenu();
+    MDI1& principale = fenetrePrincipale();
+    const auto entete = [this](ui::Label& ligne, double taille, ui::Colour couleur) {
+        ligne.setCaption(cp("VOICI LA RÉPONSE."));
+        ligne.setFontSize(taille * shared.Echelle);
+        ligne.setForeColor(couleur);
+        ligne.refresh();
+    };
+    shared.ItemsTermines = shell::Integer(shared.ItemsTermines + 1);
+    shared.NumeroItem = shell::Integer(shared.NumeroItem + 1);
+    switch (genre_) {
+    case Genre::Ensembles:
+    case Genre::Arbre:
+        if (genre_ == Genre::Arbre) {
+            Label2.setCaption("");
+            entete(Label1, 14, kJaune);
+        }
+        Image5[1].setVisible(false);
+        if (genre_ == Genre::Ensembles) entete(Label2, 16, kRouge);
+        shared.Verrou = shell::kVrai;
+        principale.bilan.setEnabled(false);
+        if (!laisserPasser()) return false;
+        break;
+    case Genre::Tableau:
+        Image5[1].setVisible(false);
+        principale.bilan.setEnabled(false);
+        if (!laisserPasser()) return false;
+        entete(Label2, 16, kRouge);
+        shared.Verrou = shell::kVrai;
+        break;
+    case Genre::Amis:
+        Label1.setCaption("");
+        masquerMessage();
+        Label2.setVisible(true);
+        Label2.refresh();
+        shared.Verrou = shell::kVrai;
+        principale.bilan.setEnabled(false);
+        if (!laisserPasser()) return false;
+        break;
+    }
+    if (!attendre(genre_ == Genre::Amis ? 1.0 : 1.5)) return false;
+    if (!laisserPasser()) return false;
+    if (!montrerReponse()) return false;
+    if (!laisserPasser()) return false;
+    activerMenuBilanSelonEtat();
+    Command1.setVisible(true);
+    Command1.setFocus();
+    return true;
+}
+
+// --- continue after a shown answer ---
+
+void PlayerFrame::Command1_Click() {
+    if (!Command1.visible()) return;
+    switch (genre_) {
+    case Genre::Ensembles:
+    case Genre::Tableau:
+        Label2.setCaption("");
+        Label2.setFontSize(12 * shared.Echelle);
+        Label2.setForeColor(kNoir);
+        break;
+    case Genre::Arbre:
+        Label1.setCaption("");
+        Label1.setFontSize(12 * shared.Echelle);
+        Label1.setForeColor(kNoir);
+        break;
+    case Genre::Amis:
+        Label2.setVisible(false);
+        if (autreItem()) masquerMessage();
+        break;
+    }
+    Command1.setVisible(false);
+    Image5[1].setVisible(true);
+    shared.Verrou = shell::kFaux;
+    if (autreItem()) {
+        Verification faces(*this);
+        if (!AfficherPlanche(0, 1)) return;
+        NouvelItem();
+    } else {
+        terminerLecon();
+    }
+}
+
+// --- faces ---
+
+void PlayerFrame::montrerLignes(bool visible) {
+    Label1.setVisible(visible);
+    Label2.setVisible(visible);
+}
+
+bool PlayerFrame::AfficherPlanche(int visible, int face) {
+    if (visible != 0) {
+        montrerExercice(true);
+        Image5[0].setVisible(true);
+        Image5[1].setVisible(true);
+        montrerLignes(true);
+        for (int i = 0; i <= 5; ++i)
+            if (Image2.exists(i)) Image2[i].setVisible(false);
+        return true;
+    }
+    montrerExercice(false);
+    Image5[0].setVisible(false);
+    Image5[1].setVisible(false);
+    montrerLignes(false);
+    avantVisages();
+    // The happy faces make a smile, the sad ones a frown.
+    static constexpr int kCourbe[6] = {0, 20, 32, 32, 20, 0};
+    const int face_index = face == 0 ? 0 : 1;
+    const ui::Picture image = fenetrePrincipale().image2[face_index].picture();
+    for (int i = 0; i <= 5; ++i) {
+        ui::Image& v = Image2[i];
+        const double haut = face_index == 0 ? 195 + kCourbe[i] : 220 - kCourbe[i];
+        v.move(px(210 + 40 * i), px(haut));
+        v.setPicture(image);
+        v.setVisible(true);
+    }
+    if (!laisserPasser()) return false;
+    if (!attendre(3)) return false;
+    for (int i = 0; i <= 5; ++i) Image2[i].setVisible(false);
+    return true;
+}
+
+// --- the learning report lying over the player ---
+
+void PlayerFrame::fermerBilanSurJoueur(bool effacer) {
+    ui::unload<resultat>();
+    if (!ui::isLoaded(this)) return;
+    // While a check shows its faces, the cards stay away until the next item.
+    if (activiteNombres() && verificationEnCours_ == 0) redessinerCartes(effacer);
+    shared.ResultatAffiche = 0;
+}
+
+void PlayerFrame::Form_Activate() {
+    if (shared.ResultatAffiche == 0 || genre_ == Genre::Amis) return;
+    fermerBilanSurJoueur(true);
+}
+
+void PlayerFrame::Form_Click() {
+    if (shared.ResultatAffiche == 0) return;
+    switch (genre_) {
+    case Genre::Ensembles: fermerBilanSurJoueur(true); break;
+    case Genre::Arbre:
+    case Genre::Tableau: fermerBilanSurJoueur(false); break;
+    case Genre::Amis:
+        ui::unload<resultat>();
+        if (ui::isLoaded(this)) shared.ResultatAffiche = 0;
+        break;
+    }
+}
+
+void PlayerFrame::Form_DblClick() {
+    Form_Click();
+}
+
+void PlayerFrame::Form_Paint() {
+    if (shared.ResultatAffiche == 0) return;
+    if (genre_ != Genre::Ensembles && genre_ != Genre::Arbre) return;
+    if (!activiteNombres()) return;
+    // The mark stays for the handler that follows (activation or click), which redraws.
+    ui::unload<resultat>();
+    if (!ui::isLoaded(this)) return;
+    cls();
+}
+
+void PlayerFrame::Image5_Paint(int) {
+    if (genre_ != Genre::Tableau || shared.ResultatAffiche == 0) return;
+    fermerBilanSurJoueur(false);
+}
+
+} // namespace players

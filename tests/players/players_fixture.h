@@ -1,0 +1,188 @@
+// What the players' tests share: a fresh shared block and the main window as the start-up screen
+// leaves them, fixture catalogues of sets lessons, and the pupil's moves on the sets board.
+#pragma once
+
+#include "harness.h"
+
+#include "formats/lesson_catalogue.h"
+#include "formats/lesson_record.h"
+#include "platform/cp1252.h"
+#include "players/drawing_library.h"
+#include "players/reward_screen.h"
+#include "players/sets_player.h"
+#include "shell/main_window.h"
+#include "shell/routines.h"
+#include "shell/shared_state.h"
+
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace playertest {
+
+using shell::shared;
+
+// One item of a sets lesson: element slots with their texts, and the two titles.
+struct SetsItem {
+    std::vector<std::pair<int, std::string>> elements;
+    std::string title1;
+    std::string title2;
+};
+
+inline std::string setsRecord(int activity, bool common, const std::vector<SetsItem>& items) {
+    std::string r = formats::blankRecord(activity);
+    formats::setOption(r, activity, formats::kOptionCommonArea, common);
+    for (std::size_t i = 0; i < items.size() && i < 3; ++i) {
+        const int item = static_cast<int>(i);
+        for (const auto& [slot, text] : items[i].elements)
+            formats::setField(r, activity, item, formats::setsSlot(slot), text);
+        formats::setField(r, activity, item, formats::setsTitle(0), items[i].title1);
+        formats::setField(r, activity, item, formats::setsTitle(1), items[i].title2);
+    }
+    return r;
+}
+
+// A drawings item whose five elements lie in the five regions: drawing n0 outside (slot 0),
+// n1 in the first set only (slot 1), n2 in both (slot 3), n3 in the second only (slot 5), n4
+// outside (slot 7).
+inline SetsItem drawingsItem(int n0, int n1, int n2, int n3, int n4, std::string t1 = "rouge",
+                             std::string t2 = "animal") {
+    return SetsItem{{{0, std::to_string(n0)},
+                     {1, std::to_string(n1)},
+                     {3, std::to_string(n2)},
+                     {5, std::to_string(n3)},
+                     {7, std::to_string(n4)}},
+                    std::move(t1),
+                    std::move(t2)};
+}
+
+class PlayersTest : public harness::ScreenTest {
+protected:
+    void SetUp() override {
+        harness::ScreenTest::SetUp();
+        ui::unloadAllForms();
+        shell::resetSharedState();
+    }
+    void TearDown() override {
+        harness::ScreenTest::TearDown();
+        shell::resetSharedState();
+    }
+
+    // The main window as the start-up screen leaves it, with the scale of the test's screen.
+    MDI1& openMainWindow() {
+        MDI1& m = fenetrePrincipale();
+        shared.EchellePixel = shared.Echelle * shared.EchellePolice;
+        return m;
+    }
+
+    void writeCatalogue(const std::vector<std::tuple<int, int, std::string>>& lessons) {
+        ASSERT_TRUE(formats::createBlankLessonCatalogue(data("lecons.tav").string()));
+        for (const auto& [activity, lesson, record] : lessons)
+            ASSERT_TRUE(formats::writeLessonAt(data("lecons.tav").string(),
+                                               formats::recordPosition(activity, lesson), record));
+    }
+    static std::string code(int activity, int lesson) {
+        return {static_cast<char>(65 + activity), static_cast<char>(100 + lesson)};
+    }
+    // Plays the pupil's list from the next-lesson routine, as the lesson choice does.
+    Feuille4* startList(const std::string& list) {
+        openMainWindow();
+        shared.ListeLecons = list;
+        shared.PositionListe = 0;
+        shared.EcranCourant = 3;
+        shell::LeconSuivante();
+        settle();
+        return ui::find<Feuille4>();
+    }
+    // One lesson of the catalogue, played at once.
+    Feuille4& startLesson(int activity, const std::string& record, int lesson = 1) {
+        writeCatalogue({{activity, lesson, record}});
+        Feuille4* f = startList(code(activity, lesson));
+        EXPECT_NE(f, nullptr);
+        return *f;
+    }
+
+    // --- positions in design pixels of the screen, and what a user does there ---
+    static QPoint dp(double x, double y) {
+        return QPoint(int(x * shared.EchellePixel + 0.5), int(y * shared.EchellePixel + 0.5));
+    }
+    static int row(int cell) { return (cell - 1) / 7; }
+    static int column(int cell) { return (cell - 1) % 7; }
+    // A pointer position that snaps an element onto the cell.
+    static QPoint cellPointer(const Feuille4& f, int cell) {
+        double top = 108 + 96 * row(cell);
+        if (!f.ZoneCommune) top = row(cell) == 0 ? 158 : 300;
+        return dp(8 + 88 * column(cell) + 45, top + 36);
+    }
+    // The tray place that holds drawing n (or the card with that text), -1 none.
+    static int placeOfDrawing(Feuille4& f, int n) {
+        const ui::Picture p = players::dessinBibliotheque(n);
+        for (int i = 0; i < 5; ++i)
+            if (f.RegionAttendue[i] >= 0 && f.Image1[i].picture() == p) return i;
+        return -1;
+    }
+    static int placeOfCard(const Feuille4& f, const std::string& text) {
+        for (int i = 0; i < 5; ++i)
+            if (f.RegionAttendue[i] >= 0 && f.TexteCarte[i] == text) return i;
+        return -1;
+    }
+    // Takes the element of a tray place with a click and puts it on a cell with a second one.
+    void carryTo(Feuille4& f, int place, int cell) {
+        if (f.avecDessins()) {
+            click(f.Image1[place]);
+        } else {
+            const QPoint c(f.GaucheCarte[place] + f.LargeurCarte / 2,
+                           f.HautCarte[place] + f.HauteurCarte / 2);
+            clickAt(f, c);
+        }
+        const QPoint p = cellPointer(f, cell);
+        moveTo(f, p);
+        clickAt(f, p);
+    }
+    // The first free, usable cell of each region, for putting every element right.
+    static int cellOfRegion(const Feuille4& f, int region, int skip = 0) {
+        static const std::vector<int> cells[4] = {
+            {1, 8, 21}, {2, 3, 4, 5, 9}, {10, 11, 12}, {13, 17, 18, 19, 20}};
+        for (int c : cells[region]) {
+            if (!f.ZoneCommune && row(c) == 1) continue;
+            if (f.Plateau[std::size_t(c - 1)] != ' ') continue;
+            if (skip-- > 0) continue;
+            return c;
+        }
+        return 0;
+    }
+    // Puts every element of the item in its region (`wrong` elements in a region of their own
+    // that is not theirs).
+    void placeAll(Feuille4& f, int wrong = 0) {
+        for (int i = 0; i < 5; ++i) {
+            if (f.RegionAttendue[i] < 0) continue;
+            int region = f.RegionAttendue[i];
+            if (wrong > 0) {
+                region = region == 0 ? 1 : 0;
+                if (!f.ZoneCommune && region == 2) region = 3;
+                --wrong;
+            }
+            carryTo(f, i, cellOfRegion(f, region));
+        }
+    }
+    // Presses and releases the check button; `probe` runs at the first yield of the check.
+    void check(Feuille4& f, std::function<void()> probe = {}) {
+        press(f.Image5[1]);
+        if (probe) atNextYield(std::move(probe));
+        release(f.Image5[1]);
+    }
+    // Clicks "Continuer la leçon"; `probe` runs at the first yield that follows.
+    void continueLesson(Feuille4& f, std::function<void()> probe = {}) {
+        press(f.Command1);
+        if (probe) atNextYield(std::move(probe));
+        release(f.Command1);
+    }
+    // Runs `probe` at the next yield to the event loop, inside the handler that yields.
+    static void atNextYield(std::function<void()> probe) {
+        QTimer::singleShot(0, [probe = std::move(probe)] { probe(); });
+    }
+};
+
+} // namespace playertest

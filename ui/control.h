@@ -320,6 +320,14 @@ public:
         items_[i] = std::move(c);
         return ref;
     }
+    // Design-time element made with further arguments of its constructor (a multi-line text box).
+    template <class A, class... R> T& add(int i, Container& inside, A&& arg, R&&... more) {
+        auto c = std::make_unique<T>(inside, std::forward<A>(arg), std::forward<R>(more)...);
+        c->setIndex(i);
+        T& ref = *c;
+        items_[i] = std::move(c);
+        return ref;
+    }
     // Run-time element: a hidden copy of the lowest element (same container, look and handlers).
     T& load(int i) {
         if (auto it = items_.find(i); it != items_.end()) return *it->second;

@@ -106,9 +106,14 @@ protected:
 class EditWidget : public Windowed<QPlainTextEdit> {
 public:
     using Windowed::Windowed;
+    // Each character meets the filter with the text as it stands, as if it had been typed.
     void insertFiltered(const QString& text) {
-        const QString accepted = c_.filterText(text);
-        if (!accepted.isEmpty()) insertPlainText(accepted);
+        const QPointer<EditWidget> self(this);
+        for (QChar ch : text) {
+            const QString accepted = c_.filterText(QString(ch));
+            if (!self) return;
+            if (!accepted.isEmpty()) insertPlainText(accepted);
+        }
     }
 
 protected:

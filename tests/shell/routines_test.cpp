@@ -69,7 +69,6 @@ TEST_F(Dispatch, ThePlayerOfTheLessonsKindIsLoadedAtTheListsPosition) {
         EXPECT_EQ(shared.NumeroLecon, 120);
         EXPECT_EQ(shared.PositionListe, 0) << "the reward screen moves the list on, not this";
         EXPECT_EQ(shared.Enregistrement, std::string(formats::recordLength(activity), '1'));
-        EXPECT_EQ(shared.EcranCourant, 0);
         EXPECT_EQ(shared.Etat, 0);
         EXPECT_EQ(shared.Points, 5) << "an interrupted lesson resumes with its points";
         EXPECT_EQ(shared.NumeroItem, 1);
@@ -148,7 +147,12 @@ TEST_F(Dispatch, TheScreensOfPupilWorkAndTheHomeScreenAreClosedFirst) {
     ui::load<resultat>();
     ui::load<felicite>();
     ui::load<Feuille6>();
+    // Whatever those screens did when they loaded, the pupil's list starts afresh.
     shared.ListeLecons = code(0, 1);
+    shared.PositionListe = 0;
+    shared.ListeReprise.clear();
+    shared.EtatLecons.assign(1450, '#');
+    shared.EcranCourant = 3;
     shell::LeconSuivante();
     EXPECT_EQ(ui::find<Feuille1>(), nullptr);
     EXPECT_EQ(ui::find<Feuille3>(), nullptr);

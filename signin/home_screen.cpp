@@ -1,6 +1,692 @@
 #include "signin/home_screen.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
+#include "assets/pictures.h"
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+#include "records/learning_report.h"
+#include "shell/file_routines.h"
+#include "shell/main_window.h"
+#include "shell/pupil_messages.h"
+#include "shell/routines.h"
+#include "shell/shared_state.h"
+#include "signin/lesson_choice.h"
+#include "ui/msgbox.h"
+#include "ui/scaling.h"
+#include "ui/text.h"
+
+#include <QFontMetricsF>
+
+namespace {
+
+constexpr ui::Colour kBleuClair = 0xFF8080;
+constexpr ui::Colour kGris = 0xC0C0C0;
+constexpr ui::Colour kRouge = 0x0000FF;
+constexpr ui::Colour kOlive = 0x00C0C0;
+constexpr ui::Colour kBlanc = 0xFFFFFF;
+constexpr int kIconeQuitter = 12;
+
+ui::Font arial(double size, bool bold = true) {
+    ui::Font f;
+    f.name = "Arial";
+    f.size = size;
+    f.bold = bold;
+    return f;
+}
+
+std::string sansBlancs(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+const std::string& capitalesAccentuees() {
+    static const std::string s = cp("ÂÀÉÈÊÎÔÛÙÇ");
+    return s;
+}
+const std::string& minusculesAccentuees() {
+    static const std::string s = cp("âàéèêîôûùç");
+    return s;
+}
+
+MDI1* principale() {
+    return ui::find<MDI1>();
+}
+
+double aEchelle(double twips) {
+    return twips * shell::shared.Echelle;
+}
+double aEchellePixel(double pixels) {
+    return pixels * shell::shared.EchellePixel;
+}
+
+} // namespace
+
 Feuille1::Feuille1() {
     setMdiChild(true);
+    moveForm(0, 0, 9600, 6645);
+    setBorderStyle(ui::vbFixedSingle);
+    setControlBox(false);
+    setBackColor(kBleuClair);
+    setFont(arial(9.75));
+
+    Forme1.move(1920, 2700, 5655, 2520);
+    Forme1.setShape(ui::vbShapeRoundedRectangle);
+    Forme1.setBorderWidth(3);
+    Forme1.setFillStyle(0);
+    Forme1.setFillColor(kGris);
+
+    struct Legende {
+        int index;
+        double left, top, width, height;
+        const char* texte;
+    };
+    const Legende legendes[] = {
+        {3, 3600, 2760, 2655, 375, "Fiche d'identification"},
+        {0, 2280, 3240, 2775, 375, "Le numéro de ton groupe :"},
+        {2, 2280, 3720, 1455, 375, "Ton prénom :"},
+        {1, 2610, 4200, 1095, 375, "Ton nom :"},
+    };
+    for (const Legende& l : legendes) {
+        ui::Label& e = etiquette2.add(l.index);
+        e.move(l.left, l.top, l.width, l.height);
+        e.setCaption(cp(l.texte));
+        e.setFont(arial(9.75));
+        e.setBackStyle(0);
+    }
+    etiquette2[3].setFont(arial(12));
+
+    const double champs[3][4] = {
+        {5040, 3240, 495, 360}, {3720, 3720, 3615, 360}, {3720, 4200, 3615, 360}};
+    for (int i = 0; i < 3; ++i) {
+        ui::TextBox& t = eleve.add(i);
+        t.move(champs[i][0], champs[i][1], champs[i][2], champs[i][3]);
+        t.setMaxLength(i == 0 ? 2 : 24);
+        t.setFont(arial(9.75));
+        t.setTabIndex(i);
+        t.KeyPress = [this](int index, int& k) { eleve_KeyPress(index, k); };
+        t.KeyDown = [this](int index, int& code, int) { eleve_KeyDown(index, code); };
+        t.GotFocus = [this](int index) { eleve_GotFocus(index); };
+    }
+    eleve[0].setBackColor(kGris);
+
+    Commande1.move(3480, 4680, 855, 435);
+    Commande1.setCaption("&OK");
+    Commande1.setFont(arial(12));
+    Commande1.setDefault(true);
+    Commande1.setTabIndex(3);
+    Commande1.Click = [this](int) { Commande1_Click(); };
+    Commande2.move(4800, 4680, 1335, 435);
+    Commande2.setCaption("&Corriger");
+    Commande2.setFont(arial(12));
+    Commande2.setTabIndex(4);
+    Commande2.Click = [this](int) { Commande2_Click(); };
+
+    Etiquette4.move(6150, 2640, 3345, 270);
+    Etiquette4.setVisible(false);
+    Etiquette4.setBackColor(kRouge);
+    Etiquette4.setForeColor(kBlanc);
+    Etiquette4.setBorderStyle(1);
+    Etiquette4.setAlignment(ui::vbCenter);
+    Etiquette4.setFont(arial(9.75));
+    Etiquette4.setWordWrap(true);
+    Etiquette4.setAutoSize(true);
+
+    // The icons: a row of eight (drawings, then numbers) and the four solids under its middle.
+    const double icones[12][2] = {{150, 120},   {1320, 120},  {2490, 120},  {3660, 120},
+                                  {4830, 120},  {6000, 120},  {7170, 120},  {8340, 120},
+                                  {2490, 1320}, {3660, 1320}, {4830, 1320}, {6000, 1320}};
+    for (int i = 0; i <= kIconeQuitter; ++i) {
+        ui::PictureBox& p = Image5.add(i);
+        if (i < kIconeQuitter) {
+            const bool haute = i == 1 || i >= 7;
+            p.move(icones[i][0], icones[i][1], 1125, haute ? 1215 : 1200);
+            p.setPicture(ui::Picture::fromData(tavrel_assets::activityIcon(i), "activite.svg"));
+        } else {
+            p.move(480, 3330, 900, 975);
+        }
+        p.setBorderStyle(0);
+        p.setBackColor(kBleuClair);
+        p.setForeColor(0x000000);
+        p.setFont(arial(9.75));
+        p.setScaleMode(ui::vbPixels);
+        p.setDrawMode(ui::vbInvert);
+        p.setFillStyle(0);
+        p.MouseDown = [this](int index, int, int, float, float) { Image5_MouseDown(index); };
+        p.DblClick = [this](int index) { Image5_MouseDown(index); };
+        p.MouseUp = [this](int index, int, int, float, float) { Image5_MouseUp(index); };
+    }
+
+    Cadre2.move(120, 4320, 4815, 2055);
+    Cadre2.setCaption("Nouvelle inscription ?");
+    Cadre2.setVisible(false);
+    Cadre2.setBackColor(kRouge);
+    Cadre2.setForeColor(kOlive);
+    Cadre2.setFont(arial(9.75));
+    ui::Label& question = Etiquette3.add(1, Cadre2);
+    question.move(120, 360, 4575, 1095);
+    const char* reponses[] = {"&Oui", "&Non"};
+    for (int i = 0; i < 2; ++i) {
+        ui::CommandButton& b = Commande5.add(i, Cadre2);
+        b.move(i == 0 ? 960 : 2880, 1560, 975, 375);
+        b.setCaption(reponses[i]);
+        b.setFont(arial(9.75));
+        b.setEnabled(false);
+        b.setTabIndex(5 + i);
+        b.GotFocus = [this](int) { Commande5_GotFocus(); };
+        b.Click = [this](int index) { Commande5_Click(index); };
+        b.KeyPress = [this](int, int& k) { Commande5_KeyPress(k); };
+    }
+
+    Cadre1.move(5880, 4320, 3495, 2055);
+    Cadre1.setCaption(cp("Choix de la leçon de départ"));
+    Cadre1.setVisible(false);
+    Cadre1.setBackColor(kRouge);
+    Cadre1.setForeColor(kOlive);
+    Cadre1.setFont(arial(9.75));
+    ui::Label& consigne = Etiquette3.add(0, Cadre1);
+    consigne.move(60, 360, 3375, 495);
+    consigne.setCaption(cp("Écrire le numéro de la séquence de leçons."));
+    for (ui::Label* l : {&question, &consigne}) {
+        l->setForeColor(kBlanc);
+        l->setBackStyle(0);
+        l->setFont(arial(9.75));
+    }
+    Texte1.move(1500, 960, 495, 360);
+    Texte1.setMaxLength(2);
+    Texte1.setBackColor(kGris);
+    Texte1.setFont(arial(9.75));
+    Texte1.setTabIndex(7);
+    Texte1.GotFocus = [this](int) { Texte1_GotFocus(); };
+    Texte1.KeyPress = [this](int, int& k) { Texte1_KeyPress(k); };
+    const char* choix[] = {"&OK", "&Annuler"};
+    for (int i = 0; i < 2; ++i) {
+        ui::CommandButton& b = Commande4.add(i, Cadre1);
+        b.move(i == 0 ? 480 : 2070, 1560, 975, 375);
+        b.setCaption(choix[i]);
+        b.setFont(arial(9.75));
+        b.setEnabled(false);
+        b.setTabIndex(8 + i);
+        b.Click = [this](int index) { Commande4_Click(index); };
+    }
+
+    Minuterie1.setInterval(1);
+    Minuterie1.setEnabled(false);
+    Minuterie1.Tick = [this](int) { Minuterie1_Timer(); };
+
+    // The two frames open over the card.
+    Cadre2.zOrder(0);
+    Cadre1.zOrder(0);
+}
+
+// --- load -------------------------------------------------------------------------------------
+
+void Feuille1::Form_Load() {
+    shell::SharedState& s = shell::shared;
+    moveForm(0, 0);
+    s.EcranCourant = 1;
+    ui::scaleForm(*this, s.Echelle);
+    // The screen's own font keeps its design size.
+    setFont(arial(9.75));
+    AfficherTitreEleve();
+
+    const bool icones = s.MenuLeconsAccessible || s.NumeroSequence == 0;
+    if (MDI1* m = principale()) {
+        m->gestionnaire.setEnabled(true);
+        m->quitte.setEnabled(true);
+        m->infor[1].setEnabled(true);
+        m->Lecons.setEnabled(icones);
+    }
+    for (int i = 0; i < kIconeQuitter; ++i) Image5[i].setVisible(icones);
+    shell::ActiverMenuBilan();
+    if (MDI1* m = principale()) m->aide.setEnabled(true);
+    s.ModeBilan = 1;
+
+    if (s.NumeroSequence == 0) {
+        AfficherActivites();
+    } else {
+        Forme1.setVisible(true);
+        Commande1.setVisible(true);
+        Commande2.setVisible(true);
+        for (int i = 0; i < 3; ++i) eleve[i].setVisible(true);
+        for (int i = 0; i < 4; ++i) etiquette2[i].setVisible(true);
+    }
+    dessinerIcones();
+}
+
+void Feuille1::dessinerIcones() {
+    const shell::SharedState& s = shell::shared;
+    if (MDI1* m = principale()) Image5[kIconeQuitter].setPicture(m->Image5.picture());
+
+    for (int i = 0; i < kIconeQuitter; ++i) {
+        ui::PictureBox& p = Image5[i];
+        p.setCurrentX(aEchellePixel(i > 8 ? 25 : 29));
+        p.setCurrentY(aEchellePixel(58));
+        p.print(" " + std::to_string(i + 1));
+    }
+
+    struct Texte {
+        double x, y;
+        const char* texte;
+    };
+    auto exemple = [&](int icone, double taille, bool gras, std::initializer_list<Texte> textes) {
+        ui::PictureBox& p = Image5[icone];
+        ui::Font f = p.font();
+        f.size = taille * s.Echelle;
+        f.bold = gras;
+        p.setFont(f);
+        p.setForeColor(kRouge);
+        for (const Texte& t : textes) {
+            p.setCurrentX(aEchellePixel(t.x));
+            p.setCurrentY(aEchellePixel(t.y));
+            p.print(t.texte);
+        }
+    };
+    exemple(4, 8, false, {{13, 23, "14        19"}, {35, 34, "2"}});
+    exemple(5, 8, false, {{10, 27, "24 15  14  1"}});
+    exemple(6, 14, true, {{28, 6, "> <"}, {10, 22, ">"}, {10, 38, "<"}});
+    exemple(
+        7, 8, false,
+        {{15, 11, "4"}, {9, 17, "+"}, {15, 23, "3"}, {15, 35, "6"}, {11, 40, "-"}, {15, 45, "2"}});
+}
+
+// --- the card: keys, moves and checks ---------------------------------------------------------
+
+void Feuille1::eleve_KeyPress(int index, int& k) {
+    if (k == 13) k = 0;
+    if (k < 32) return;
+    if (index == 0) {
+        if (k < '0' || k > '9') k = 0;
+        return;
+    }
+    if (k == ' ' && eleve[index].text().empty()) {
+        k = 0;
+        return;
+    }
+    const char c = static_cast<char>(k);
+    int plie;
+    if (capitalesAccentuees().find(c) != std::string::npos) {
+        plie = k;
+    } else if (auto place = minusculesAccentuees().find(c); place != std::string::npos) {
+        plie = static_cast<unsigned char>(capitalesAccentuees()[place]);
+    } else {
+        plie = platform::upper1252(static_cast<unsigned char>(k));
+    }
+    k = plie;
+    const bool accentuee = capitalesAccentuees().find(static_cast<char>(plie)) != std::string::npos;
+    if ((plie < 48 && plie != ' ' && plie != '\'' && plie != '-') || (plie >= 58 && plie <= 64) ||
+        (plie > 90 && !accentuee))
+        k = 0;
+}
+
+void Feuille1::eleve_KeyDown(int index, int& keyCode) {
+    Etiquette4.setVisible(false);
+    Commande1.setEnabled(index == 2);
+    if (keyCode < 13) return;
+    if (keyCode == 13 || keyCode == 40) {
+        VerifierChampIdentification(index);
+        if (shell::shared.ChampValide != 1) return;
+        if (index < 2) {
+            eleve[index + 1].setFocus();
+        } else {
+            Commande1.setDefault(true);
+            Commande1.setFocus();
+        }
+    } else if (keyCode == 38 && index >= 1) {
+        eleve[index - 1].setFocus();
+    }
+}
+
+void Feuille1::eleve_GotFocus(int index) {
+    if (!Commande2.visible()) return;
+    Cadre1.setVisible(false);
+    Cadre2.setVisible(false);
+    if (index == 0) Commande1.setEnabled(false);
+    if (index == 2) Commande1.setEnabled(true);
+    Commande2.setEnabled(true);
+    Commande1.setDefault(true);
+}
+
+void Feuille1::VerifierChampIdentification(int champ) {
+    shell::SharedState& s = shell::shared;
+    s.ChampValide = 0;
+    const std::size_t minimum = champ == 0 ? 1 : 2;
+    if (eleve[champ].text().size() >= minimum) {
+        s.ChampValide = 1;
+        return;
+    }
+    const char* fins[] = {"le numéro de ton groupe.", "ton prénom.", "ton nom."};
+    AfficherMessage(cp("Écris ") + cp(fins[champ]));
+}
+
+void Feuille1::AfficherMessage(const std::string& texte) {
+    const shell::SharedState& s = shell::shared;
+    // Measured in the label's own font, which grows with the screen, so the text always fits.
+    const QFontMetricsF mesure(ui::qfont(Etiquette4.font()));
+    const double largeur = mesure.horizontalAdvance(ui::qs(texte)) * ui::kTwipsPerPixel;
+    const double w = static_cast<double>(platform::roundHalfEven(largeur + 200 * s.Echelle));
+    Etiquette4.setWidth(w);
+    Etiquette4.setLeft(aEchelle(7700) - w / 2);
+    Etiquette4.setCaption(s.FinLigne + texte + s.FinLigne);
+    Etiquette4.setVisible(true);
+}
+
+void Feuille1::MessageCorriger() {
+    const shell::SharedState& s = shell::shared;
+    Etiquette4.setWidth(aEchelle(3285));
+    Etiquette4.setLeft(aEchelle(6120));
+    Etiquette4.setCaption(s.FinLigne + cp("Corrige le numéro du groupe") + s.FinLigne +
+                          cp("ou l'orthographe de ton nom.") + s.FinLigne);
+    Etiquette4.setVisible(true);
+}
+
+// --- sign-in ----------------------------------------------------------------------------------
+
+void Feuille1::Commande1_Click() {
+    shell::SharedState& s = shell::shared;
+    for (int champ = 0; champ < 3; ++champ) {
+        VerifierChampIdentification(champ);
+        if (s.ChampValide != 1) {
+            eleve[champ].setFocus();
+            return;
+        }
+    }
+    shell::FermerEleve();
+    if (!ui::isLoaded(this)) return;
+    shell::InitialiserGlobales();
+    if (MDI1* m = principale()) m->bilan.setEnabled(false);
+    s.Prenom = sansBlancs(eleve[1].text());
+    s.Nom = sansBlancs(eleve[2].text());
+    TexteGroupe = sansBlancs(eleve[0].text());
+
+    // An existing group folder is the usual case; any other failure may be retried.
+    while (shell::CreerDossierGroupe(TexteGroupe) == platform::MakeFolderResult::Failed) {
+        const char lecteur = static_cast<char>(platform::upper1252(
+            static_cast<unsigned char>(s.DossierGroupe.empty() ? ' ' : s.DossierGroupe[0])));
+        const bool disquette = lecteur == 'A' || lecteur == 'B';
+        const int reponse =
+            ui::msgBox(cp("Impossible d'écrire sur l") + (disquette ? "a disquette." : "e disque."),
+                       ui::vbExclamation + ui::vbRetryCancel, s.TitreMessage);
+        if (!ui::isLoaded(this)) return;
+        if (reponse != ui::vbRetry) {
+            oublierEleve(true);
+            eleve[0].setFocus();
+            return;
+        }
+    }
+
+    shell::NomFichierEleve();
+    const std::string prenomTape = s.Prenom;
+    const std::string nomTape = s.Nom;
+    shell::LireFichierEleve(s.CheminFichierEleve, false);
+    const bool lu = s.Etat == 0;
+    // Names that give the same file name as another pupil's: that file is not his.
+    const bool autreEleve = lu && (s.Prenom != prenomTape || s.Nom != nomTape);
+    if (s.Etat == 2 || autreEleve)
+        oublierEleve(true);
+    else if (!lu)
+        oublierEleve(false);
+    AfficherTitreEleve();
+
+    if (autreEleve) {
+        Commande2.setEnabled(false);
+        shell::MessageEleveEnDouble();
+        if (!ui::isLoaded(this)) return;
+        eleve[0].setFocus();
+        return;
+    }
+    if (lu) {
+        s.EleveActif = 1;
+        if (MDI1* m = principale()) {
+            m->gestionnaire.setEnabled(false);
+            m->infor[1].setEnabled(false);
+        }
+        const bool listeEnCours =
+            s.ConserverChoix && static_cast<long>(s.ListeLecons.size()) > 2L * s.PositionListe + 1;
+        if (s.NumeroSequence == 0 && !listeEnCours) {
+            AfficherActivites();
+            return;
+        }
+        PreparerMenus();
+        allerALaLeconSuivante();
+        return;
+    }
+
+    Commande2.setEnabled(false);
+    if (s.Etat == 2) {
+        ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation + ui::vbOKOnly,
+                   s.TitreMessage);
+        if (!ui::isLoaded(this)) return;
+        s.Etat = 0;
+        eleve[0].setFocus();
+        return;
+    }
+    if (s.SansInscriptionImmediate) {
+        Commande5[1].setVisible(false);
+        Commande5[0].setCaption("&Continuer");
+        Commande5[0].move(aEchelle(1700), aEchelle(1560), aEchelle(1500), Commande5[0].height());
+        Cadre2.setCaption("Utilisateur inconnu");
+    }
+    Cadre2.setVisible(true);
+    Commande5[0].setEnabled(true);
+    Commande5[1].setEnabled(true);
+    Commande4[0].setEnabled(false);
+    Commande4[1].setEnabled(false);
+    Commande5[0].setFocus();
+}
+
+void Feuille1::oublierEleve(bool nomsAussi) {
+    shell::SharedState& s = shell::shared;
+    shell::ReinitialiserEleve();
+    if (!nomsAussi) return;
+    s.Prenom.clear();
+    s.Nom.clear();
+    s.CheminFichierEleve.clear();
+}
+
+void Feuille1::allerALaLeconSuivante() {
+    shell::SharedState& s = shell::shared;
+    shell::LeconSuivante();
+    // The next lesson's player has taken this screen's place, or the list was already used up
+    // and a home screen came back: it is built afresh.
+    ui::unload<Feuille1>();
+    if (s.EcranCourant == 1 && s.Etat == -97) {
+        ui::load<Feuille1>();
+        shell::arrangerFenetres();
+    }
+}
+
+void Feuille1::Commande2_Click() {
+    Commande1.setEnabled(false);
+    eleve[0].setFocus();
+}
+
+// --- self-registration ------------------------------------------------------------------------
+
+void Feuille1::Commande5_GotFocus() {
+    const shell::SharedState& s = shell::shared;
+    Commande5[0].setDefault(true);
+    Etiquette3[1].setCaption(cp("Dans le groupe ") + TexteGroupe + cp(",  personne ne s'appelle ") +
+                             s.Prenom + " " + s.Nom + "." + s.FinLigne + s.FinLigne +
+                             (s.SansInscriptionImmediate ? cp("Vérifie la fiche d'identication.")
+                                                         : cp("Est-ce une NOUVELLE inscription?")));
+}
+
+void Feuille1::Commande5_Click(int index) {
+    Cadre2.setVisible(false);
+    if (shell::shared.SansInscriptionImmediate) index = 1;
+    if (index == 1) {
+        MessageCorriger();
+        eleve[0].setFocus();
+    } else {
+        commencerInscription();
+    }
+    if (!ui::isLoaded(this)) return;
+    Commande5[0].setEnabled(false);
+    Commande5[1].setEnabled(false);
+}
+
+void Feuille1::Commande5_KeyPress(int& k) {
+    const int touche = platform::upper1252(static_cast<unsigned char>(k));
+    if (touche != 'O' && touche != 'N') return;
+    Cadre2.setVisible(false);
+    if (touche == 'O' && !shell::shared.SansInscriptionImmediate) {
+        commencerInscription();
+    } else {
+        MessageCorriger();
+        eleve[0].setFocus();
+    }
+}
+
+void Feuille1::commencerInscription() {
+    shell::SharedState& s = shell::shared;
+    // The registration screen lists no more than this many pupils of a group.
+    if (shell::CompterElevesDuGroupe(s.DossierGroupe) >= shell::kElevesParGroupeMax) {
+        s.NumeroGroupe = static_cast<shell::Integer>(platform::val(TexteGroupe));
+        shell::MessageGroupePlein();
+        if (!ui::isLoaded(this)) return;
+        eleve[0].setFocus();
+        return;
+    }
+    Minuterie1.setEnabled(true);
+}
+
+void Feuille1::Minuterie1_Timer() {
+    Cadre1.setVisible(true);
+    Minuterie1.setEnabled(false);
+    Texte1.setFocus();
+}
+
+void Feuille1::Texte1_GotFocus() {
+    Commande4[0].setEnabled(true);
+    Commande4[1].setEnabled(true);
+    Commande4[0].setDefault(true);
+}
+
+void Feuille1::Texte1_KeyPress(int& k) {
+    if (k != 8 && (k < '0' || k > '9')) k = 0;
+}
+
+void Feuille1::Commande4_Click(int index) {
+    shell::SharedState& s = shell::shared;
+    Etiquette4.setVisible(false);
+    if (index == 1) {
+        Cadre1.setVisible(false);
+        eleve[0].setFocus();
+        return;
+    }
+    const std::string texte = Texte1.text();
+    const double n = platform::val(texte);
+    if (texte.empty() || n < 0 || n > 50) {
+        AfficherMessage(cp("Écris un numéro entre 0 et 50."));
+        Texte1.setFocus();
+        return;
+    }
+    s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
+    s.NumeroSequence = static_cast<shell::Integer>(n);
+    // A new pupil starts with a list of his own, never with one left in memory.
+    s.ListeLecons.clear();
+    s.PositionListe = 0;
+    shell::ChargerSequenceEleve();
+    if (s.NumeroSequence > 0 && s.ListeLecons.size() < 2) {
+        ui::msgBox(cp("La séquence ") + std::to_string(s.NumeroSequence) + cp(" n'existe pas."),
+                   ui::vbExclamation + ui::vbOKOnly, s.TitreMessage);
+        if (!ui::isLoaded(this)) return;
+        Texte1.setFocus();
+        return;
+    }
+    Cadre1.setVisible(false);
+    shell::EcrireFichierEleve(s.CheminFichierEleve);
+    if (!ui::isLoaded(this)) return;
+    s.EleveActif = 1;
+    if (s.NumeroSequence == 0) {
+        AfficherActivites();
+        return;
+    }
+    PreparerMenus();
+    allerALaLeconSuivante();
+}
+
+// --- title and menus --------------------------------------------------------------------------
+
+void Feuille1::AfficherTitreEleve() {
+    const shell::SharedState& s = shell::shared;
+    if (MDI1* m = principale())
+        m->setCaption(s.Prenom.size() >= 2 ? s.Prenom + " -- TAVREL" : std::string("TAVREL"));
+}
+
+void Feuille1::PreparerMenus() {
+    shell::shared.EleveActif = 1;
+    if (MDI1* m = principale()) {
+        m->gestionnaire.setEnabled(false);
+        m->infor[1].setEnabled(false);
+        m->Lecons.setEnabled(false);
+    }
+}
+
+// --- the icons --------------------------------------------------------------------------------
+
+void Feuille1::AfficherActivites() {
+    const shell::SharedState& s = shell::shared;
+    for (int i = 0; i < 3; ++i) eleve[i].setVisible(false);
+    for (int i = 0; i < 4; ++i) etiquette2[i].setVisible(false);
+    Commande1.setVisible(false);
+    Commande2.setVisible(false);
+    Forme1.setVisible(false);
+    for (int i = 0; i < kIconeQuitter; ++i) Image5[i].setVisible(true);
+    ui::Label& invite = etiquette2[0];
+    invite.setFontSize(18 * s.Echelle);
+    invite.move(aEchelle(1750), aEchelle(2800), aEchelle(7000), aEchelle(495));
+    invite.setCaption(cp("Choisir une des activités ci-dessus."));
+    invite.setVisible(true);
+    shell::ActiverMenuBilan();
+}
+
+void Feuille1::inverserIcone(int index) {
+    ui::PictureBox& p = Image5[index];
+    // The icon's size in the screen's units, drawn inside an icon measured in pixels.
+    p.line(0, 0, p.twipsRect().width(), p.twipsRect().height(), -1, ui::Container::Box::Filled);
+}
+
+void Feuille1::Image5_MouseDown(int index) {
+    if (enfonce_[index]) return;
+    enfonce_[index] = true;
+    inverserIcone(index);
+}
+
+void Feuille1::Image5_MouseUp(int index) {
+    if (!enfonce_[index]) return;
+    enfonce_[index] = false;
+    inverserIcone(index);
+    ChoisirActivite(index);
+}
+
+void Feuille1::ChoisirActivite(int index) {
+    shell::SharedState& s = shell::shared;
+    if (index == kIconeQuitter) {
+        shell::QuitterLogiciel();
+        return;
+    }
+    for (int i = 0; i < kIconeQuitter; ++i) Image5[i].setVisible(false);
+    shell::FermerEleve();
+    if (!ui::isLoaded(this)) return;
+    s.Activite = static_cast<shell::Integer>(index);
+    if (MDI1* m = principale()) {
+        m->gestionnaire.setEnabled(false);
+        m->infor[1].setEnabled(false);
+    }
+    ui::load<Feuille3>();
+    shell::arrangerFenetres();
+    ui::unload<Feuille1>();
+}
+
+// --- the learning report lying over the screen ------------------------------------------------
+
+void Feuille1::Form_Click() {
+    if (shell::shared.ResultatAffiche == 0) return;
+    ui::unload<resultat>();
+    shell::shared.ResultatAffiche = 0;
+}
+
+void Feuille1::Form_DblClick() {
+    Form_Click();
 }

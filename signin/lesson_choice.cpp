@@ -1,6 +1,349 @@
 #include "signin/lesson_choice.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
+#include "assets/pictures.h"
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+#include "records/learning_report.h"
+#include "shell/file_routines.h"
+#include "shell/main_window.h"
+#include "shell/routines.h"
+#include "shell/shared_state.h"
+#include "signin/home_screen.h"
+#include "ui/scaling.h"
+
+namespace {
+
+constexpr ui::Colour kGris = 0xC0C0C0;
+constexpr ui::Colour kSarcelle = 0x808000;
+constexpr ui::Colour kJaune = 0x00FFFF;
+constexpr ui::Colour kNoir = 0x000000;
+constexpr ui::Colour kRouge = 0x0000FF;
+constexpr int kCellulesHautes = 60;
+constexpr int kLecons = 120;
+constexpr int kColonnes = 15;
+constexpr int kIcones = 20;
+constexpr int kBoutonContinue = 0;
+constexpr int kBoutonAnnule = 1;
+constexpr int kBoutonQuitter = 2;
+// The player screens number from 4 up: while one is set up, this screen only lends a picture.
+constexpr int kPremierJoueur = 4;
+constexpr int kBilanFerme = 99;
+
+ui::Font arial(double size, bool bold = true) {
+    ui::Font f;
+    f.name = "Arial";
+    f.size = size;
+    f.bold = bold;
+    return f;
+}
+
+double aEchellePixel(double pixels) {
+    return pixels * shell::shared.EchellePixel;
+}
+
+struct Disposition {
+    int premiereRangee; // top of the first row
+    int pas;            // from one row to the next
+    int titre;          // top of the title line
+};
+
+Disposition dispositionPour(std::size_t lecons) {
+    if (lecons >= 106) return {30, 61, 3};
+    if (lecons >= 91) return {42, 63, 8};
+    return {55, 71, 15};
+}
+
+} // namespace
+
 Feuille3::Feuille3() {
     setMdiChild(true);
+    moveForm(0, 0, 9600, 6645);
+    setBorderStyle(ui::vbFixedSingle);
+    setControlBox(false);
+    setBackColor(kGris);
+    setFont(arial(7.5));
+
+    Etiquette1.move(120, 120, 9255, 495);
+    Etiquette1.setCaption(cp("Choisir une ou plusieurs leçons."));
+    Etiquette1.setFont(arial(13.5, false));
+    Etiquette1.setForeColor(kNoir);
+    Etiquette1.setBackStyle(0);
+
+    for (int j = 0; j < kIcones; ++j) {
+        ui::Image& d = Dessin1.add(3 * j);
+        d.move(0, 0, 384, 384);
+        d.setVisible(false);
+        d.setStretch(true);
+        d.setPicture(ui::Picture::fromData(tavrel_assets::lessonIcon(j), "lecon.svg"));
+        d.MouseDown = [this](int index, int, int, float, float) { BasculerLecon(index); };
+    }
+
+    ui::Label& haute = Etiquette3.add(0);
+    haute.move(120, 600, 495, 825);
+    haute.MouseDown = [this](int index, int, int, float, float) { BasculerLecon(index); };
+    ui::Label& basse = Etiquette2.add(0);
+    basse.move(1080, 1800, 495, 300);
+    basse.setForeColor(kJaune);
+    basse.MouseDown = [this](int index, int, int, float, float) { Etiquette2_MouseDown(index); };
+    for (ui::Label* cellule : {&haute, &basse}) {
+        cellule->setVisible(false);
+        cellule->setFont(arial(10.5));
+        cellule->setBackColor(kSarcelle);
+        cellule->setBorderStyle(1);
+        cellule->setAlignment(ui::vbCenter);
+    }
+
+    ui::Label& reussie = Etiquette4.add(0);
+    reussie.move(240, 6120, 3735, 255);
+    reussie.setCaption(cp("Numéro : leçon terminée et réussie"));
+    reussie.setForeColor(kNoir);
+    ui::Label& echouee = Etiquette4.add(1);
+    echouee.move(4920, 6120, 4455, 255);
+    echouee.setCaption(cp("Numéro : leçon terminée mais pas réussie"));
+    echouee.setForeColor(kRouge);
+    for (ui::Label* legende : {&reussie, &echouee}) {
+        legende->setFont(arial(10.5));
+        legende->setBackStyle(0);
+    }
+    echouee.setFontUnderline(true);
+
+    const double tops[] = {1680, 2880, 4080};
+    for (int i = 0; i < 3; ++i) {
+        ui::PictureBox& b = Image5.add(i);
+        b.move(120, tops[i], 855, 975);
+        b.setBackColor(kGris);
+        b.setFont(arial(7.5));
+        b.setForeColor(kNoir);
+        b.setScaleMode(ui::vbPixels);
+        b.setDrawMode(ui::vbInvert);
+        b.setFillStyle(0);
+        b.MouseDown = [this](int index, int, int, float, float) { Image5_MouseDown(index); };
+        b.DblClick = [this](int index) { Image5_MouseDown(index); };
+        b.MouseUp = [this](int index, int, int, float, float) { Image5_MouseUp(index); };
+    }
+    Image5[kBoutonContinue].setPicture(ui::Picture::fromData(
+        tavrel_assets::screenPicture(tavrel_assets::pic::kContinueButton), "continue.svg"));
+    Image5[kBoutonAnnule].setPicture(ui::Picture::fromData(
+        tavrel_assets::screenPicture(tavrel_assets::pic::kCancelButton), "annule.svg"));
+
+    Minuterie1.setInterval(1);
+    Minuterie1.setEnabled(true);
+    Minuterie1.Tick = [this](int) { Minuterie1_Timer(); };
+}
+
+ui::Label& Feuille3::cellule(int k) {
+    return k < kCellulesHautes ? Etiquette3[k] : Etiquette2[k - kCellulesHautes];
+}
+
+void Feuille3::Form_Load() {
+    shell::SharedState& s = shell::shared;
+    if (s.EcranCourant >= kPremierJoueur) return;
+    s.Etat = 0;
+    s.CompteurTops = 0;
+    s.NombreChoisis = 0;
+    s.ActiviteEditee = 0;
+    LeconsExistantes.clear();
+
+    moveForm(0, 0);
+    s.EcranCourant = 3;
+    setScaleMode(ui::vbPixels);
+    ui::scaleForm(*this, s.Echelle);
+    // The screen's own font keeps its design size.
+    setFont(arial(7.5));
+
+    shell::ActiverMenuBilan();
+    if (MDI1* m = ui::find<MDI1>()) {
+        m->Lecons.setEnabled(false);
+        m->gestionnaire.setEnabled(false);
+        m->infor[1].setEnabled(false);
+        m->aide.setEnabled(true);
+    }
+    CouleurSelection = 0xC000C0;
+
+    s.Points = 8;
+    s.PositionListe = 0;
+    s.NumeroItem = 3;
+    s.PositionReprise = 0;
+    s.ListeReprise.clear();
+    s.DeLaReprise = shell::kFaux;
+
+    const int activite = s.Activite >= 0 && s.Activite <= 11 ? s.Activite : 0;
+    if (MDI1* m = ui::find<MDI1>())
+        m->setCaption((s.Prenom.size() >= 2 ? s.Prenom : std::string("TAVREL")) + " -- " +
+                      s.TitresActivites[activite]);
+
+    s.NumeroLecon = 0;
+    shell::LireLecon(static_cast<shell::Integer>(activite));
+    const std::size_t longueur = s.LongueurEnregistrement > 0 ? s.LongueurEnregistrement : 0;
+    for (int lecon = 1; longueur > 0 && lecon <= kLecons; ++lecon) {
+        const std::size_t debut = (lecon - 1) * longueur;
+        if (debut >= s.Enregistrement.size()) break;
+        const std::string fiche = s.Enregistrement.substr(debut, longueur);
+        if (fiche.find_first_not_of(' ') != std::string::npos)
+            LeconsExistantes += static_cast<char>(lecon);
+    }
+    const std::size_t n = LeconsExistantes.size();
+    const Disposition disposition = dispositionPour(n);
+    Etiquette1.setTop(aEchellePixel(disposition.titre));
+
+    if (MDI1* m = ui::find<MDI1>()) Image5[kBoutonQuitter].setPicture(m->Image5.picture());
+
+    for (int i = 1; i < kCellulesHautes; ++i) {
+        Etiquette2.load(i);
+        Etiquette3.load(i);
+        if (i % 3 == 0) continue;
+        ui::Image& d = Dessin1.load(i);
+        d.copyFrom(Dessin1[3 * (i / 3)]);
+        d.setVisible(false);
+    }
+
+    const char seuil = static_cast<char>(55 - s.CritereReussite);
+    const double decalage = static_cast<double>(
+        platform::roundHalfEven((Etiquette3[0].width() - Dessin1[0].width()) / 2));
+    auto colorer = [&](ui::Label& c, int lecon) {
+        const char p = s.EtatLecons.size() >= static_cast<std::size_t>(120 * activite + lecon)
+                           ? s.EtatLecons[120 * activite + lecon - 1]
+                           : '#';
+        if (p == '#') return;
+        c.setForeColor(kNoir);
+        if (p < seuil) {
+            c.setFontUnderline(true);
+            c.setForeColor(kRouge);
+        }
+    };
+    for (int k = 0; k < kCellulesHautes && static_cast<std::size_t>(k) < n; ++k) {
+        const int lecon = static_cast<unsigned char>(LeconsExistantes[k]);
+        const int x = 76 + (k % kColonnes) * 37;
+        const int y = disposition.premiereRangee + (k / kColonnes) * disposition.pas;
+        ui::Label& c = Etiquette3[k];
+        c.move(aEchellePixel(x), aEchellePixel(y));
+        c.setForeColor(kJaune);
+        c.setCaption(s.FinLigne + s.FinLigne + std::to_string(lecon));
+        ui::Image& d = Dessin1[k];
+        d.move(aEchellePixel(x) + decalage, aEchellePixel(y + 3));
+        d.setVisible(true);
+        d.zOrder(0);
+        colorer(c, lecon);
+        c.setVisible(true);
+    }
+    for (int k = kCellulesHautes; k < kLecons && static_cast<std::size_t>(k) < n; ++k) {
+        const int lecon = static_cast<unsigned char>(LeconsExistantes[k]);
+        const int j = k - kCellulesHautes;
+        const int x = 76 + (j % kColonnes) * 37;
+        const int y = disposition.premiereRangee + 4 * disposition.pas +
+                      (j / kColonnes) * (disposition.pas - 34);
+        ui::Label& c = Etiquette2[j];
+        c.move(aEchellePixel(x), aEchellePixel(y));
+        c.setCaption(std::to_string(lecon));
+        colorer(c, lecon);
+        c.setVisible(true);
+    }
+}
+
+void Feuille3::Minuterie1_Timer() {
+    const shell::SharedState& s = shell::shared;
+    Minuterie1.setEnabled(false);
+    // What was written on the buttons does not survive what lay over them: write it again.
+    ui::PictureBox& annule = Image5[kBoutonAnnule];
+    annule.cls();
+    annule.setCurrentX(aEchellePixel(12));
+    annule.setCurrentY(aEchellePixel(46));
+    annule.print("Annule");
+
+    ui::PictureBox& continuer = Image5[kBoutonContinue];
+    continuer.cls();
+    const long long taille = platform::roundHalfEven(7 * s.Echelle);
+    continuer.setFontSize(static_cast<double>(taille < 8 ? 8 : taille));
+    continuer.setCurrentY(aEchellePixel(46));
+    const long long reste =
+        platform::roundHalfEven(continuer.scaleWidth() - continuer.textWidth("Continue"));
+    continuer.setCurrentX(static_cast<double>(platform::idiv(reste, 2) + 2));
+    continuer.print("Continue");
+}
+
+// --- selection --------------------------------------------------------------------------------
+
+void Feuille3::BasculerLecon(int index) {
+    ui::Label& c = Etiquette3[index];
+    c.setBackColor(c.backColor() == kSarcelle ? static_cast<ui::Colour>(CouleurSelection)
+                                              : kSarcelle);
+}
+
+void Feuille3::Etiquette2_MouseDown(int index) {
+    ui::Label& c = Etiquette2[index];
+    c.setBackColor(c.backColor() == kSarcelle ? static_cast<ui::Colour>(CouleurSelection)
+                                              : kSarcelle);
+}
+
+// --- the three buttons ------------------------------------------------------------------------
+
+void Feuille3::inverserBouton(int index) {
+    ui::PictureBox& b = Image5[index];
+    b.line(0, 0, b.scaleWidth(), b.scaleHeight(), -1, ui::Container::Box::Filled);
+}
+
+void Feuille3::Image5_MouseDown(int index) {
+    if (enfonce_[index]) return;
+    enfonce_[index] = true;
+    inverserBouton(index);
+}
+
+void Feuille3::Image5_MouseUp(int index) {
+    if (!enfonce_[index]) return;
+    enfonce_[index] = false;
+    inverserBouton(index);
+    switch (index) {
+    case kBoutonContinue: CommencerLecons(); break;
+    case kBoutonAnnule: AnnulerChoix(); break;
+    case kBoutonQuitter:
+        ui::unload<Feuille3>();
+        shell::QuitterLogiciel();
+        break;
+    default: break;
+    }
+}
+
+void Feuille3::CommencerLecons() {
+    shell::SharedState& s = shell::shared;
+    s.ListeLecons.clear();
+    s.PositionListe = 0;
+    const std::size_t n = LeconsExistantes.size();
+    for (std::size_t k = 0; k < n && k < static_cast<std::size_t>(kLecons); ++k) {
+        if (cellule(static_cast<int>(k)).backColor() != static_cast<ui::Colour>(CouleurSelection))
+            continue;
+        s.ListeLecons += static_cast<char>(65 + s.Activite);
+        s.ListeLecons += static_cast<char>(100 + static_cast<unsigned char>(LeconsExistantes[k]));
+    }
+    if (s.ListeLecons.empty()) {
+        shell::AideChoixLecons();
+        return;
+    }
+    shell::LeconSuivante();
+}
+
+void Feuille3::AnnulerChoix() {
+    ui::unload<Feuille1>();
+    ui::load<Feuille1>();
+    shell::arrangerFenetres();
+    ui::unload<Feuille3>();
+}
+
+// --- the learning report lying over the screen ------------------------------------------------
+
+void Feuille3::fermerBilan() {
+    ui::unload<resultat>();
+    shell::shared.ResultatAffiche = 0;
+    Minuterie1.setEnabled(true);
+}
+
+void Feuille3::Form_Click() {
+    if (shell::shared.ResultatAffiche != 0) fermerBilan();
+}
+
+void Feuille3::Form_DblClick() {
+    Form_Click();
+}
+
+void Feuille3::Form_MouseMove(int, int, float, float) {
+    if (shell::shared.ResultatAffiche == kBilanFerme) fermerBilan();
 }

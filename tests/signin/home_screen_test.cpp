@@ -1,0 +1,514 @@
+// The home screen as pupils use it: the card's keys and checks, signing in, registering oneself
+// with a starting sequence, and the faults a card must not let through.
+#include "signin_fixture.h"
+
+#include "shell/routines.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetricsF>
+
+namespace {
+
+using shell::shared;
+using signintest::SignInTest;
+
+class HomeScreen : public SignInTest {};
+
+std::string progressWith(int position, char score) {
+    std::string p(1450, '#');
+    p[static_cast<std::size_t>(position - 1)] = score;
+    return p;
+}
+
+TEST_F(HomeScreen, TheCardTakesOnlyWhatANameOrAGroupMayHoldTypedOrPasted) {
+    Feuille1& f = home();
+    struct Case {
+        int field;
+        const char* typed;
+        const char* shown;
+        bool pasted;
+    };
+    const Case cases[] = {
+        {0, "a7-", "7", false},
+        {0, "123", "12", false},
+        {0, "4a2", "42", true},
+        {1, "zoé", "ZOÉ", false},
+        {1, "çàûÂ", "ÇÀÛÂ", false},
+        {1, "ëï?:;ÿ", "", false},
+        {1, "l'é-a", "L'É-A", false},
+        {1, " a b", "A B", false},
+        {2, "jean2", "JEAN2", false},
+        {2, "a,b\"c", "ABC", false},
+        {2, " zoé, \"ann\"", "ZOÉ ANN", true},
+        {2, "a\tb\r\nc", "ABC", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui::TextBox& t = f.eleve[c.field];
+        t.setText("");
+        if (c.pasted) {
+            QApplication::clipboard()->setText(QString::fromUtf8(c.typed));
+            key(t, Qt::Key_V, {}, Qt::ControlModifier);
+        } else {
+            type(t, QString::fromUtf8(c.typed));
+        }
+        EXPECT_EQ(text(t), c.shown);
+    }
+}
+
+TEST_F(HomeScreen, EnterChecksEachFieldBeforeMovingOn) {
+    Feuille1& f = home();
+    focus(f.eleve[0]);
+    pressEnter(f.eleve[0]);
+    EXPECT_TRUE(seen(f.Etiquette4));
+    EXPECT_EQ(u8(f.Etiquette4.caption()), "\r\nÉcris le numéro de ton groupe.\r\n");
+    EXPECT_TRUE(f.eleve[0].hasFocus());
+    key(f.eleve[0], Qt::Key_Up);
+    EXPECT_TRUE(f.eleve[0].hasFocus()) << "there is no field above the group";
+    EXPECT_FALSE(f.Etiquette4.visible()) << "a key in a field takes the message away";
+
+    type(f.eleve[0], "7");
+    pressEnter(f.eleve[0]);
+    EXPECT_TRUE(f.eleve[1].hasFocus());
+    type(f.eleve[1], "a");
+    pressEnter(f.eleve[1]);
+    EXPECT_EQ(u8(f.Etiquette4.caption()), "\r\nÉcris ton prénom.\r\n");
+    EXPECT_TRUE(f.eleve[1].hasFocus());
+    type(f.eleve[1], " ");
+    key(f.eleve[1], Qt::Key_Down);
+    EXPECT_TRUE(f.eleve[2].hasFocus()) << "a letter and a blank make two characters";
+    EXPECT_TRUE(f.Commande1.enabled());
+    key(f.eleve[2], Qt::Key_Up);
+    EXPECT_TRUE(f.eleve[1].hasFocus());
+}
+
+TEST_F(HomeScreen, TheMessageFitsItsTextAtEveryScreenSize) {
+    for (int width : {640, 1024, 2048}) {
+        SCOPED_TRACE(width);
+        useScreen(width, width * 3 / 4);
+        Feuille1& f = home();
+        focus(f.eleve[0]);
+        pressEnter(f.eleve[0]);
+        const QFontMetricsF inItsFont(ui::qfont(f.Etiquette4.font()));
+        const double needed =
+            inItsFont.horizontalAdvance(QString::fromUtf8("Écris le numéro de ton groupe."));
+        EXPECT_GE(f.Etiquette4.pixelRect().width(), needed + 2);
+        EXPECT_NEAR(f.Etiquette4.left() + f.Etiquette4.width() / 2, 7700 * shared.Echelle, 1);
+        ui::unload<Feuille1>();
+    }
+}
+
+TEST_F(HomeScreen, AKnownPupilWhoFollowsASequenceGoesStraightToHisNextLesson) {
+    writeLesson(0, 1);
+    writeLesson(1, 5);
+    auto v = pupil("ZOÉ", "CÔTÉ-RIVIÈRE", 3);
+    v.listeLecons = code(0, 1) + code(1, 5);
+    v.positionListe = 1;
+    writePupil("07", v);
+
+    typeCard("7", "zoé", "côté-rivière");
+
+    EXPECT_EQ(ui::find<Feuille1>(), nullptr);
+    EXPECT_EQ(loadedPlayer(), 1) << "lesson 5 of the tree of drawings";
+    EXPECT_EQ(shared.NumeroLecon, 5);
+    EXPECT_TRUE(shared.EleveActif);
+    EXPECT_EQ(shared.CheminFichierEleve,
+              shared.DossierEleves + "TAVR#07/" + formats::nomCourtEleve(v.prenom, v.nom));
+    EXPECT_FALSE(main().gestionnaire.enabled());
+    EXPECT_FALSE(main().infor[1].enabled());
+    EXPECT_FALSE(main().Lecons.enabled());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(HomeScreen, APupilWhoChoosesHisOwnLessonsSeesTheIconsOrGoesOnWithHisKeptList) {
+    writeLesson(0, 1);
+    writeLesson(0, 2);
+    writeLesson(0, 3);
+    struct Case {
+        bool keep;
+        int taken;
+        bool icons;
+    };
+    for (const Case c : {Case{false, 0, true}, Case{true, 3, true}, Case{true, 2, false}}) {
+        SCOPED_TRACE(c.taken);
+        shared.ConserverChoix = c.keep ? shell::kVrai : shell::kFaux;
+        auto v = pupil("LÉO", "AUBÉ", 0);
+        v.listeLecons = code(0, 1) + code(0, 2) + code(0, 3);
+        v.positionListe = static_cast<std::int16_t>(c.taken);
+        writePupil("12", v);
+
+        typeCard("12", "Léo", "Aubé");
+
+        EXPECT_TRUE(shared.EleveActif);
+        if (c.icons) {
+            Feuille1* f = ui::find<Feuille1>();
+            ASSERT_NE(f, nullptr);
+            for (int i = 0; i < 12; ++i) EXPECT_TRUE(seen(f->Image5[i]));
+            EXPECT_FALSE(seen(f->eleve[0]));
+            EXPECT_FALSE(seen(f->Forme1));
+            EXPECT_TRUE(seen(f->etiquette2[0]));
+            EXPECT_EQ(u8(f->etiquette2[0].caption()), "Choisir une des activités ci-dessus.");
+            EXPECT_DOUBLE_EQ(f->etiquette2[0].fontSize(), 18);
+            EXPECT_EQ(u8(main().caption()), "LÉO -- TAVREL");
+            EXPECT_EQ(loadedPlayer(), -1);
+        } else {
+            EXPECT_EQ(loadedPlayer(), 0);
+            EXPECT_EQ(shared.NumeroLecon, 3);
+        }
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        ui::load<MDI1>();
+        shared.DossierEleves = data("eleves").string() + "/";
+    }
+}
+
+TEST_F(HomeScreen, ASequenceAlreadyUsedUpBringsTheCardBackWithNobodySignedIn) {
+    writeLesson(0, 1);
+    auto v = pupil("ZOÉ", "CÔTÉ", 2);
+    v.listeLecons = code(0, 1);
+    v.positionListe = 1;
+    writePupil("07", v);
+
+    typeCard("7", "zoé", "côté");
+
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Tu as terminé les leçons choisies."});
+    Feuille1* f = ui::find<Feuille1>();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(seen(f->eleve[0]));
+    EXPECT_TRUE(seen(f->Commande1));
+    EXPECT_EQ(text(f->eleve[1]), "") << "a fresh card";
+    EXPECT_FALSE(shared.EleveActif);
+    EXPECT_EQ(loadedPlayer(), -1);
+}
+
+TEST_F(HomeScreen, AKeptListOfPerfectLessonsBringsTheIconsBackWithoutAMessage) {
+    writeLesson(0, 1);
+    shared.ConserverChoix = shell::kVrai;
+    auto v = pupil("LÉO", "AUBÉ", 0);
+    v.listeLecons = code(0, 1);
+    v.etatLecons = progressWith(1, '8');
+    writePupil("12", v);
+
+    typeCard("12", "léo", "aubé");
+
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(loadedPlayer(), -1);
+    Feuille1* f = ui::find<Feuille1>();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(seen(f->Image5[0]));
+    EXPECT_FALSE(seen(f->eleve[0]));
+    EXPECT_TRUE(shared.EleveActif) << "he still chooses his own lessons";
+}
+
+TEST_F(HomeScreen, ANewPupilRegistersHimselfWithASequenceAndStartsIt) {
+    writeLesson(0, 1);
+    writeLesson(0, 2);
+    writeSequence(3, code(0, 1) + code(0, 2));
+    writeSequence(4, "A"); // a list without one whole lesson code
+
+    typeCard("7", "zoé", "côté-rivière");
+    Feuille1& f = *ui::find<Feuille1>();
+    ASSERT_TRUE(seen(f.Cadre2));
+    EXPECT_EQ(u8(f.Cadre2.caption()), "Nouvelle inscription ?");
+    EXPECT_EQ(u8(f.Etiquette3[1].caption()),
+              "Dans le groupe 7,  personne ne s'appelle ZOÉ CÔTÉ-RIVIÈRE.\r\n\r\n"
+              "Est-ce une NOUVELLE inscription?");
+    EXPECT_FALSE(shared.EleveActif);
+
+    click(f.Commande5[0]);
+    EXPECT_FALSE(seen(f.Cadre2));
+    EXPECT_FALSE(seen(f.Cadre1)) << "the frame opens after the click is over";
+    settle();
+    ASSERT_TRUE(seen(f.Cadre1));
+    EXPECT_TRUE(f.Texte1.hasFocus());
+
+    type(f.Texte1, "x5");
+    EXPECT_EQ(text(f.Texte1), "5") << "digits only";
+    f.Texte1.setText("");
+    for (const char* wrong : {"", "51"}) {
+        f.Texte1.setText(wrong);
+        pressEnter(f.Texte1);
+        EXPECT_EQ(u8(f.Etiquette4.caption()), "\r\nÉcris un numéro entre 0 et 50.\r\n") << wrong;
+        EXPECT_TRUE(f.Texte1.hasFocus());
+    }
+    for (const char* empty : {"9", "4"}) {
+        f.Texte1.setText(empty);
+        pressEnter(f.Texte1);
+        EXPECT_EQ(lastBox(), "La séquence " + std::string(empty) + " n'existe pas.");
+    }
+    const std::string path = pupilPath("07", "ZOÉ", "CÔTÉ-RIVIÈRE");
+    EXPECT_FALSE(exists(path)) << "nothing is written for a sequence without lessons";
+
+    f.Texte1.setText("3");
+    pressEnter(f.Texte1);
+
+    EXPECT_EQ(path, "eleves/TAVR#07/ZOECECOT.GXO");
+    const std::string expected = cp("ZOÉ\r\nCÔTÉ-RIVIÈRE\r\n 0 \r\n 0 \r\n") + code(0, 1) +
+                                 code(0, 2) + "\r\n 3 \r\n" + std::string(1450, '#') +
+                                 "\r\n 8 \r\n 0 \r\n 0 \r\n 3 \r\n-1 \r\n\r\n\r\n\r\n"
+                                 " 0 \r\n 0 \r\n 0 \r\n 0 \r\n";
+    EXPECT_EQ(readFile(path), expected);
+    EXPECT_TRUE(shared.EleveActif);
+    EXPECT_EQ(loadedPlayer(), 0);
+    EXPECT_EQ(shared.NumeroLecon, 1);
+}
+
+TEST_F(HomeScreen, ANewPupilWithSequenceZeroStartsWithAnEmptyListAndChoosesAnActivity) {
+    shared.ConserverChoix = shell::kVrai;
+    writeSequence(4, "A"); // leaves a half code behind when it is refused
+
+    typeCard("0", "léo", "aubé");
+    Feuille1& f = *ui::find<Feuille1>();
+    click(f.Commande5[0]);
+    settle();
+    f.Texte1.setText("4");
+    click(f.Commande4[0]);
+    ASSERT_EQ(lastBox(), "La séquence 4 n'existe pas.");
+    f.Texte1.setText("0");
+    click(f.Commande4[0]);
+
+    const std::string file = readFile(pupilPath("00", "LÉO", "AUBÉ"));
+    ASSERT_FALSE(file.empty());
+    EXPECT_EQ(file.substr(0, cp("LÉO\r\nAUBÉ\r\n 0 \r\n 0 \r\n\r\n 0 \r\n").size()),
+              cp("LÉO\r\nAUBÉ\r\n 0 \r\n 0 \r\n\r\n 0 \r\n"))
+        << "no list of another attempt leaks into the new pupil's file";
+    EXPECT_TRUE(shared.ListeLecons.empty());
+    EXPECT_TRUE(shared.EleveActif);
+    EXPECT_FALSE(seen(f.eleve[0]));
+    for (int i = 0; i < 12; ++i) EXPECT_TRUE(seen(f.Image5[i]));
+}
+
+TEST_F(HomeScreen, AnUnknownPupilIsToldToCheckTheCardWhenPupilsMayNotRegister) {
+    shared.SansInscriptionImmediate = shell::kVrai;
+    for (int answer = 0; answer < 2; ++answer) {
+        SCOPED_TRACE(answer);
+        typeCard("7", "zoé", "côté");
+        Feuille1& f = *ui::find<Feuille1>();
+        ASSERT_TRUE(seen(f.Cadre2));
+        EXPECT_EQ(u8(f.Cadre2.caption()), "Utilisateur inconnu");
+        EXPECT_FALSE(seen(f.Commande5[1]));
+        EXPECT_EQ(u8(f.Commande5[0].caption()), "&Continuer");
+        EXPECT_DOUBLE_EQ(f.Commande5[0].left(), 1700);
+        EXPECT_EQ(u8(f.Etiquette3[1].caption()),
+                  "Dans le groupe 7,  personne ne s'appelle ZOÉ CÔTÉ.\r\n\r\n"
+                  "Vérifie la fiche d'identication.");
+        if (answer == 0)
+            click(f.Commande5[0]);
+        else
+            type(f.Commande5[0], "o");
+        settle();
+        EXPECT_FALSE(seen(f.Cadre2));
+        EXPECT_FALSE(seen(f.Cadre1));
+        EXPECT_EQ(u8(f.Etiquette4.caption()),
+                  "\r\nCorrige le numéro du groupe\r\nou l'orthographe de ton nom.\r\n");
+        EXPECT_TRUE(f.eleve[0].hasFocus());
+        EXPECT_FALSE(shared.EleveActif);
+        ui::unload<Feuille1>();
+    }
+    EXPECT_FALSE(exists(pupilPath("07", "ZOÉ", "CÔTÉ")));
+}
+
+TEST_F(HomeScreen, ADamagedPupilFileSignsNobodyInAndLeavesNothingOfIt) {
+    auto good = pupil("ZOÉ", "CÔTÉ", 0);
+    good.listeLecons = code(0, 1);
+    good.etatLecons = progressWith(3, '6');
+    const std::string whole = formats::formatPupilFile(good);
+    const auto lineStart = [&](int line) {
+        std::size_t p = 0;
+        for (int i = 1; i < line; ++i) p = whole.find("\r\n", p) + 2;
+        return p;
+    };
+    const auto replaceLine = [&](int line, const std::string& with) {
+        std::string s = whole;
+        const std::size_t a = lineStart(line);
+        s.replace(a, s.find("\r\n", a) - a, with);
+        return s;
+    };
+    const std::string damaged[] = {
+        replaceLine(7, std::string(1449, '#')),       // progress too short
+        replaceLine(7, "9" + std::string(1449, '#')), // a score above 8
+        replaceLine(3, "-1 "),                        // negative list position
+        replaceLine(4, " 12 "),                       // no such activity
+        whole.substr(0, lineStart(13)),               // reserved lines missing
+    };
+    for (const std::string& content : damaged) {
+        writeFile(pupilPath("07", "ZOÉ", "CÔTÉ"), content);
+        boxes.clear();
+        typeCard("7", "zoé", "côté");
+        EXPECT_EQ(boxTexts(), std::vector<std::string>{"Le fichier de cet utilisateur est abîmé."});
+        EXPECT_FALSE(shared.EleveActif);
+        EXPECT_EQ(shared.Prenom, "");
+        EXPECT_EQ(shared.CheminFichierEleve, "");
+        EXPECT_EQ(shared.ListeLecons, "");
+        EXPECT_EQ(shared.EtatLecons, std::string(1450, '#'));
+        EXPECT_EQ(shared.Etat, 0);
+        EXPECT_EQ(u8(main().caption()), "TAVREL");
+        Feuille1& f = *ui::find<Feuille1>();
+        EXPECT_TRUE(f.eleve[0].hasFocus());
+        EXPECT_FALSE(seen(f.Cadre2));
+        shell::QuitterLogiciel();
+        EXPECT_EQ(readFile(pupilPath("07", "ZOÉ", "CÔTÉ")), content) << "the file is left alone";
+        ui::unload<Feuille1>();
+    }
+}
+
+TEST_F(HomeScreen, AnotherPupilsFileUnderTheSameNameIsNotTakenOver) {
+    // "COTE RIVIERE" and "CÔTÉ-RIVIÈRE" give the same file name.
+    auto other = pupil("ZOE", "COTE RIVIERE", 0);
+    other.etatLecons = progressWith(1, '7');
+    writePupil("07", other);
+    const std::string path = pupilPath("07", "ZOE", "COTE RIVIERE");
+    ASSERT_EQ(path, pupilPath("07", "ZOÉ", "CÔTÉ-RIVIÈRE"));
+    const std::string before = readFile(path);
+
+    typeCard("7", "zoé", "côté-rivière");
+
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "Dans ce groupe, un autre élève\na le même prénom et le même nom.\n\n"
+              "Ajouter un nombre au prénom ou au nom\npour distinguer ces deux élèves.");
+    EXPECT_FALSE(shared.EleveActif);
+    EXPECT_EQ(shared.Prenom, "");
+    EXPECT_EQ(shared.EtatLecons, std::string(1450, '#'));
+    Feuille1& f = *ui::find<Feuille1>();
+    EXPECT_TRUE(seen(f.eleve[0]));
+    EXPECT_FALSE(seen(f.Cadre2));
+    shell::QuitterLogiciel();
+    EXPECT_EQ(readFile(path), before);
+}
+
+TEST_F(HomeScreen, AFullGroupTakesNoSelfRegistration) {
+    for (int count : {39, 40}) {
+        SCOPED_TRACE(count);
+        std::filesystem::remove_all(data("eleves/TAVR#07"));
+        // Files of any name count, as the registration screen lists them.
+        for (int i = 0; i < count; ++i)
+            writeFile("eleves/TAVR#07/E" + std::to_string(i),
+                      formats::formatPupilFile(pupil("ELEVE", "MARTIN", 3)));
+        boxes.clear();
+        typeCard("07", "zoé", "côté");
+        Feuille1& f = *ui::find<Feuille1>();
+        click(f.Commande5[0]);
+        settle();
+        if (count == 40) {
+            EXPECT_EQ(boxTexts(),
+                      std::vector<std::string>{
+                          "Le groupe 7 contient 40 utilisateurs.\nChoisir un autre groupe."});
+            EXPECT_FALSE(seen(f.Cadre1));
+            EXPECT_TRUE(f.eleve[0].hasFocus());
+        } else {
+            EXPECT_TRUE(boxes.empty());
+            EXPECT_TRUE(seen(f.Cadre1));
+        }
+        ui::unload<Feuille1>();
+    }
+}
+
+TEST_F(HomeScreen, AGroupFolderThatCannotBeMadeOffersRetryUntilCancel) {
+    writeFile("fichier", "not a folder");
+    shared.DossierEleves = data("fichier").string() + "/";
+    answer(ui::vbRetry);
+    answer(ui::vbRetry);
+    answer(ui::vbCancel);
+    typeCard("7", "zoé", "côté");
+    EXPECT_EQ(boxTexts(), std::vector<std::string>(3, "Impossible d'écrire sur le disque."));
+    EXPECT_EQ(boxes[0].style, ui::vbExclamation + ui::vbRetryCancel);
+    EXPECT_EQ(boxes[0].title, "Message");
+    Feuille1& f = *ui::find<Feuille1>();
+    EXPECT_TRUE(f.eleve[0].hasFocus());
+    EXPECT_FALSE(seen(f.Cadre2));
+    EXPECT_FALSE(shared.EleveActif);
+}
+
+TEST_F(HomeScreen, GroupsAreFoldersOfTwoDigits) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "00"}, {"00", "00"}, {"7", "07"}, {"07", "07"}, {"42", "42"}};
+    for (const auto& [group, digits] : cases) {
+        SCOPED_TRACE(group);
+        typeCard(group, "zoé", "côté");
+        EXPECT_EQ(shared.DossierGroupe, shared.DossierEleves + "TAVR#" + digits + "/");
+        EXPECT_TRUE(std::filesystem::is_directory(data(std::string("eleves/TAVR#") + digits)));
+        ui::unload<Feuille1>();
+    }
+}
+
+TEST_F(HomeScreen, LessonsOpenToPupilsPutTheIconsAboveTheCard) {
+    for (bool open : {true, false}) {
+        SCOPED_TRACE(open);
+        shared.MenuLeconsAccessible = open ? shell::kVrai : shell::kFaux;
+        Feuille1& f = home();
+        for (int i = 0; i < 12; ++i) EXPECT_EQ(seen(f.Image5[i]), open);
+        EXPECT_TRUE(seen(f.Image5[12])) << "the quit icon is always there";
+        EXPECT_TRUE(seen(f.eleve[0]));
+        EXPECT_TRUE(seen(f.Forme1));
+        EXPECT_EQ(main().Lecons.enabled(), open);
+        EXPECT_TRUE(main().gestionnaire.enabled());
+        EXPECT_EQ(u8(main().caption()), "TAVREL");
+        ui::unload<Feuille1>();
+    }
+}
+
+TEST_F(HomeScreen, AnIconChosenWithoutSigningInOpensItsLessonsForNobody) {
+    writeLesson(5, 1);
+    Feuille1& f = home();
+    const QImage before = f.Image5[5].surface().copy();
+    press(f.Image5[5]);
+    EXPECT_NE(f.Image5[5].surface(), before) << "pressed look";
+    release(f.Image5[5]);
+    pump();
+    EXPECT_EQ(ui::find<Feuille1>(), nullptr);
+    Feuille3* choice = ui::find<Feuille3>();
+    ASSERT_NE(choice, nullptr);
+    EXPECT_EQ(shared.Activite, 5);
+    EXPECT_EQ(shared.EcranCourant, 3);
+    EXPECT_FALSE(shared.EleveActif);
+    EXPECT_EQ(u8(main().caption()), "TAVREL -- L'arbre des nombres");
+}
+
+TEST_F(HomeScreen, PressingAndReleasingAnIconRestoresItsPicture) {
+    Feuille1& f = home();
+    const QImage before = f.Image5[12].surface().copy();
+    press(f.Image5[12]);
+    EXPECT_NE(f.Image5[12].surface(), before);
+    release(f.Image5[12]);
+    EXPECT_EQ(f.Image5[12].surface(), before);
+    EXPECT_TRUE(ended) << "the quit icon ends the program";
+}
+
+TEST_F(HomeScreen, TheQuitIconWritesTheFileOfTheSignedInPupil) {
+    auto v = pupil("LÉO", "AUBÉ", 0);
+    writePupil("12", v);
+    typeCard("12", "léo", "aubé");
+    ASSERT_TRUE(shared.EleveActif);
+    shared.EtatLecons[4] = '6'; // a lesson played since
+    Feuille1& f = *ui::find<Feuille1>();
+    click(f.Image5[12]);
+    EXPECT_TRUE(ended);
+    v.etatLecons = progressWith(5, '6');
+    EXPECT_EQ(readFile(pupilPath("12", "LÉO", "AUBÉ")), formats::formatPupilFile(v));
+}
+
+TEST_F(HomeScreen, TheNumbersActivitiesShowTheirExampleInRed) {
+    Feuille1& f = home();
+    const auto redPixels = [&](int icon) {
+        const QImage& s = f.Image5[icon].surface();
+        int n = 0;
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x) {
+                const QColor c = s.pixelColor(x, y);
+                if (c.red() > 200 && c.green() < 60 && c.blue() < 60) ++n;
+            }
+        return n;
+    };
+    for (int icon : {4, 5, 6, 7}) EXPECT_GT(redPixels(icon), 10) << icon;
+    // The activity number under each picture, in black.
+    const QImage& first = f.Image5[0].surface();
+    int dark = 0;
+    for (int y = 58; y < 74; ++y)
+        for (int x = 29; x < 50; ++x)
+            if (first.pixelColor(x, y).lightness() < 60) ++dark;
+    EXPECT_GT(dark, 5);
+}
+
+} // namespace

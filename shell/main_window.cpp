@@ -3,6 +3,7 @@
 #include "assets/pictures.h"
 #include "records/learning_report.h"
 #include "shell/file_routines.h"
+#include "shell/password_prompt.h"
 #include "shell/routines.h"
 #include "shell/shared_state.h"
 #include "signin/home_screen.h"
@@ -100,6 +101,9 @@ MDI1::MDI1() {
     activite.setClick([this](int i) { activite_Click(i); });
     bilan.Click = [this](int) { bilan_Click(); };
     aide.Click = [this](int) { aide_Click(); };
+    gestion.setClick([this](int i) { gestion_Click(i); });
+    exercice.setClick([this](int i) { exercice_Click(i); });
+    infor.setClick([this](int i) { infor_Click(i); });
 }
 
 ui::MenuItem& MDI1::ajouterMenuGestion() {
@@ -178,6 +182,61 @@ void MDI1::aide_Click() {
     }
     const std::string texte = texteAide(shared.EcranCourant);
     if (!texte.empty()) ui::msgBox(texte, ui::vbExclamation, shared.TitreMessage);
+}
+
+void MDI1::gestion_Click(int index) {
+    shell::SharedState& s = shared;
+    if (s.ResultatAffiche) {
+        ui::unload<resultat>();
+        s.ResultatAffiche = 0;
+    }
+    if (s.EleveActif && !s.CheminFichierEleve.empty()) {
+        shell::EcrireFichierEleve(s.CheminFichierEleve);
+        s.EleveActif = shell::kFaux;
+    }
+    shell::FermerEleve();
+    shell::InitialiserGlobales();
+    // The separator, and the submenu of the lesson editors whose opening comes here: the
+    // pupil's work is saved and closed, nothing more.
+    if (index == 4 || index == 6) return;
+    s.CodeFonction = static_cast<shell::Integer>(index);
+    s.NiveauRequis =
+        index == 8 ? shell::niveauMotsDePasse() : shell::droitDuMenu(index < 5 ? index + 1 : index);
+    ouvrirOuDemander(index);
+}
+
+void MDI1::exercice_Click(int index) {
+    shell::SharedState& s = shared;
+    s.CodeFonction = static_cast<shell::Integer>(index + shell::kFonctionEditeur);
+    s.NiveauRequis = shell::droitDuMenu(6);
+    ouvrirOuDemander(index);
+}
+
+void MDI1::infor_Click(int /*index*/) {
+    shell::SharedState& s = shared;
+    if (s.EleveActif && !s.CheminFichierEleve.empty())
+        shell::EcrireFichierEleve(s.CheminFichierEleve);
+    shell::FermerEleve();
+    s.CodeFonction = shell::kFonctionGuide;
+    s.NiveauRequis = shell::niveauMotsDePasse();
+    if (s.NiveauRequis == 0 || s.NiveauAcces > 0) {
+        shell::Integer code = shell::kFonctionGuide;
+        shell::Integer element = shell::kFonctionGuide;
+        shell::OuvrirFonctionGestion(code, element);
+        s.CodeFonction = code;
+    } else {
+        ui::load<motpasrep>().Texte1.setFocus();
+    }
+}
+
+void MDI1::ouvrirOuDemander(int index) {
+    shell::SharedState& s = shared;
+    if (shell::fonctionOuverte(s.CodeFonction, s.NiveauRequis)) {
+        shell::Integer element = static_cast<shell::Integer>(index);
+        shell::OuvrirFonctionGestion(s.CodeFonction, element);
+    } else {
+        ui::load<motpasrep>().Texte1.setFocus();
+    }
 }
 
 MDI1& fenetrePrincipale() {

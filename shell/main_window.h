@@ -37,10 +37,15 @@ public:
     void bilan_Click();
     void quitter_Click(int index);
     void aide_Click();
+    void gestion_Click(int index);
+    void exercice_Click(int index);
+    void infor_Click(int index);
 
 private:
     // The items of the management menu; gives back the one that holds the lesson editors.
     ui::MenuItem& ajouterMenuGestion();
+    // Opens the function CodeFonction when the level reached allows it, else asks for a password.
+    void ouvrirOuDemander(int index);
 };
 
 // The main window, loaded (hidden) when it is not.

@@ -1,6 +1,76 @@
 #include "shell/password_prompt.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
+#include "platform/cp1252.h"
+#include "shell/routines.h"
+#include "shell/shared_state.h"
+#include "ui/scaling.h"
+
+using shell::shared;
+
 motpasrep::motpasrep() {
     setMdiChild(true);
+    setBorderStyle(ui::vbFixedDialog);
+    setControlBox(false);
+    setMinButton(false);
+    setMaxButton(false);
+    setBackColor(0xC00000);
+    moveForm(0, 0, 4995, 2400);
+    setFont(ui::Font{"Arial", 7.5, true});
+
+    Etiquette2.move(240, 120, 4575, 495);
+    Etiquette2.setCaption(cp("Pour accéder au menu choisi, il faut écrire un mot de passe."));
+    Etiquette2.setFont(ui::Font{"Arial", 10.5, true});
+    Etiquette2.setForeColor(0x00C0C0);
+    Etiquette2.setBackStyle(0);
+
+    Etiquette1.move(360, 960, 1935, 375);
+    Etiquette1.setCaption("Mot de passe :");
+    Etiquette1.setFont(ui::Font{"Arial", 12, true});
+    Etiquette1.setForeColor(0xC0C0C0);
+    Etiquette1.setBackStyle(0);
+
+    Texte1.move(2160, 960, 2415, 420);
+    Texte1.setFont(ui::Font{"Arial", 12, true});
+    Texte1.setBackColor(0xC0C0C0);
+    Texte1.setPasswordChar("*");
+    Texte1.setMaxLength(12);
+    Texte1.setTabIndex(0);
+
+    const char* captions[] = {"&OK", "&Annuler"};
+    for (int i = 0; i < 2; ++i) {
+        ui::CommandButton& b = Commande1.add(i);
+        b.move(i == 0 ? 960 : 2880, 1800, 1095, 375);
+        b.setCaption(captions[i]);
+        b.setFont(ui::Font{"Arial", 10.5, true});
+        b.setTabIndex(i + 1);
+        b.Click = [this](int index) { Commande1_Click(index); };
+    }
+    Commande1[0].setDefault(true);
+    Texte1.KeyPress = [this](int, int& keyAscii) { Texte1_KeyPress(keyAscii); };
+}
+
+void motpasrep::Form_Load() {
+    moveForm(2265 * shared.Echelle, 1620 * shared.Echelle);
+    ui::scaleForm(*this, shared.Echelle);
+}
+
+void motpasrep::Texte1_KeyPress(int& keyAscii) {
+    if (keyAscii == 8) return;
+    keyAscii = platform::upper1252(static_cast<unsigned char>(keyAscii & 0xFF));
+    const bool chiffre = keyAscii >= '0' && keyAscii <= '9';
+    const bool lettre = keyAscii >= 'A' && keyAscii <= 'Z';
+    if (!chiffre && !lettre && keyAscii != ':' && keyAscii != '\\') keyAscii = 0;
+}
+
+void motpasrep::Commande1_Click(int index) {
+    shell::SharedState& s = shared;
+    s.NiveauAcces = 0;
+    const std::string texte = Texte1.text();
+    if (index == 0 && !texte.empty()) {
+        if (texte == s.MotDePasseEnseignant) s.NiveauAcces = 1;
+        if (texte == s.MotDePasseGestionnaire) s.NiveauAcces = 2;
+    }
+    ui::unloadForm(this);
+    shell::Integer element = static_cast<shell::Integer>(index);
+    shell::OuvrirFonctionGestion(s.CodeFonction, element);
 }

@@ -1,5 +1,7 @@
 #include "shell/routines.h"
 
+#include "authoring/lesson_editor.h"
+#include "authoring/sequence_editor.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
@@ -9,9 +11,13 @@
 #include "players/table_player.h"
 #include "players/tree_player.h"
 #include "records/learning_report.h"
+#include "records/registration_screen.h"
 #include "shell/display_mode.h"
 #include "shell/file_routines.h"
+#include "shell/guide_viewer.h"
 #include "shell/main_window.h"
+#include "shell/passwords_screen.h"
+#include "shell/settings_screen.h"
 #include "shell/shared_state.h"
 #include "signin/home_screen.h"
 #include "signin/lesson_choice.h"
@@ -243,6 +249,80 @@ void AideChoixLecons() {
                    "Pour faire les exercices choisis, cliquer sur le bouton CONTINUE avec la "
                    "souris.",
                ui::vbInformation, shared.TitreMessage);
+}
+
+Integer droitDuMenu(int position) {
+    const std::string& droits = shared.DroitsMenus;
+    if (position < 1 || static_cast<std::size_t>(position) > droits.size()) return 0;
+    return platform::toInteger(
+        platform::val(droits.substr(static_cast<std::size_t>(position) - 1, 1)));
+}
+
+Integer niveauMotsDePasse() {
+    if (!shared.MotDePasseGestionnaire.empty()) return 2;
+    if (!shared.MotDePasseEnseignant.empty()) return 1;
+    return 0;
+}
+
+bool fonctionOuverte(Integer code, Integer requis) {
+    const Integer niveau = shared.NiveauAcces;
+    if (requis == 0 || requis == niveau || niveau == 2) return true;
+    return code == kFonctionGuide && niveau > 0;
+}
+
+void OuvrirFonctionGestion(Integer& code, Integer& element) {
+    SharedState& s = shared;
+    if (!fonctionOuverte(code, s.NiveauRequis)) {
+        ui::msgBox("Mot de passe inexact", ui::vbExclamation, s.TitreMessage);
+        return;
+    }
+    if (Feuille1* accueil = ui::find<Feuille1>()) {
+        accueil->Commande2.setVisible(false);
+        accueil->Commande1.setVisible(false);
+        accueil->Forme1.setVisible(false);
+        for (int i = 0; i <= 3; ++i)
+            if (accueil->etiquette2.exists(i)) accueil->etiquette2[i].setVisible(false);
+        for (int i = 0; i <= 2; ++i) {
+            if (!accueil->eleve.exists(i)) continue;
+            accueil->eleve[i].setVisible(false);
+            accueil->eleve[i].setEnabled(false);
+        }
+    }
+    s.PositionListe = 0;
+    MDI1& fenetre = fenetrePrincipale();
+    fenetre.bilan.setEnabled(false);
+    fenetre.Lecons.setEnabled(false);
+    fenetre.quitte.setEnabled(false);
+    fenetre.gestionnaire.setEnabled(false);
+    fenetre.aide.setEnabled(false);
+    fenetre.infor[1].setEnabled(false);
+    s.EleveActif = kFaux;
+    s.CheminFichierEleve.clear();
+
+    // The registration screen's modes: 0 register, 1 modify, 2 delete, 3 results.
+    constexpr Integer kModeInscription[] = {0, 2, 1, 3};
+    if (code >= 0 && code <= 3) {
+        code = kModeInscription[code];
+        ui::load<inscription>();
+    } else if (code == 5) {
+        code = 0;
+        ui::load<parametre>();
+    } else if (code == 7) {
+        code = 0;
+        ui::load<sequence>();
+    } else if (code == 8) {
+        code = 0;
+        ui::load<motpasse>();
+    } else if (code == kFonctionGuide) {
+        if (element != kFonctionGuide) code = 0;
+        ui::load<document>();
+    } else if (code >= kFonctionEditeur && code < kFonctionEditeur + 12) {
+        s.ActiviteEditee = static_cast<Integer>(code - kFonctionEditeur);
+        code = 0;
+        ui::load<feuille20>();
+    }
+    arrangerFenetres();
+    ui::unload<Feuille1>();
 }
 
 void arrangerFenetres() {

@@ -3,6 +3,8 @@
 // menu and help of the lesson choice.
 #pragma once
 
+#include "shell/shared_state.h"
+
 #include <string>
 
 namespace shell {
@@ -32,6 +34,22 @@ void ActiverMenuBilan();
 void AideChoixLecons();
 // The main window tiles its child windows horizontally.
 void arrangerFenetres();
+
+// Management functions. Their codes: 0 register, 1 delete, 2 modify, 3 results, 5 settings,
+// 7 sequences, 8 passwords, 19 + i the lesson editor of activity i, 99 the guide and annexes.
+constexpr Integer kFonctionGuide = 99;
+constexpr Integer kFonctionEditeur = 19;
+// Opens the management function `code` when the level reached allows it, after clearing the home
+// screen's card and the menus; otherwise says "Mot de passe inexact". Leaves in `code` the value
+// the opened screen reads (the registration screen's mode; 99 only when the guide item itself
+// asked, `element` being 99).
+void OuvrirFonctionGestion(Integer& code, Integer& element);
+// Whether the level reached opens a function that requires `requis`.
+bool fonctionOuverte(Integer code, Integer requis);
+// The level of the highest password set: 2 the manager's, 1 the teacher's, 0 none.
+Integer niveauMotsDePasse();
+// The right of management menu 1..7 as a level.
+Integer droitDuMenu(int position);
 
 // Number of lessons the progress string records as done.
 int nombreLeconsFaites();

@@ -515,7 +515,9 @@ void CommandButton::applyColours() {
     if (!ownWidget_) return;
     QPalette pal = button_->palette();
     pal.setColor(QPalette::Button, qcolour(back_));
-    pal.setColor(QPalette::ButtonText, qcolour(fore_));
+    // A disabled button keeps the system's greyed text, whatever colour its caption has.
+    pal.setColor(QPalette::Active, QPalette::ButtonText, qcolour(fore_));
+    pal.setColor(QPalette::Inactive, QPalette::ButtonText, qcolour(fore_));
     button_->setPalette(pal);
 }
 

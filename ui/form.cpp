@@ -122,6 +122,37 @@ void ensureFocusTracker() {
     if (!tracker && qApp) tracker = new FocusTracker;
 }
 
+// A screen shown for the first time gives the focus to its first control in the tab order that
+// can take it, unless its load already put the focus somewhere in it.
+void focusFirstTabStop(Form& f) {
+    QWidget* win = f.window();
+    if (!win) return;
+    // The screen's own surface takes the focus as its window opens: that is no choice.
+    const auto chose = [&](QWidget* w) {
+        return w && w != win && w != f.containerWidget() && win->isAncestorOf(w);
+    };
+    if (chose(QApplication::focusWidget()) || chose(win->focusWidget())) return;
+    std::vector<Control*> order;
+    std::vector<Container*> stack{&f};
+    while (!stack.empty()) {
+        Container* c = stack.back();
+        stack.pop_back();
+        for (Control* child : c->children()) {
+            if (child->widget() && !dynamic_cast<Container*>(child)) order.push_back(child);
+            if (auto* inner = dynamic_cast<Container*>(child)) stack.push_back(inner);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    for (Control* c : order) {
+        QWidget* w = c->widget();
+        if (auto* combo = dynamic_cast<ComboBox*>(c)) w = combo->editField();
+        if (!c->tabStop() || !w->isVisibleTo(win) || !w->isEnabled()) continue;
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
+}
+
 // Closing a window from its frame asks the form, which may refuse.
 class CloseFilter : public QObject {
 public:
@@ -434,6 +465,7 @@ bool Form::shown() const {
 void Form::show() {
     if (doomed) return;
     attachWindow();
+    const bool first = !everShown_;
     visible_ = true;
     everShown_ = true;
     applyTabOrder();
@@ -450,6 +482,7 @@ void Form::show() {
         if (QGuiApplication::platformName() != QLatin1String("offscreen")) top_->raise();
         top_->activateWindow();
     }
+    if (first) focusFirstTabStop(*this);
 }
 
 void Form::hide() {

@@ -105,4 +105,42 @@ TEST_F(ControlsTest, APictureAloneIsDrawnAgainAtItsNewSizeWhenTheScreenGrows) {
     EXPECT_EQ(f.Image1.surface().pixelColor(5, 5), QColor(0, 255, 0));
 }
 
+TEST_F(ControlsTest, AScreenShownComesWithTheFocusInItsFirstControlThatCanTakeIt) {
+    struct Main : ui::MdiForm {};
+    struct Screen : ui::Form {
+        ui::Frame Cadre1{*this};
+        ui::TextBox Texte0{Cadre1}; // in a hidden frame
+        ui::TextBox Texte1{*this};
+        ui::TextBox Texte2{*this};
+        ui::CommandButton Commande1{*this};
+        std::vector<int> got;
+        Screen() {
+            setMdiChild(true);
+            setBorderStyle(ui::vbBSNone);
+            moveForm(0, 0, 6000, 4500);
+            Cadre1.move(0, 0, 3000, 1500);
+            Cadre1.setVisible(false);
+            Texte0.setTabIndex(0);
+            Texte2.move(0, 2000, 3000, 360);
+            Texte2.setTabIndex(1);
+            Texte1.move(0, 2500, 3000, 360);
+            Texte1.setTabIndex(2);
+            Texte1.GotFocus = [this](int) { got.push_back(1); };
+            Texte2.GotFocus = [this](int) { got.push_back(2); };
+            Commande1.move(0, 3000, 1200, 400);
+            Commande1.setTabIndex(3);
+        }
+    };
+    struct Other : Screen {};
+    ui::load<Main>().show();
+    // Another screen had the focus, as the screen a user leaves for the next one.
+    Other& before = ui::load<Other>();
+    focus(before.Commande1);
+    ui::unload<Other>();
+    Screen& f = ui::load<Screen>();
+    for (int i = 0; i < 3; ++i) pump();
+    EXPECT_TRUE(f.Texte2.hasFocus());
+    EXPECT_EQ(f.got, std::vector<int>{2});
+}
+
 } // namespace

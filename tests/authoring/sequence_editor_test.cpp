@@ -129,6 +129,21 @@ TEST_F(SequenceEditor, ChooserShowsTheTitlesAndTheMenusStayOff) {
     key(f.Liste1, Qt::Key_Up);
     EXPECT_EQ(text(f.Texte1[0]), "Premiers pas");
     EXPECT_NEAR(f.Liste1.height(), 5400, 1);
+
+    // Enter in the list's edit field presses "&Choisir"; so does a click on the title box.
+    focus(f.Liste1);
+    key(f.Liste1, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+    type(f.Liste1, "2");
+    pressEnter(f.Liste1);
+    settle();
+    EXPECT_EQ(f.NumeroSequenceEditee, 2);
+    EXPECT_TRUE(seen(f.Commande3[1]));
+    clickButton(f, 3);
+    ASSERT_TRUE(seen(f.Liste1));
+    click(f.Texte1[0]);
+    settle();
+    EXPECT_EQ(f.NumeroSequenceEditee, 1);
+    EXPECT_FALSE(seen(f.Liste1));
 }
 
 TEST_F(SequenceEditor, ButtonsFollowTheSequenceNumber) {

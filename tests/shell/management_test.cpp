@@ -97,8 +97,9 @@ TEST_F(Management, WithoutPasswordsEveryItemOpensItsScreenAtOnce) {
         EXPECT_EQ(ui::find<motpasrep>(), nullptr);
         // The screens of this part leave the menus as the dispatch set them; the others may
         // set them again in their own loads.
-        if (std::string(c.screen) == "motpasse" || std::string(c.screen) == "document")
+        if (std::string(c.screen) == "motpasse" || std::string(c.screen) == "document") {
             for (ui::MenuItem* item : menus()) EXPECT_FALSE(item->enabled());
+        }
         EXPECT_TRUE(boxes.empty());
         closeScreens();
     }

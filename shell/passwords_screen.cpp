@@ -17,6 +17,9 @@ namespace {
 
 constexpr int kRangees = 7;
 constexpr ui::Colour kGris = 0xC0C0C0;
+// The three choices of a row: "Tous", "Enseignant", "Gestionnaire".
+constexpr double kGaucheChoix[3] = {2520, 3600, 5160};
+constexpr double kLargeurChoix[3] = {1000, 1440, 1560};
 
 std::string sansBlancs(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -44,7 +47,7 @@ motpasse::motpasse() {
     setBackColor(0x808000);
     moveForm(0, 0, 9600, 6645);
 
-    Forme1.move(120, 120, 6400, 375);
+    Forme1.move(120, 120, 6840, 375);
     Forme1.setBackStyle(1);
     Forme1.setBackColor(0x000000);
     Forme1.setFillStyle(0);
@@ -57,18 +60,18 @@ motpasse::motpasse() {
     const char* choix[3] = {"Tous", "Enseignant", "Gestionnaire"};
     for (int r = 0; r < kRangees; ++r) {
         ui::PictureBox& panneau = Image1.add(r);
-        panneau.move(120, 600 + 480 * r, 6400, 420);
+        panneau.move(120, 600 + 480 * r, 6840, 420);
         panneau.setBorderStyle(0);
         panneau.setBackColor(kGris);
         ui::Label& menu = Etiquette1.add(r, panneau);
-        menu.move(0, 0, 2700, 420);
+        menu.move(0, 0, 2400, 420);
         menu.setCaption(cp(menus[r]));
         menu.setFont(ui::Font{"Arial", 9, false});
         menu.setForeColor(0xC0C000);
         menu.setBackColor(0x800000);
         for (int k = 0; k < 3; ++k) {
             ui::OptionButton& o = Option1.add(3 * r + k, panneau);
-            o.move(2820 + 1190 * k, 60, 1170, 300);
+            o.move(kGaucheChoix[k], 60, kLargeurChoix[k], 300);
             o.setCaption(choix[k]);
             o.setFont(ui::Font{"Arial", 9.75, false});
             o.setBackColor(kGris);
@@ -80,7 +83,7 @@ motpasse::motpasse() {
     const char* entetes[2] = {"Menus du gestionnaire", "Accessibilité"};
     for (int i = 0; i < 2; ++i) {
         ui::Label& l = Etiquette1.add(7 + i);
-        l.move(i == 0 ? 120 : 2940, 165, i == 0 ? 2700 : 3580, 300);
+        l.move(i == 0 ? 120 : 2520, 165, i == 0 ? 2400 : 4440, 300);
         l.setCaption(cp(entetes[i]));
         l.setFont(ui::Font{"Arial", 10.5, true});
         l.setForeColor(kGris);
@@ -108,7 +111,7 @@ motpasse::motpasse() {
         t.KeyPress = [this](int, int& keyAscii) { Texte1_KeyPress(keyAscii); };
     }
 
-    Etiquette4.move(6720, 120, 2760, 6300);
+    Etiquette4.move(7080, 120, 2400, 6300);
     Etiquette4.setFont(ui::Font{"Arial", 10.5, false});
     Etiquette4.setBackStyle(0);
     Etiquette4.setForeColor(0xFFFFFF);

@@ -464,6 +464,34 @@ TEST_F(HomeScreen, AnIconChosenWithoutSigningInOpensItsLessonsForNobody) {
     EXPECT_EQ(shared.EcranCourant, 3);
     EXPECT_FALSE(shared.EleveActif);
     EXPECT_EQ(u8(main().caption()), "TAVREL -- L'arbre des nombres");
+
+    // The lessons played then belong to nobody: no file is written, not even at the end.
+    const QRect cell = choice->Etiquette3[0].pixelRect();
+    clickAt(*choice, QPoint(cell.center().x(), cell.bottom() - 4));
+    click(choice->Image5[0]);
+    EXPECT_EQ(loadedPlayer(), 1);
+    shell::QuitterLogiciel();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(std::filesystem::is_empty(data("eleves")));
+}
+
+TEST_F(HomeScreen, ANewPupilWhoseSequenceHoldsNoPlayableLessonIsBackAtTheCard) {
+    writeSequence(6, code(2, 7) + code(2, 8)); // lessons the catalogue does not hold
+    typeCard("3", "léo", "aubé");
+    Feuille1* f = ui::find<Feuille1>();
+    click(f->Commande5[0]);
+    settle();
+    f->Texte1.setText("6");
+    click(f->Commande4[0]);
+    pump();
+
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Tu as terminé les leçons choisies."});
+    EXPECT_TRUE(exists(pupilPath("03", "LÉO", "AUBÉ"))) << "he is registered";
+    f = ui::find<Feuille1>();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(seen(f->eleve[0]));
+    EXPECT_FALSE(shared.EleveActif) << "a pupil whose sequence ended is signed out";
+    EXPECT_EQ(loadedPlayer(), -1);
 }
 
 TEST_F(HomeScreen, PressingAndReleasingAnIconRestoresItsPicture) {

@@ -106,14 +106,22 @@ protected:
 class EditWidget : public Windowed<QPlainTextEdit> {
 public:
     using Windowed::Windowed;
+    int maxLength = 0;
     // Each character meets the filter with the text as it stands, as if it had been typed.
     void insertFiltered(const QString& text) {
         const QPointer<EditWidget> self(this);
         for (QChar ch : text) {
             const QString accepted = c_.filterText(QString(ch));
             if (!self) return;
-            if (!accepted.isEmpty()) insertPlainText(accepted);
+            if (!accepted.isEmpty() && fits(accepted)) insertPlainText(accepted);
         }
+    }
+    // The maximum length counts a line end as its two characters, as the text does.
+    bool fits(const QString& added) const {
+        if (maxLength <= 0) return true;
+        const QString all = toPlainText();
+        const auto length = [](const QString& t) { return t.size() + t.count(QLatin1Char('\n')); };
+        return length(all) - length(textCursor().selectedText()) + length(added) <= maxLength;
     }
 
 protected:
@@ -122,6 +130,11 @@ protected:
             insertFiltered(QApplication::clipboard()->text());
             return;
         }
+        const bool lineEnd = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        const QString typed = lineEnd ? QStringLiteral("\n") : e->text();
+        const bool inserts = lineEnd || (!typed.isEmpty() && typed.at(0).unicode() >= 32 &&
+                                         typed.at(0) != QChar(127));
+        if (inserts && !fits(typed)) return;
         Windowed::keyPressEvent(e);
     }
     void insertFromMimeData(const QMimeData* source) override {
@@ -588,8 +601,17 @@ void TextBox::setText(const std::string& t) {
     settingText_ = false;
 }
 
+void TextBox::setScrollBars(int s) {
+    scrollBars_ = s;
+    if (!edit_ || !ownWidget_) return;
+    edit_->setVerticalScrollBarPolicy((s & 2) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit_->setHorizontalScrollBarPolicy((s & 1) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    edit_->setLineWrapMode((s & 1) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+}
+
 void TextBox::setMaxLength(int n) {
     maxLength_ = n;
+    if (edit_ && ownWidget_) static_cast<EditWidget*>(edit_)->maxLength = n;
     if (line_ && ownWidget_)
         line_->setMaxLength(n > 0 ? std::max(n, int(line_->text().size())) : 32767);
 }
@@ -683,6 +705,7 @@ void TextBox::copyFrom(const Control& other) {
     Control::copyFrom(other);
     const auto& o = static_cast<const TextBox&>(other);
     maxLength_ = o.maxLength_;
+    scrollBars_ = o.scrollBars_;
     setPasswordChar(o.passwordChar_);
     setLocked(o.locked_);
     apply();
@@ -691,6 +714,7 @@ void TextBox::copyFrom(const Control& other) {
 void TextBox::apply() {
     Control::apply();
     setMaxLength(maxLength_);
+    setScrollBars(scrollBars_);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -176,6 +176,10 @@ public:
     std::string passwordChar() const { return passwordChar_; }
     void setPasswordChar(const std::string& c);
     bool multiLine() const { return multiLine_; }
+    // Scroll bars of a multi-line box: 0 none, 1 horizontal, 2 vertical (the default here), 3 both.
+    // Without a horizontal bar, lines wrap at the box's width.
+    int scrollBars() const { return scrollBars_; }
+    void setScrollBars(int s);
     bool locked() const { return locked_; }
     void setLocked(bool l);
     // Caret position and selection, in characters.
@@ -199,6 +203,7 @@ private:
     QLineEdit* line_ = nullptr;
     QPlainTextEdit* edit_ = nullptr;
     int maxLength_ = 0;
+    int scrollBars_ = 2;
     std::string passwordChar_;
     bool locked_ = false;
     bool settingText_ = false;

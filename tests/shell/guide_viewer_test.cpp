@@ -1,0 +1,178 @@
+// The guide viewer: its documents on screen, and their printed page layout.
+#include "shell_fixture.h"
+
+#include "shell/document_layout.h"
+#include "shell/guide_viewer.h"
+#include "shell/main_window.h"
+#include "signin/home_screen.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <filesystem>
+
+namespace {
+
+using shell::shared;
+using shelltest::ShellTest;
+
+// Every character is 100 twips wide; pages of 5000 twips hold 20 characters a line, and pages
+// of 3600 twips five lines (900 to 1860; the last allowed is 1900).
+class Recorder : public shell::SortieImpression {
+public:
+    struct Piece {
+        int page;
+        double x, y;
+        std::string text;
+    };
+    std::vector<Piece> pieces;
+    int pages = 1;
+    int starts = 0;
+    bool ended = false;
+    void debutPage() override { ++starts; }
+    void texte(double x, double y, const std::string& t) override {
+        pieces.push_back({pages, x, y, t});
+    }
+    double largeur(const std::string& t) override { return 100.0 * static_cast<double>(t.size()); }
+    void nouvellePage() override { ++pages; }
+    void fin() override { ended = true; }
+    // The printed lines, page by page, as "page:y:text".
+    std::vector<std::string> lines() const {
+        std::vector<std::string> out;
+        for (const Piece& p : pieces)
+            out.push_back(std::to_string(p.page) + ":" + std::to_string(int(p.y)) + ":" + p.text);
+        return out;
+    }
+};
+
+std::vector<std::string> layOut(const std::string& text, Recorder& r, double height = 3600) {
+    shell::mettreEnPages(text, 5000, height, r);
+    EXPECT_TRUE(r.ended);
+    EXPECT_EQ(r.starts, r.pages);
+    return r.lines();
+}
+
+TEST(DocumentLayout, AParagraphWrapsAtBlanksAndAnIndentedLineKeepsItsIndent) {
+    Recorder r;
+    const auto lines = layOut("un deux trois quatre cinq six sept\r\n   retrait\r\nfin", r);
+    EXPECT_EQ(lines, (std::vector<std::string>{"1:900:un deux trois ", "1:1140:quatre cinq six ",
+                                               "1:1380:sept", "1:1620:   retrait", "1:1860:fin"}));
+    EXPECT_EQ(r.pages, 1) << "one page, no number";
+}
+
+TEST(DocumentLayout, PagesAreNumberedFromTheSecondOn) {
+    Recorder r;
+    const auto lines = layOut("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng", r);
+    EXPECT_EQ(r.pages, 2);
+    EXPECT_EQ(lines, (std::vector<std::string>{"1:900:a", "1:1140:b", "1:1380:c", "1:1620:d",
+                                               "1:1860:e", "2:900:f", "2:1140:g", "2:2300: 2"}));
+    EXPECT_EQ(r.pieces.back().x, 2400) << "(5000 div 2) - 100";
+}
+
+TEST(DocumentLayout, AnUnderscoreLineStartsANewPageAndIsNotPrinted) {
+    Recorder r;
+    const auto lines = layOut("a\r\n  ____\r\nb", r);
+    EXPECT_EQ(lines, (std::vector<std::string>{"1:900:a", "2:900:b", "2:2300: 2"}));
+}
+
+TEST(DocumentLayout, AnEmptyLineNearTheBottomStartsTheNextPageAndTakesNoRoomThere) {
+    Recorder r;
+    // Lines at 900 and 1140: an empty line at 1380 (above 1900 - 720) moves on.
+    const auto lines = layOut("a\r\nb\r\n\r\nc", r);
+    EXPECT_EQ(lines, (std::vector<std::string>{"1:900:a", "1:1140:b", "2:900:c", "2:2300: 2"}));
+    // Higher up an empty line is printed as a line.
+    Recorder high;
+    EXPECT_EQ(layOut("a\r\n\r\nb", high, 6000),
+              (std::vector<std::string>{"1:900:a", "1:1140:", "1:1380:b"}));
+}
+
+TEST(DocumentLayout, TabsMoveToTheNextStopStrictlyToTheRight) {
+    Recorder r;
+    layOut("\tX\r\nabcdefghijkl\tY\r\nfin", r, 6000);
+    std::vector<std::string> placed;
+    for (const auto& p : r.pieces)
+        if (p.text == "X" || p.text == "Y") placed.push_back(p.text + std::to_string(int(p.x)));
+    EXPECT_EQ(placed, (std::vector<std::string>{"X2700", "Y3900"}));
+}
+
+TEST(DocumentLayout, TooWideTextIsPrintedWholeAndThePrintAlwaysEnds) {
+    Recorder r;
+    const std::string wide(30, 'w');
+    const auto lines = layOut(wide + "\r\n" + wide + " fin de texte", r, 6000);
+    EXPECT_EQ(lines, (std::vector<std::string>{"1:900:" + wide, "1:1140:" + wide + " ",
+                                               "1:1380:fin de texte"}));
+    // The last word is never wrapped, however long the line before it.
+    Recorder last;
+    EXPECT_EQ(layOut("mot " + wide, last), (std::vector<std::string>{"1:900:mot " + wide}));
+}
+
+class GuideViewer : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        writeFile("tavrel.txt", "Le guide\r\n\r\nPremier chapitre.");
+        writeFile("annexes.txt", cp("Annexe 1 : les activités"));
+        ui::load<MDI1>().show();
+    }
+    document& open() {
+        document& d = ui::load<document>();
+        settle();
+        return d;
+    }
+};
+
+TEST_F(GuideViewer, TheGuideIsShownAtLoadAndEitherDocumentOnItsOption) {
+    shared.Echelle = 1.25f;
+    document& d = open();
+    EXPECT_TRUE(seen(d.Texte1));
+    EXPECT_EQ(d.Texte1.text(), "Le guide\r\n\r\nPremier chapitre.");
+    EXPECT_TRUE(d.Option1[0].value());
+    EXPECT_TRUE(d.Texte1.hasFocus());
+    EXPECT_EQ(d.Texte1.font().name, "Arial");
+    EXPECT_DOUBLE_EQ(d.Texte1.fontSize(), 11 * 1.25);
+    EXPECT_NEAR(d.formWidth(), 9650 * 1.25, 1);
+    focus(d.Option1[1]);
+    EXPECT_EQ(u8(d.Texte1.text()), "Annexe 1 : les activités");
+    EXPECT_TRUE(d.Option1[1].value());
+    EXPECT_TRUE(d.Texte1.hasFocus());
+    // Choosing the same document again reloads it.
+    writeFile("annexes.txt", "Annexe 2");
+    focus(d.Option1[1]);
+    EXPECT_EQ(d.Texte1.text(), "Annexe 2");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(GuideViewer, AMissingDocumentIsNamedAndTheBoxKeepsWhatItHeld) {
+    std::filesystem::remove(data("annexes.txt"));
+    document& d = open();
+    focus(d.Option1[1]);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Le fichier « " + folder() + "annexes.txt » est absent ou défecteux.");
+    EXPECT_EQ(boxes[0].style, ui::vbOKOnly);
+    EXPECT_EQ(boxes[0].title, "TAVREL");
+    EXPECT_EQ(d.Texte1.text(), "Le guide\r\n\r\nPremier chapitre.");
+    EXPECT_TRUE(d.Option1[1].value());
+}
+
+TEST_F(GuideViewer, QuitBringsTheHomeScreenBack) {
+    document& d = open();
+    click(d.Commande1[1]);
+    EXPECT_EQ(ui::find<document>(), nullptr);
+    EXPECT_NE(ui::find<Feuille1>(), nullptr);
+}
+
+TEST_F(GuideViewer, PrintsWhatTheBoxHolds) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("guide.pdf");
+    qputenv("TAVREL_PDF", pdf.toUtf8());
+    document& d = open();
+    d.Texte1.setText(cp("Texte écrit à l'écran"));
+    click(d.Commande1[0]);
+    qunsetenv("TAVREL_PDF");
+    QProcess p;
+    p.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains("Texte écrit à l'écran"));
+    EXPECT_TRUE(d.Texte1.hasFocus());
+}
+
+} // namespace

@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -61,6 +63,29 @@ protected:
 class ButtonWidget : public Windowed<QPushButton> {
 public:
     using Windowed::Windowed;
+
+protected:
+    // A caption too wide for its button goes on several lines, as the classic buttons do.
+    void paintEvent(QPaintEvent* e) override {
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &opt, this);
+        QString plain = text();
+        plain.replace(QLatin1String("&&"), QString(QChar(1)));
+        plain.remove(QLatin1Char('&'));
+        plain.replace(QChar(1), QLatin1Char('&'));
+        if (!plain.contains(QLatin1Char(' ')) ||
+            fontMetrics().horizontalAdvance(plain) <= area.width()) {
+            Windowed::paintEvent(e);
+            return;
+        }
+        QStylePainter painter(this);
+        opt.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, opt);
+        style()->drawItemText(&painter, area,
+                              Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), text(), QPalette::ButtonText);
+    }
 };
 
 // A single-line text box whose every way of entering text goes through the key filter.

@@ -28,6 +28,7 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         writeShippedFiles();
+        writeFile("tavrel.txt", "Guide");
         shared.DroitsMenus = std::string(15, '0');
         shared.DossierEleves = folder();
         m = &ui::load<MDI1>();

@@ -290,6 +290,7 @@ bool PlayerFrame::troisiemeEchec() {
         shared.Verrou = shell::kVrai;
         break;
     case Genre::Amis:
+        Image5[1].setVisible(false);
         Label1.setCaption("");
         masquerMessage();
         Label2.setVisible(true);

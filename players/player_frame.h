@@ -59,6 +59,8 @@ public:
     // While a check runs (from the release on the check button to its end), and while the
     // answer is shown, the pupil's moves on the board are ignored.
     bool planVerrouille() const;
+    // A check (or the faces that follow it) is running.
+    bool verificationEnCours() const { return verificationEnCours_ > 0; }
 
 protected:
     // The player's own part of the load, after the common part: its set-up, its face copies and

@@ -8,6 +8,8 @@
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
 
+#include <QByteArray>
+#include <QList>
 #include <algorithm>
 
 using players::Genre;
@@ -60,6 +62,32 @@ long nombreEnTete(const std::string& t) {
 
 ui::Picture imageEcran(const char* nom) {
     return ui::Picture::fromData(tavrel_assets::screenPicture(nom), "image.svg");
+}
+
+// The token stands in the middle of a wide margin: the sample fits the gap that the instruction
+// leaves between its two sentences, and on a cell it looks like a counter put on a square. The
+// margin widens the picture's view box around its centre; a picture without one stays as it is.
+ui::Picture imageJeton() {
+    QByteArray svg = tavrel_assets::screenPicture(tavrel_assets::pic::kGridToken);
+    const QByteArray cle = "viewBox=\"";
+    const qsizetype debut = svg.indexOf(cle);
+    const qsizetype fin = debut < 0 ? -1 : svg.indexOf('"', debut + cle.size());
+    if (fin > debut) {
+        const QList<QByteArray> valeurs =
+            svg.mid(debut + cle.size(), fin - debut - cle.size()).simplified().split(' ');
+        bool lu = valeurs.size() == 4;
+        double v[4] = {};
+        for (int i = 0; lu && i < 4; ++i) v[i] = valeurs[i].toDouble(&lu);
+        if (lu && v[2] > 0 && v[3] > 0) {
+            constexpr double kAgrandi = 1.9;
+            const double w = v[2] * kAgrandi, h = v[3] * kAgrandi;
+            const double x = v[0] + (v[2] - w) / 2, y = v[1] + (v[3] - h) / 2;
+            const QByteArray boite = QByteArray::number(x) + ' ' + QByteArray::number(y) + ' ' +
+                                     QByteArray::number(w) + ' ' + QByteArray::number(h);
+            svg.replace(debut + cle.size(), fin - debut - cle.size(), boite);
+        }
+    }
+    return ui::Picture::fromData(svg, "jeton.svg");
 }
 
 std::string consigne() {
@@ -143,7 +171,7 @@ Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
 
     Image3.setStretch(true);
     Image3.move(840, 2460, 1350, 1575);
-    Image3.setPicture(imageEcran(tavrel_assets::pic::kGridToken));
+    Image3.setPicture(imageJeton());
 
     Label1.setFont(ui::Font{"Arial", 12, true});
     Label1.setBackStyle(0);

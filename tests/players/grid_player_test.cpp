@@ -217,6 +217,31 @@ TEST_F(GridTest, TheScreenOpensFromTheNextLessonRoutineWithItsInstructionAndSamp
     EXPECT_EQ(f.Solution.substr(0, 16), "     X    X    X");
 }
 
+TEST_F(GridTest, TheSampleTokenLiesBetweenTheTwoSentencesOfTheInstruction) {
+    Feuille7& f = startGrid(3, drawingsLesson());
+    const QRect area = f.Label1.pixelRect();
+    // The rows where the instruction's letters are, seen without the token.
+    f.Image3.setVisible(false);
+    const QImage text = grab(static_cast<ui::Container&>(f));
+    f.Image3.setVisible(true);
+    const QImage both = grab(static_cast<ui::Container&>(f));
+    std::vector<bool> letters(std::size_t(text.height()), false);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(text.pixel(x, y)) < 60) letters[std::size_t(y)] = true;
+    QRect token;
+    const QRect sample = f.Image3.pixelRect();
+    for (int y = sample.top(); y <= sample.bottom(); ++y)
+        for (int x = sample.left(); x <= sample.right(); ++x) {
+            const QColor c = both.pixelColor(x, y);
+            if (c.red() > 150 && c.green() < 110 && c.blue() < 130) token |= QRect(x, y, 1, 1);
+        }
+    ASSERT_FALSE(token.isEmpty()) << "the red token is seen";
+    EXPECT_NEAR(token.center().x(), sample.center().x(), 2);
+    for (int y = token.top(); y <= token.bottom(); ++y)
+        EXPECT_FALSE(letters[std::size_t(y)]) << "the token covers a line of text at " << y;
+}
+
 TEST_F(GridTest, ClicksPutAndTakeTokensOnAnswerCellsOnly) {
     Feuille7& f = startGrid(3, drawingsLesson());
     const ui::Picture row1 = f.Picture1[4].picture();

@@ -124,7 +124,9 @@ void DraggingPlayer::suivreAvecCarte(const PlaceTrouvee& p) {
 
 void DraggingPlayer::Form_MouseMove(int, int, float x, float y) {
     if (ObjetTenu < 0 || planVerrouille()) return;
-    const PlaceTrouvee p = chercherPlace(x, y);
+    PlaceTrouvee p = chercherPlace(x, y);
+    p.pointeurX = x;
+    p.pointeurY = y;
     const bool carte = avecCartes();
     shared.PointeurSurCase = pointeurSurPlace(p, carte) ? shell::kVrai : shell::kFaux;
     if (carte)
@@ -205,7 +207,7 @@ double DraggingPlayer::hautTexteCarte(double taille) const {
 void DraggingPlayer::preparerCartes() {
     const int n = std::min(nombreCartes(), kCartesMax);
     for (int i = 0; i < n; ++i) {
-        TexteCarte[i] = espacerTexteCarte(TexteCarte[i]);
+        TexteCarte[i] = texteSurCarte(TexteCarte[i]);
         GaucheCarte[i] = 0;
         HautCarte[i] = 0;
     }

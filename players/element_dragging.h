@@ -20,6 +20,9 @@ struct PlaceTrouvee {
     int gauche = 0;
     int haut = 0;
     int place = -1;
+    // The pointer the element follows, when it is carried.
+    float pointeurX = 0;
+    float pointeurY = 0;
 };
 
 class DraggingPlayer : public PlayerFrame {
@@ -83,6 +86,10 @@ protected:
     virtual ui::Colour couleurCarte() const;
     // The elements are number cards in this item.
     virtual bool avecCartes() const { return activiteNombres(); }
+    // What a card shows of its element's field.
+    virtual std::string texteSurCarte(const std::string& champ) const {
+        return espacerTexteCarte(champ);
+    }
 
     // The card texts, the one font size of the item's cards and fresh buffers; the player then
     // repaints the screen and calls DessinerNombres.

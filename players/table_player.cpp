@@ -1,6 +1,626 @@
 #include "players/table_player.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
-Feuille6::Feuille6() {
-    setMdiChild(true);
+#include "formats/lesson_record.h"
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+#include "platform/random.h"
+#include "players/drawing_library.h"
+#include "shell/main_window.h"
+#include "shell/shared_state.h"
+
+#include <algorithm>
+#include <cmath>
+
+using players::Genre;
+using players::PlaceTrouvee;
+using shell::Integer;
+using shell::shared;
+
+namespace {
+
+constexpr ui::Colour kSarcelle = 0xC0C000;
+constexpr ui::Colour kGris = 0xC0C0C0;
+constexpr ui::Colour kJaunePale = 0xC0FFFF;
+constexpr ui::Colour kRouge = 0x0000FF;
+constexpr ui::Colour kNoir = 0x000000;
+constexpr ui::Colour kBleuFonce = 0xC00000;
+
+constexpr int kTitres = 6;
+constexpr int kCroix = 12;
+
+double ep() {
+    return shared.EchellePixel;
+}
+
+double px(double pixelsConception) {
+    return double(shell::aEchellePixel(pixelsConception));
+}
+
+int arrondi(double v) {
+    return platform::toInteger(v);
+}
+
+std::string sansBlancs(const std::string& s) {
+    const auto debut = s.find_first_not_of(' ');
+    if (debut == std::string::npos) return {};
+    const auto fin = s.find_last_not_of(' ');
+    return s.substr(debut, fin - debut + 1);
+}
+
+bool chiffre(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A title's symbol in words, and its " :" kept on the line of the word before it.
+std::string developperTitre(std::string t) {
+    t = sansBlancs(t);
+    static const char kSymboles[] = {'#', '|', '<', '>', '='};
+    for (char symbole : kSymboles) {
+        const auto pos = t.find(symbole);
+        if (pos == std::string::npos) continue;
+        const unsigned char initiale = platform::upper1252(static_cast<unsigned char>(t[0]));
+        const std::string g = (initiale == 'S' || initiale == 'D') ? "e" : "";
+        std::string mots;
+        switch (symbole) {
+        case '#': mots = cp("côtés parallèles"); break;
+        case '|': mots = "perpendicu- laires"; break;
+        case '<': mots = "plus petit" + g + " que"; break;
+        case '>': mots = "plus grand" + g + " que"; break;
+        case '=': mots = cp("égal") + g + cp(" à"); break;
+        }
+        if (pos > 0 && t[pos - 1] != ' ') mots = " " + mots;
+        if (pos + 1 >= t.size() || t[pos + 1] != ' ') mots += " ";
+        t = t.substr(0, pos) + mots + t.substr(pos + 1, 20);
+        break;
+    }
+    const auto deuxPoints = t.find(" :");
+    if (deuxPoints != std::string::npos)
+        t = t.substr(0, deuxPoints) + char(0xA0) + ":" + t.substr(deuxPoints + 2, 30);
+    return t;
+}
+
+} // namespace
+
+Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
+    setBorderStyle(ui::vbFixedSingle);
+    setControlBox(false);
+    setMinButton(false);
+    setMaxButton(false);
+    setBackColor(kSarcelle);
+    setFont(ui::Font{"Arial", 12, true});
+    moveForm(0, 0, 9585, 6900);
+    Command1.setFont(ui::Font{"Arial", 12, true});
+
+    Label1.setFont(ui::Font{"Arial", 12, true});
+    Label1.setForeColor(kNoir);
+    Label1.setBackStyle(0);
+    Label1.move(120, 240, 3495, 615);
+    Label1.setCaption("Placer tous les dessins ci-dessous dans le tableau.");
+    Label2.setFont(ui::Font{"Arial", 12, true});
+    Label2.setForeColor(kRouge);
+    Label2.setAlignment(ui::vbCenter);
+    Label2.setBackStyle(0);
+    Label2.move(3720, 5880, 5655, 615);
+
+    Shape1.setShape(ui::vbShapeRectangle);
+    Shape1.setBackStyle(1);
+    Shape1.setBackColor(kGris);
+    Shape1.move(5280, 1200, 3615, 4455);
+    Shape1.setVisible(false);
+
+    Shape2.setShape(ui::vbShapeRectangle);
+    Shape2.setBackStyle(1);
+    Shape2.setBackColor(kGris);
+    Shape2.setBorderColor(kRouge);
+    Shape2.setBorderWidth(2);
+    Shape2.move(120, 1080, 3615, 4365);
+    Shape2.setVisible(false);
+
+    ui::Shape& barre = Shape5.add(0);
+    barre.setShape(ui::vbShapeRectangle);
+    barre.setBackStyle(1);
+    barre.setBackColor(kJaunePale);
+    barre.setBorderColor(kNoir);
+    barre.move(0, 0, 5415, 90);
+    barre.setVisible(false);
+
+    ui::Image& dessinTitre = Image3.add(0);
+    dessinTitre.setStretch(true);
+    dessinTitre.move(0, 0, 975, 1095);
+    dessinTitre.setVisible(false);
+    dessinTitre.setEnabled(false);
+
+    ui::Label& texteTitre = Label3.add(0);
+    texteTitre.setFont(ui::Font{"Arial", 12, true});
+    texteTitre.setAlignment(ui::vbCenter);
+    texteTitre.setBackStyle(0);
+    texteTitre.setWordWrap(true);
+    texteTitre.setAutoSize(true);
+    texteTitre.move(3840, 3000, 1380, 300);
+
+    ui::Line& croix = Line2.add(0);
+    croix.setBorderColor(kBleuFonce);
+    croix.setBorderWidth(2);
+    croix.setVisible(false);
+
+    Image1[0].move(4560, -240, 1215, 1455);
+    Image5[0].move(240, 5520, 855, 975);
+    DessinHorsCase.fill(true);
+}
+
+int Feuille6::activiteJouee() const {
+    const int a = shared.Activite;
+    return (a == 6 || a == 10) ? a : 2;
+}
+
+void Feuille6::exceptionsEchelle() {
+    Line2[0].setBorderWidth(std::max(1, arrondi(Line2[0].borderWidth() * shared.Echelle)));
+}
+
+QPoint Feuille6::ancreCase(int cellule) const {
+    const int rangee = cellule / ColonnesTableau;
+    const int colonne = cellule % ColonnesTableau;
+    return QPoint(arrondi((GaucheTableau + 97 + 92 * colonne) * ep()),
+                  arrondi((HautTableau + 77 + 102 * rangee) * ep()));
+}
+
+// --- load ---
+
+void Feuille6::chargerJoueur() {
+    const std::string& fiche = shared.Enregistrement;
+    ConsigneChoix = "Avec la souris, cliquer sur un des dessins.";
+    ConsigneDepot = "Placer le dessin choisi au bon endroit." + shared.FinLigne +
+                    "Puis, cliquer avec la souris.";
+    CartesSolides = shared.Activite == 10 && fiche.find('*') != std::string::npos;
+    const bool cartes = modeCartes();
+    if (cartes) {
+        Label1.setCaption("Placer chaque nombre ci-dessous dans le tableau.");
+        ConsigneChoix = "Avec la souris, cliquer sur un des nombres.";
+        ConsigneDepot = "Placer le nombre choisi au bon endroit.  Puis, cliquer avec la souris.";
+        LargeurCarte = Integer(arrondi(Image11[0].width()));
+        HauteurCarte = Integer(arrondi(Image11[0].height()));
+    }
+    Label2.setCaption(ConsigneChoix);
+    Image5[0].setBackColor(backColor());
+    Image5[0].setPicture(fenetrePrincipale().Image5.picture());
+
+    for (int i = 1; i <= 5; ++i) Image2.load(i);
+    for (int i = 1; i <= 7; ++i) Shape5.load(i);
+    for (int i = 0; i < kCroix; ++i) Line2.load(i).zOrder(0);
+    for (int i = 1; i < kTitres; ++i) {
+        Image3.load(i);
+        Label3.load(i);
+    }
+
+    ColonnesTableau = formats::optionOn(fiche, formats::kOptionTwoColumns) ? 2 : 3;
+    RangeesTableau = formats::optionOn(fiche, formats::kOptionTwoRows) ? 2 : 3;
+    GaucheTableau = ColonnesTableau == 3 ? 256 : 300;
+    HautTableau = RangeesTableau == 3 ? 8 : 78;
+    const int gt = GaucheTableau;
+    const int ht = HautTableau;
+
+    for (int r = 0; r <= RangeesTableau; ++r) {
+        Shape5[r].move(px(gt), px(ht + 72 + 102 * r), px(longueurBarresH()), px(6));
+        if (r < RangeesTableau) {
+            ui::Image& image = Image3[3 + r];
+            image.move(px(gt + 12), px(ht + 90 + 102 * r));
+            image.setEnabled(true);
+            ui::Label& titre = Label3[3 + r];
+            titre.move(px(gt), px(ht + 107 + 102 * r), px(90), titre.height());
+        }
+    }
+    for (int c = 0; c <= ColonnesTableau; ++c) {
+        Shape5[4 + c].move(px(gt + 88 + 92 * c), px(ht), px(6), px(longueurBarresV()));
+        if (c < ColonnesTableau) {
+            ui::Image& image = Image3[c];
+            image.setEnabled(true);
+            image.move(px(gt + 103 + 92 * c), px(ht - 5));
+            ui::Label& titre = Label3[c];
+            titre.move(px(gt + 94 + 92 * c), px(ht + 13), px(90), titre.height());
+        }
+    }
+
+    NombreCases = Integer(ColonnesTableau * RangeesTableau);
+    for (int p = 0; p < NombreCases; ++p) {
+        int gauche = 0, haut = 0, decalage = 0;
+        if (NombreCases == 9) {
+            gauche = 8 + 80 * (p % 3);
+            haut = 72 + 96 * (p / 3);
+            decalage = 15 + (p % 3 == 1 ? 35 : 0);
+        } else {
+            gauche = 48 + 80 * (p % 2);
+            haut = (NombreCases == 6 ? 72 : 112) + 96 * (p / 2);
+            decalage = 10 + (p % 2 == 1 ? 44 : 0);
+        }
+        GaucheAccueil[p] = Integer(gauche);
+        // The cards lie in staggered rows.
+        HautAccueil[p] = Integer(haut + (cartes ? decalage : 0));
+    }
+    if (NombreCases == 9)
+        Shape2.move(px(7), px(71), px(244), px(292));
+    else if (NombreCases == 6)
+        Shape2.move(px(47), px(71), px(164), px(292));
+    else
+        Shape2.move(px(47), px(111), px(164), px(196));
+
+    for (int p = 1; p < NombreCases; ++p) {
+        if (cartes) {
+            Image11.load(p);
+            Image12.load(p);
+            Image13.load(p);
+        } else {
+            Image1.load(p);
+        }
+    }
+
+    NouvelItem();
+    if (!ui::isLoaded(this)) return;
+    Shape1.move(px(gt + 92), px(ht + 76), px(longueurBarresH() - 88), px(longueurBarresV() - 76));
+    Shape1.zOrder(1);
+}
+
+// --- one item ---
+
+void Feuille6::NouvelItem() {
+    const int activite = activiteJouee();
+    const bool cartes = modeCartes();
+    Label2.setCaption(ConsigneChoix);
+    shared.Verrou = shell::kFaux;
+    shared.BoutonEnfonce = shell::kFaux;
+    for (int i = 0; i < kCroix; ++i) Line2[i].setVisible(false);
+
+    for (int p = 0; p < NombreCases; ++p) {
+        CaseAttendue[p] = -1;
+        TexteCarte[p].clear();
+        DessinHorsCase[p] = true;
+        if (!cartes) {
+            ui::Image& dessin = Image1[p];
+            dessin.setPicture({});
+            const QPoint m = maison(p);
+            dessin.move(m.x(), m.y());
+            dessin.zOrder(0);
+        }
+    }
+    if (shared.NumeroItem < 0 || shared.NumeroItem > 1) shared.NumeroItem = 0;
+    const int item = shared.NumeroItem;
+    Essais = 0;
+    Plateau.assign(10, ' ');
+    casesFausses_.clear();
+
+    const std::string& fiche = shared.Enregistrement;
+    std::array<bool, 9> pris{};
+    int titre = 0;
+    int cellule = 0;
+    for (int k = 1; k <= 15; ++k) {
+        const std::string champ = formats::field(fiche, activite, item, formats::tableCell(k));
+        if (k % 4 == 0 || k / 4 == 0) {
+            afficherTitre(titre++, champ);
+            continue;
+        }
+        if (champ.empty()) continue;
+        // Records the editor never writes: more answers than cells.
+        if (cellule >= NombreCases) break;
+        const int n = NombreCases;
+        int p = platform::toInteger(double(platform::rnd()) * n);
+        if (p >= n) p = n - 1;
+        if (p < 0) p = 0;
+        if (pris[p])
+            for (int q = 0; q < n; ++q)
+                if (!pris[q]) p = q;
+        pris[p] = true;
+        CaseAttendue[p] = Integer(cellule);
+        if (cartes) {
+            TexteCarte[p] = champ;
+            // A star gives the number the cell expects; a cell of an item without stars
+            // expects the number written on its own card.
+            if (CartesSolides) ValeurCase[cellule] = champ[0] == '*' ? champ.substr(1, 3) : champ;
+        } else {
+            const double numero = platform::val(champ);
+            if (numero <= double(shared.NumeroDessinMax))
+                Image1[p].setPicture(players::dessinBibliotheque(platform::toLong(numero)));
+        }
+        ++cellule;
+    }
+
+    ObjetTenu = -1;
+    shared.PointeurSurCase = 0;
+    AfficherPlanche(-1, 1);
+    // A text title's cross lies behind its transparent text in red; a drawing's over it in blue.
+    for (int t = 0; t < kTitres; ++t) {
+        const bool texte = !Label3[t].caption().empty();
+        for (int k = 0; k < 2; ++k) {
+            ui::Line& l = Line2[2 * t + k];
+            l.zOrder(texte ? 1 : 0);
+            l.setBorderColor(texte ? kRouge : kBleuFonce);
+        }
+    }
+    if (cartes) {
+        Shape2.setVisible(true);
+        Shape2.refresh();
+        preparerCartes();
+        refresh();
+        DessinerNombres();
+    }
+    ObjetTenu = -1;
+    Essais = 0;
+    AfficherPlanche(-1, 1);
+}
+
+void Feuille6::afficherTitre(int t, const std::string& champ) {
+    const double e = ep();
+    const int activite = activiteJouee();
+    ui::Image& image = Image3[t];
+    ui::Label& label = Label3[t];
+    label.setCaption("");
+    // Unused columns and rows keep their titles away.
+    if (!image.enabled()) return;
+    image.setPicture({});
+    image.setVisible(false);
+    label.setVisible(false);
+    if (champ.empty()) return;
+
+    std::string titre = champ;
+    bool nie = false;
+    if (activite != 6 && !CartesSolides && formats::hasNegationMark(titre)) {
+        nie = true;
+        titre = sansBlancs(titre.substr(1, 15));
+    }
+    if (titre.empty()) return;
+
+    if (activite != 6 && chiffre(titre[0])) {
+        const double numero = platform::val(titre);
+        if (numero > double(shared.NumeroDessinMax)) return;
+        image.setPicture(players::dessinBibliotheque(platform::toLong(numero)));
+        image.setVisible(true);
+    } else {
+        if (activite != 2) {
+            label.setFontSize(10 * shared.Echelle);
+            titre = developperTitre(titre);
+        }
+        // The wrapped text fits the width; its middle lies level with the title's drawing.
+        label.setAutoSize(false);
+        label.setWordWrap(false);
+        label.move(label.left(), label.top(), px(86), px(70));
+        label.setCaption(titre);
+        label.setWordWrap(true);
+        label.setAutoSize(true);
+        const long long demi = platform::idiv(platform::roundHalfEven(label.height()), 2);
+        label.setTop(image.top() + 36 * e - double(demi));
+        label.setVisible(true);
+    }
+    if (activite != 6) {
+        const double g = image.left();
+        const double h = image.top();
+        Line2[2 * t].setPoints(g + 4 * e, h + 8 * e, g + 60 * e, h + 64 * e);
+        Line2[2 * t + 1].setPoints(g + 60 * e, h + 8 * e, g + 4 * e, h + 64 * e);
+        Line2[2 * t].setVisible(nie);
+        Line2[2 * t + 1].setVisible(nie);
+    }
+}
+
+std::string Feuille6::texteSurCarte(const std::string& champ) const {
+    if (!CartesSolides) return espacerTexteCarte(champ);
+    if (!champ.empty() && champ[0] == '*') return champ.substr(1, 3);
+    return champ;
+}
+
+// --- the board ---
+
+void Feuille6::ChercherCase(float x, float y, Integer& gauche, Integer& haut, Integer& cellule) {
+    const double e = ep();
+    gauche = Integer(arrondi(x - 45 * e));
+    haut = Integer(arrondi(y - 36 * e));
+    cellule = -1;
+    const double x0 = GaucheTableau + 88;
+    const double x1 = x0 + 8 + 92 * ColonnesTableau;
+    const double y0 = HautTableau + 72;
+    const double y1 = y0 + 102 * RangeesTableau;
+    if (!(x0 * e < x && x < x1 * e && y0 * e < y && y < y1 * e)) return;
+    const long long colonne = std::min<long long>(
+        platform::idiv(platform::roundHalfEven(x / e - x0), 92), ColonnesTableau - 1);
+    const long long rangee = std::min<long long>(
+        platform::idiv(platform::roundHalfEven(y / e - y0), 102), RangeesTableau - 1);
+    cellule = Integer(rangee * ColonnesTableau + colonne);
+    const QPoint a = ancreCase(cellule);
+    gauche = Integer(a.x());
+    haut = Integer(a.y());
+}
+
+PlaceTrouvee Feuille6::chercherPlace(float x, float y) {
+    Integer gauche = 0, haut = 0, cellule = -1;
+    ChercherCase(x, y, gauche, haut, cellule);
+    PlaceTrouvee p;
+    p.gauche = gauche;
+    p.haut = haut;
+    p.place = cellule;
+    return p;
+}
+
+bool Feuille6::prendreDessin(int index) {
+    if (index < 0 || index >= NombreCases || CaseAttendue[index] < 0) return false;
+    ui::Image& dessin = Image1[index];
+    Integer gauche = 0, haut = 0, cellule = -1;
+    ChercherCase(float(dessin.left()), float(dessin.top()), gauche, haut, cellule);
+    if (cellule >= 0) {
+        Plateau[cellule] = ' ';
+        DessinHorsCase[index] = true;
+    }
+    return true;
+}
+
+void Feuille6::libererSousPointeur(float, float) {
+    // The cell where the taken card stood, whatever part of the card was clicked.
+    for (int c = 0; c < NombreCases; ++c)
+        if (Plateau[c] == char(ObjetTenu)) Plateau[c] = ' ';
+}
+
+bool Feuille6::pointeurSurPlace(const PlaceTrouvee& p, bool) const {
+    return p.place >= 0;
+}
+
+void Feuille6::suivreAvecCarte(const PlaceTrouvee& p) {
+    const double e = ep();
+    const int i = ObjetTenu;
+    // The card stays put while the pointer keeps near its grip point.
+    const double gx = GaucheCarte[i] + 40 * e;
+    const double gy = HautCarte[i] + 16 * e;
+    if (std::abs(p.pointeurX - gx) <= 20 * e && std::abs(p.pointeurY - gy) <= 12 * e) return;
+    const double haut = p.haut + (p.place >= 0 ? 33 * e : 0);
+    DeplacerCarte(float(p.gauche + 40 * e), float(haut + 16 * e));
+}
+
+bool Feuille6::placeLibre(int place) const {
+    return place >= 0 && place < NombreCases && Plateau[place] == ' ';
+}
+
+void Feuille6::occuperPlace(int place) {
+    Plateau[place] = char(ObjetTenu);
+    if (!modeCartes()) DessinHorsCase[ObjetTenu] = false;
+}
+
+QPoint Feuille6::maison(int place) const {
+    return QPoint(arrondi(GaucheAccueil[place] * ep()), arrondi(HautAccueil[place] * ep()));
+}
+
+void Feuille6::renvoyerDessinMaison(int index) {
+    const QPoint m = maison(index);
+    Image1[index].move(m.x(), m.y());
+}
+
+bool Feuille6::carteUtilisee(int i) const {
+    return i >= 0 && i < NombreCases && CaseAttendue[i] >= 0;
+}
+
+QPoint Feuille6::maisonCarte(int i) const {
+    return maison(i);
+}
+
+// --- the check ---
+
+int Feuille6::compterNonPlaces() {
+    const double e = ep();
+    int restants = 0;
+    for (int p = 0; p < NombreCases; ++p) {
+        if (CaseAttendue[p] < 0) continue;
+        if (modeCartes() ? GaucheCarte[p] < GaucheTableau * e
+                         : Image1[p].left() < (GaucheTableau + 80) * e)
+            ++restants;
+    }
+    return restants;
+}
+
+std::string Feuille6::messageNonPlaces(int nombre) {
+    std::string texte =
+        "Il reste " + std::to_string(nombre) + (modeCartes() ? " nombre" : " dessin");
+    if (nombre > 1) texte += "s";
+    return texte + cp(" à placer.");
+}
+
+bool Feuille6::faux(int place, int cellule) const {
+    // Cards of solids are judged by their numbers, so that equal numbers may change places.
+    if (CartesSolides)
+        return platform::toInteger(platform::val(TexteCarte[place])) !=
+               platform::toInteger(platform::val(ValeurCase[cellule]));
+    return CaseAttendue[place] != cellule;
+}
+
+bool Feuille6::testerItem(int& nombreFaux) {
+    casesFausses_.clear();
+    for (int c = 0; c < NombreCases; ++c) {
+        const unsigned char code = static_cast<unsigned char>(Plateau[c]);
+        if (code > 8) continue;
+        if (faux(code, c)) {
+            Plateau[c] = ' ';
+            casesFausses_.emplace_back(c, int(code));
+        }
+    }
+    nombreFaux = int(casesFausses_.size());
+    return true;
+}
+
+QPoint Feuille6::positionElement(int place) {
+    if (!modeCartes()) return QPoint(arrondi(Image1[place].left()), arrondi(Image1[place].top()));
+    return QPoint(GaucheCarte[place], HautCarte[place]);
+}
+
+bool Feuille6::glisser(int place, QPoint depart, QPoint arrivee, double pas) {
+    const long long dx = platform::idiv(arrivee.x() - depart.x(), 10);
+    const long long dy = platform::idiv(arrivee.y() - depart.y(), 10);
+    const double e = ep();
+    const bool cartes = modeCartes();
+    long long x = depart.x();
+    long long y = depart.y();
+    if (cartes) ObjetTenu = Integer(place);
+    for (int i = 0; i < 9; ++i) {
+        x += dx;
+        y += dy;
+        if (cartes)
+            DeplacerCarte(float(double(x) + 40 * e), float(double(y) + 16 * e));
+        else
+            Image1[place].move(double(x), double(y));
+        if (!attendre(pas)) return false;
+    }
+    if (cartes) {
+        DeplacerCarte(float(arrivee.x() + 40 * e), float(arrivee.y() + 16 * e));
+        ObjetTenu = -1;
+    } else {
+        Image1[place].move(arrivee.x(), arrivee.y());
+    }
+    return true;
+}
+
+bool Feuille6::renvoyerFaux() {
+    for (const auto& [cellule, place] : casesFausses_) {
+        (void)cellule;
+        if (!glisser(place, positionElement(place), maison(place), 0.05)) return false;
+        if (!modeCartes()) {
+            Image1[place].zOrder(0);
+            DessinHorsCase[place] = true;
+        }
+    }
+    return true;
+}
+
+bool Feuille6::montrerReponse() {
+    const bool cartes = modeCartes();
+    // Every element standing in a cell keeps it; in a table of solids played with cards, the
+    // card of a later cell must not be taken for an earlier cell of the same number.
+    std::array<bool, 9> utilisee{};
+    for (int c = 0; c < NombreCases; ++c) {
+        const unsigned char code = static_cast<unsigned char>(Plateau[c]);
+        if (code <= 8) utilisee[code] = true;
+    }
+    for (int c = 0; c < NombreCases; ++c) {
+        if (static_cast<unsigned char>(Plateau[c]) <= 8) continue;
+        int place = -1;
+        for (int p = 0; p < NombreCases && place < 0; ++p) {
+            if (utilisee[p] || CaseAttendue[p] < 0) continue;
+            const bool convient = CartesSolides ? !faux(p, c) : CaseAttendue[p] == c;
+            if (convient) place = p;
+        }
+        if (place < 0) continue;
+        utilisee[place] = true;
+        QPoint cible = ancreCase(c);
+        if (cartes)
+            cible.setY(arrondi((HautTableau + 77 + 102 * (c / ColonnesTableau) + 33) * ep()));
+        if (!glisser(place, maison(place), cible, 0.15)) return false;
+    }
+    return true;
+}
+
+void Feuille6::montrerExercice(bool visible) {
+    if (!visible) {
+        for (int t = 0; t < kTitres; ++t) {
+            if (!Image3[t].enabled()) continue;
+            Image3[t].setVisible(false);
+            Label3[t].setVisible(false);
+        }
+        for (int i = 0; i < kCroix; ++i) Line2[i].setVisible(false);
+    }
+    for (int r = 0; r <= RangeesTableau; ++r) Shape5[r].setVisible(visible);
+    for (int c = 0; c <= ColonnesTableau; ++c) Shape5[4 + c].setVisible(visible);
+    if (!modeCartes())
+        for (int p = 0; p < NombreCases; ++p) Image1[p].setVisible(visible && CaseAttendue[p] >= 0);
+    Shape1.setVisible(visible);
+    Shape2.setVisible(visible);
 }

@@ -161,6 +161,7 @@ Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
 
     Image1[0].move(2880, 120, 1245, 1335);
     Image5[0].move(240, 5520, 855, 975);
+    Command1.setFont(ui::Font{"Arial", 12, true});
 }
 
 int Feuille4::activiteJouee() const {

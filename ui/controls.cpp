@@ -556,6 +556,10 @@ void CommandButton::applyColours() {
     // A disabled button keeps the system's greyed text, whatever colour its caption has.
     pal.setColor(QPalette::Active, QPalette::ButtonText, qcolour(fore_));
     pal.setColor(QPalette::Inactive, QPalette::ButtonText, qcolour(fore_));
+    // Inside a picture box or a frame the disabled text would come from the container's
+    // caption colour: it is the system's own greyed text there too.
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText,
+                 QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
     button_->setPalette(pal);
 }
 

@@ -1,6 +1,590 @@
 #include "records/learning_report.h"
 
-// The screen is built with its own work; until then it stands as an empty form.
+#include "platform/clock.h"
+#include "platform/cp1252.h"
+#include "platform/numbers.h"
+#include "records/records_routines.h"
+#include "records/registration_screen.h"
+#include "shell/file_routines.h"
+#include "shell/routines.h"
+#include "signin/home_screen.h"
+#include "ui/msgbox.h"
+#include "ui/printer.h"
+#include "ui/scaling.h"
+#include "ui/text.h"
+
+#include <QDate>
+#include <QLocale>
+
+using shell::shared;
+
+namespace {
+
+constexpr ui::Colour kBleuFonce = 0x800000;
+constexpr ui::Colour kGris = 0xC0C0C0;
+constexpr ui::Colour kCyan = 0xFFFF00;
+constexpr ui::Colour kJauneClair = 0x80FFFF;
+constexpr ui::Colour kRouge = 0x0000FF;
+constexpr ui::Colour kSarcelle = 0x808000;
+constexpr ui::Colour kBlanc = 0xFFFFFF;
+
+constexpr int kActivites = 12;
+constexpr int kLeconsParActivite = 120;
+constexpr int kCellules = 120;
+constexpr int kBoutons = 7;
+
+// Tops of the name line and of the count line in the printed block. The labels on the screen
+// stand at these places of the design; the page does not grow with the screen.
+constexpr double kHautNom = 240;
+constexpr double kHautComptes = 600;
+
+ui::Font arial(double size) {
+    return ui::Font{"Arial", size, true};
+}
+
+// Today in the system's short date format.
+std::string dateCourte() {
+    platform::Clock& horloge = platform::clock();
+    const QDate jour(horloge.year(), horloge.month(), horloge.day());
+    return ui::fromQ(QLocale::system().toString(jour, QLocale::ShortFormat));
+}
+
+} // namespace
+
 resultat::resultat() {
     setMdiChild(true);
+    moveForm(50, 150, 9500, 6450);
+    setBorderStyle(ui::vbFixedSingle);
+    setControlBox(false);
+    setMinButton(false);
+    setMaxButton(false);
+    setCaption("Bilan des apprentissages");
+    setBackColor(kBleuFonce);
+    setForeColor(kGris);
+    setFont(arial(7.5));
+    setKeyPreview(true);
+
+    struct Place {
+        double left, top, width;
+        const char* texte;
+    };
+    const Place legendes[] = {{120, 240, 795, "Nom :"},
+                              {120, 600, 1875, "Leçons réussies :"},
+                              {2760, 600, 1995, "Leçons terminées :"},
+                              {5520, 600, 2115, "Critère de réussite :"}};
+    const Place valeurs[] = {
+        {960, 240, 7500, ""}, {2040, 600, 675, ""}, {4800, 600, 675, ""}, {7680, 600, 1300, ""}};
+    for (int i = 0; i < 4; ++i) {
+        ui::Label& l = Etiquette1.add(i);
+        l.move(legendes[i].left, legendes[i].top, legendes[i].width, 285);
+        l.setCaption(cp(legendes[i].texte));
+        l.setForeColor(kGris);
+        l.setBackStyle(0);
+        l.setFont(arial(10.5));
+        ui::Label& v = Etiquette2.add(i);
+        v.move(valeurs[i].left, valeurs[i].top, valeurs[i].width, 285);
+        v.setForeColor(kCyan);
+        v.setBackStyle(0);
+        v.setFont(arial(10.5));
+    }
+
+    ui::Label& cellule = Etiquette4.add(0);
+    cellule.move(0, 0, 420, 280);
+    cellule.setCaption("150");
+    cellule.setBackColor(kJauneClair);
+    cellule.setBorderStyle(1);
+    cellule.setAlignment(ui::vbCenter);
+    cellule.setFont(arial(10.5));
+    cellule.setVisible(false);
+
+    const char* legende[] = {"Leçon pas encore terminée", "Leçon terminée et réussie",
+                             "Leçon terminée mais pas réussie"};
+    const ui::Colour couleurs[] = {kJauneClair, kCyan, kRouge};
+    for (int i = 0; i < 3; ++i) {
+        ui::Label& l = Etiquette5.add(i);
+        l.move(1920 + 1800 * i, 3600, 1455, 450);
+        l.setCaption(cp(legende[i]));
+        l.setBackColor(couleurs[i]);
+        l.setBorderStyle(1);
+        l.setAlignment(ui::vbCenter);
+        l.setWordWrap(true);
+        l.setFont(arial(7.5));
+        l.setVisible(false);
+    }
+
+    Etiquette3.move(2400, 4680, 4215, 1215);
+    Etiquette3.setBackColor(kSarcelle);
+    Etiquette3.setBorderStyle(1);
+    Etiquette3.setAlignment(ui::vbCenter);
+    Etiquette3.setFont(arial(10.5));
+    Etiquette3.setVisible(false);
+
+    const Place boutons[kBoutons] = {
+        {120, 4680, 3240, "Lire l'inscription &suivante   "},
+        {3480, 4680, 3240, "Lire l'inscription &précédente"},
+        {120, 5100, 3240, "&Choisir un autre groupe      "},
+        {3480, 5100, 3240, "Choisir d'&autres inscriptions"},
+        {120, 5520, 3240, "&Imprimer le bilan ci-dessus"},
+        {3480, 5520, 4400, "Imprimer &toutes les inscriptions choisies"},
+        {6840, 4860, 1500, "&Quitter"}};
+    for (int i = 0; i < kBoutons; ++i) {
+        ui::CommandButton& b = Commande1.add(i);
+        b.move(boutons[i].left, boutons[i].top, boutons[i].width, 375);
+        b.setCaption(cp(boutons[i].texte));
+        b.setFont(arial(10.5));
+        b.setTabIndex(i);
+        b.Click = [this](int index) { Commande1_Click(index); };
+    }
+    Commande2.move(7250, 4900, 1455, 375);
+    Commande2.setCaption("&Continuer");
+    Commande2.setFont(arial(10.5));
+    Commande2.setVisible(false);
+    Commande2.setEnabled(false);
+    Commande2.setTabStop(false);
+    Commande2.setTabIndex(kBoutons);
+    Commande2.Click = [this](int) { Commande2_Click(); };
+
+    Minuterie1.setInterval(1);
+    Minuterie1.Tick = [this](int) { Minuterie1_Timer(); };
+}
+
+double resultat::tw(double twips) const {
+    return twips * shared.Echelle;
+}
+
+std::string resultat::critere() const {
+    return std::to_string(7 - shared.CritereReussite) + "/8 et +";
+}
+
+// --- load -------------------------------------------------------------------------------------
+
+void resultat::Form_Load() {
+    shell::SharedState& s = shared;
+    ui::scaleForm(*this, s.Echelle);
+    PositionChoisie = 0;
+    SensAvant = 0;
+    PrecedentDisponible = 0;
+    s.ResultatAffiche = 1;
+    modeEleve_ = s.ModeBilan != 0;
+
+    if (modeEleve_) {
+        moveForm(tw(300), tw(300), tw(9000), tw(6000));
+        for (int i = 0; i < kBoutons; ++i) Commande1[i].setVisible(false);
+        for (int i = 0; i < 3; ++i) Etiquette5[i].setVisible(true);
+        for (int i = 1; i < kCellules; ++i) Etiquette4.load(i);
+        ActiviteAffichee = s.Activite >= 0 && s.Activite < kActivites ? s.Activite : 0;
+        Commande2.move(tw(7250), tw(4900));
+        Commande2.setVisible(true);
+        Commande2.setEnabled(true);
+        Commande2.setTabStop(true);
+        Commande2.setDefault(true);
+    } else {
+        moveForm(tw(50), tw(150), tw(9500), tw(6450));
+        PositionChoisie = -1;
+        SensAvant = 1;
+        if (s.DernierChoisi < 1) Commande1[3].setEnabled(false);
+    }
+}
+
+void resultat::Minuterie1_Timer() {
+    Minuterie1.setEnabled(false);
+    if (modeEleve_)
+        dessinerActivite();
+    else
+        afficherInscription();
+}
+
+// --- pupil mode -------------------------------------------------------------------------------
+
+void resultat::dessinerActivite() {
+    shell::SharedState& s = shared;
+    for (int i = 0; i < kCellules; ++i) {
+        ui::Label& c = Etiquette4[i];
+        c.setVisible(false);
+        c.setFontUnderline(false);
+        c.setBackColor(kJauneClair);
+    }
+    const std::size_t activite = static_cast<std::size_t>(ActiviteAffichee);
+    setCaption(cp("Bilan des apprentissages  ----  Activité : ") + s.TitresActivites[activite]);
+
+    // The lesson in progress keeps its record and its place in the catalogue.
+    const shell::Integer lecon = s.NumeroLecon;
+    const std::string enregistrement = s.Enregistrement;
+    const shell::Long longueur = s.LongueurEnregistrement;
+    const shell::Long position = s.PositionEnregistrement;
+    Etiquette1[0].setVisible(false);
+    s.NumeroLecon = 0;
+    shell::LireLecon(ActiviteAffichee);
+    s.NumeroLecon = lecon;
+    const std::string bloc = s.Enregistrement;
+    const std::size_t l = s.LongueurEnregistrement > 0 ? std::size_t(s.LongueurEnregistrement) : 0;
+
+    NombreReussies = 0;
+    NombreTerminees = 0;
+    RepriseProposee.clear();
+    Etiquette2[3].setCaption(critere());
+    const char seuil = static_cast<char>(55 - s.CritereReussite);
+    int k = 0;
+    for (int n = 1; n <= kLeconsParActivite && l > 0; ++n) {
+        const std::size_t debut = static_cast<std::size_t>(n - 1) * l;
+        if (debut + l > bloc.size()) break;
+        if (bloc.compare(debut, l, std::string(l, ' ')) == 0) continue;
+        ui::Label& c = Etiquette4[k];
+        c.move(tw(240 + (k % 19) * 440), tw(1080 + (k / 19) * 300));
+        c.setCaption(std::to_string(n));
+        const std::size_t place = kLeconsParActivite * activite + static_cast<std::size_t>(n - 1);
+        const char etat = place < s.EtatLecons.size() ? s.EtatLecons[place] : '#';
+        if (etat >= '0' && etat <= '9') {
+            ++NombreTerminees;
+            if (etat >= seuil) {
+                ++NombreReussies;
+                c.setBackColor(kCyan);
+            } else {
+                c.setBackColor(kRouge);
+                c.setFontUnderline(true);
+                RepriseProposee += static_cast<char>(65 + ActiviteAffichee);
+                RepriseProposee += static_cast<char>(100 + n);
+            }
+        }
+        c.setVisible(true);
+        ++k;
+    }
+    s.Enregistrement = enregistrement;
+    s.LongueurEnregistrement = longueur;
+    s.PositionEnregistrement = position;
+
+    struct Bouton {
+        double left, top, width;
+        const char* texte;
+    };
+    const Bouton boutons[] = {{100, 4440, 2850, "Lire l'activité &suivante"},
+                              {3000, 4440, 2750, "Lire l'activité &précédente"},
+                              {100, 4900, 5000, "&Reprendre les leçons qui ne sont pas réussies"}};
+    for (int i = 0; i < 3; ++i) {
+        ui::CommandButton& b = Commande1[i];
+        b.setCaption(cp(boutons[i].texte));
+        b.move(tw(boutons[i].left), tw(boutons[i].top), tw(boutons[i].width), b.height());
+        b.setVisible(true);
+    }
+    if (s.RepriseAutorisee == 0) Commande1[2].setVisible(false);
+
+    Etiquette2[1].setCaption(std::to_string(NombreReussies));
+    Etiquette2[2].setCaption(std::to_string(NombreTerminees));
+    refresh();
+}
+
+void resultat::FermerBilan() {
+    shell::SharedState& s = shared;
+    ui::unloadForm(this);
+    // The numbers player under the report draws its cards again when it sees 99.
+    s.ResultatAffiche = s.Activite >= 4 && s.Activite <= 7 ? 99 : 0;
+}
+
+void resultat::Commande2_Click() {
+    FermerBilan();
+}
+
+// --- teacher mode -----------------------------------------------------------------------------
+
+void resultat::afficherInscription() {
+    shell::SharedState& s = shared;
+    inscription* registre = ui::find<inscription>();
+    const auto choisi = [registre](int p) {
+        return registre && p >= 0 && p < registre->Liste3.listCount() &&
+               registre->Liste3.selected(p);
+    };
+    if (SensAvant != 0) {
+        for (int p = PositionChoisie + 1; p <= s.DernierChoisi; ++p)
+            if (choisi(p)) {
+                PositionChoisie = static_cast<shell::Integer>(p);
+                break;
+            }
+    } else {
+        for (int p = PositionChoisie - 1; p >= 0; --p)
+            if (choisi(p)) {
+                PositionChoisie = static_cast<shell::Integer>(p);
+                break;
+            }
+    }
+    bool apres = false;
+    for (int p = PositionChoisie + 1; p <= s.DernierChoisi && !apres; ++p) apres = choisi(p);
+    bool avant = false;
+    for (int p = 0; p < PositionChoisie && !avant; ++p) avant = choisi(p);
+    Commande1[0].setEnabled(apres);
+    Commande1[1].setEnabled(avant);
+    SensAvant = apres ? shell::kVrai : shell::kFaux;
+    PrecedentDisponible = avant ? shell::kVrai : shell::kFaux;
+
+    const bool place = PositionChoisie >= 0 && PositionChoisie < int(s.CheminsEleves.size());
+    s.CheminFichierEleve = place ? s.CheminsEleves[static_cast<std::size_t>(PositionChoisie)] : "";
+    s.Prenom = "?";
+    s.Nom = "?";
+    shell::LireFichierEleve(s.CheminFichierEleve, false);
+    const bool lu = s.Etat == 0;
+    for (int i = 0; i <= 2; ++i) Etiquette2[i].setCaption("");
+    Etiquette2[0].setCaption(s.Prenom + "  " + s.Nom);
+    if (!lu) s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
+    DessinerBilan(nullptr, 0);
+    if (!lu)
+        ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
+                   s.TitreMessage);
+    if (!ui::isLoaded(this)) return;
+    if (apres)
+        Commande1[0].setFocus();
+    else if (avant)
+        Commande1[1].setFocus();
+    else
+        Commande1[2].setFocus();
+}
+
+void resultat::DessinerBilan(ui::Printer* imprimante, double y) {
+    shell::SharedState& s = shared;
+    const bool papier = imprimante != nullptr;
+    const double L = papier ? 1100 : 400;
+    const double T = papier ? y + 2000 : 1000;
+    const double C = papier ? 550 : 450;
+    const double R = papier ? 340 : 255;
+    const double hauteur = papier ? 4580 : 3580;
+    const double premiereRangee = T + (papier ? 600 : 550);
+    // Design twips on the screen grow with it; the page keeps its twips.
+    const auto X = [&](double v) { return papier ? v : tw(v); };
+    const auto trait = [&](double x1, double y1, double x2, double y2) {
+        if (papier)
+            imprimante->line(x1, y1, x2, y2, 0);
+        else
+            line(tw(x1), tw(y1), tw(x2), tw(y2), kBlanc);
+    };
+    const auto texte = [&](double x, double yy, const std::string& t) {
+        if (papier) {
+            imprimante->setCurrentX(x);
+            imprimante->setCurrentY(yy);
+            imprimante->print(t, false);
+        } else {
+            setCurrentX(x);
+            setCurrentY(tw(yy));
+            print(t, false);
+        }
+    };
+    const auto largeur = [&](const std::string& t) {
+        return papier ? imprimante->textWidth(t) : textWidth(t);
+    };
+
+    if (!papier) cls();
+    NombreReussies = 0;
+    NombreTerminees = 0;
+    if (!papier) Etiquette2[3].setCaption(critere());
+
+    for (int c = 0; c <= 12; ++c) {
+        if (papier) imprimante->setFontSize(9);
+        trait(L + 2600 + c * C, T, L + 2600 + c * C, T + hauteur);
+    }
+    for (int c = 0; c <= 12; ++c) {
+        const int n = 10 * c + 1;
+        const double x = L + 2650 + c * C;
+        if (c == 12) {
+            texte(X(x - 20), T, "Total");
+        } else if (n < 10) {
+            texte(X(x - 20), T, std::to_string(n) + "-" + std::to_string(n + 9));
+        } else {
+            const std::string blanc = n <= 89 ? " " : "";
+            texte(X(x), T, blanc + std::to_string(n) + "-");
+            texte(X(x), T + 200, blanc + std::to_string(n + 9));
+        }
+    }
+    for (int r = 0; r <= 3; ++r) {
+        const double yy = T + 500 + 4 * r * R;
+        trait(L, yy, L + 2650 + 13 * C, yy);
+    }
+
+    const char seuil = static_cast<char>(55 - s.CritereReussite);
+    const auto pourcentage = [](int somme, int faites) {
+        return std::to_string(platform::idiv(platform::roundHalfEven(somme * 12.5), faites)) + "%";
+    };
+    for (int a = 0; a < kActivites; ++a) {
+        const double yy = premiereRangee + a * R;
+        texte(X(L), yy, s.TitresActivites[static_cast<std::size_t>(a)]);
+        int sommeActivite = 0;
+        int faitesActivite = 0;
+        for (int d = 0; d < 12; ++d) {
+            int somme = 0;
+            int faites = 0;
+            for (int i = 0; i < 10; ++i) {
+                const std::size_t place = static_cast<std::size_t>(120 * a + 10 * d + i);
+                const char etat = place < s.EtatLecons.size() ? s.EtatLecons[place] : '#';
+                if (etat < '0' || etat > '9') continue;
+                ++faites;
+                ++NombreTerminees;
+                if (etat >= seuil) ++NombreReussies;
+                somme += etat - '0';
+            }
+            sommeActivite += somme;
+            faitesActivite += faites;
+            if (faites == 0) continue;
+            const std::string p = pourcentage(somme, faites);
+            texte(X(L + 2600 + (d + 1) * C) - largeur(p), yy, p);
+        }
+        if (faitesActivite == 0) continue;
+        const std::string p = pourcentage(sommeActivite, faitesActivite);
+        texte(X(L + 2600 + 13 * C + (papier ? 0 : 20)) - largeur(p), yy, p);
+    }
+    if (!papier) {
+        Etiquette2[1].setCaption(std::to_string(NombreReussies));
+        Etiquette2[2].setCaption(std::to_string(NombreTerminees));
+    }
+}
+
+void resultat::ImprimerBilan(ui::Printer& imprimante, double y) {
+    const shell::SharedState& s = shared;
+    DessinerBilan(&imprimante, y);
+    imprimante.setCurrentY(y);
+    imprimante.setCurrentX(0);
+    imprimante.tab(15);
+    imprimante.print("TAVREL (" + dateCourte() + ")", false);
+    imprimante.tab(100);
+    imprimante.print("Groupe " + s.CodeGroupe, false);
+
+    const std::string valeurs[] = {s.Prenom + "  " + s.Nom, std::to_string(NombreReussies),
+                                   std::to_string(NombreTerminees), critere()};
+    const int colonnes[] = {15, 15, 50, 85};
+    for (int i = 0; i < 4; ++i) {
+        imprimante.setCurrentY(y + (i == 0 ? kHautNom : kHautComptes) + 800);
+        imprimante.setCurrentX(0);
+        imprimante.tab(colonnes[i]);
+        imprimante.print(Etiquette1[i].caption() + " " + valeurs[i], false);
+    }
+}
+
+template <class F> void resultat::imprimer(F travail) {
+    ui::Printer imprimante;
+    records::PoliceImprimante(imprimante, 11, 0);
+    records::PoliceImprimante(imprimante, 11, 0);
+    travail(imprimante);
+    if (!imprimante.endDoc())
+        ui::msgBox("Impossible d'imprimer le bilan.", ui::vbExclamation, shared.TitreMessage);
+}
+
+void resultat::imprimerCeBilan() {
+    imprimer([this](ui::Printer& p) { ImprimerBilan(p, 350); });
+}
+
+void resultat::imprimerTout() {
+    shell::SharedState& s = shared;
+    // The screen goes on showing its pupil, and the pupil printed alone is that one too.
+    const records::ValeursEleve montre = records::ValeursEleve::noter();
+    const shell::Integer reussies = NombreReussies;
+    const shell::Integer terminees = NombreTerminees;
+    if (s.NombreChoisis > 2) {
+        for (int i = 0; i <= 5; ++i) Commande1[i].setVisible(false);
+        Etiquette3.setCaption(s.FinLigne + "Impression du bilan" + s.FinLigne + "des" +
+                              shell::texteNombre(s.NombreChoisis) + " inscriptions choisies");
+        Etiquette3.setVisible(true);
+        refresh();
+    }
+    inscription* registre = ui::find<inscription>();
+    imprimer([&](ui::Printer& p) {
+        int place = 0;
+        bool imprime = false;
+        for (int i = 0; registre && i <= s.DernierChoisi && i < registre->Liste3.listCount(); ++i) {
+            if (!registre->Liste3.selected(i)) continue;
+            shell::LireFichierEleve(s.CheminsEleves[static_cast<std::size_t>(i)], false);
+            if (s.Etat != 0) continue;
+            // A page is started only for a block that goes on it.
+            if (place == 0 && imprime) p.newPage();
+            ImprimerBilan(p, place * 7800 + 350);
+            imprime = true;
+            place = 1 - place;
+        }
+    });
+    montre.remettre();
+    NombreReussies = reussies;
+    NombreTerminees = terminees;
+    if (!ui::isLoaded(this)) return;
+    Etiquette3.setVisible(false);
+    for (int i = 0; i <= 5; ++i) Commande1[i].setVisible(true);
+}
+
+void resultat::Commande1_Click(int index) {
+    shell::SharedState& s = shared;
+    if (modeEleve_) {
+        if (index == 0) {
+            ActiviteAffichee = static_cast<shell::Integer>((ActiviteAffichee + 1) % kActivites);
+            Minuterie1.setEnabled(true);
+        } else if (index == 1) {
+            ActiviteAffichee =
+                static_cast<shell::Integer>((ActiviteAffichee + kActivites - 1) % kActivites);
+            Minuterie1.setEnabled(true);
+        } else if (index == 2) {
+            if (RepriseProposee.empty()) {
+                FermerBilan();
+                return;
+            }
+            s.Points = 8;
+            s.PositionReprise = 0;
+            s.NumeroItem = 3;
+            s.ListeReprise = RepriseProposee;
+            s.ResultatAffiche = 0;
+            ui::unloadForm(this);
+            shell::LeconSuivante();
+        }
+        return;
+    }
+
+    inscription* registre = ui::find<inscription>();
+    switch (index) {
+    case 0:
+        SensAvant = 1;
+        Minuterie1.setEnabled(true);
+        break;
+    case 1:
+        SensAvant = 0;
+        Minuterie1.setEnabled(true);
+        break;
+    case 2:
+        ui::unloadForm(this);
+        s.ResultatAffiche = 0;
+        if (registre) registre->Minuterie1.setEnabled(true);
+        break;
+    case 3:
+        for (int i = 0; registre && i <= s.DernierChoisi && i < registre->Liste3.listCount(); ++i)
+            registre->Liste3.setSelected(i, false);
+        ui::unloadForm(this);
+        s.ResultatAffiche = 0;
+        if (registre) registre->Liste3.setFocus();
+        break;
+    case 4: imprimerCeBilan(); break;
+    case 5: imprimerTout(); break;
+    default:
+        shell::FermerEleve();
+        shell::InitialiserGlobales();
+        ui::load<Feuille1>();
+        shell::arrangerFenetres();
+        ui::unload<inscription>();
+        if (ui::isLoaded(this)) ui::unloadForm(this);
+        break;
+    }
+}
+
+// --- keys -------------------------------------------------------------------------------------
+
+void resultat::Form_KeyDown(int& keyCode, int /*shift*/) {
+    const int touche = keyCode;
+    // The screen sees every key and no control gets one.
+    keyCode = 0;
+    if (modeEleve_) {
+        if (touche == ' ' && Commande2.visible()) FermerBilan();
+        return;
+    }
+    if (touche == 33 && PrecedentDisponible != 0) {
+        SensAvant = 0;
+        Minuterie1.setEnabled(true);
+    } else if (touche == 34 && SensAvant != 0) {
+        SensAvant = 1;
+        Minuterie1.setEnabled(true);
+    }
+}
+
+void resultat::Form_KeyPress(int& keyAscii) {
+    const int touche = keyAscii;
+    keyAscii = 0;
+    if (modeEleve_ && touche == ' ' && Commande2.visible()) FermerBilan();
 }

@@ -1,0 +1,65 @@
+#include "records/records_routines.h"
+
+#include "platform/cp1252.h"
+#include "shell/shared_state.h"
+#include "ui/msgbox.h"
+
+namespace records {
+
+void AideChoixListe(const std::string& nom, const std::string& pronom, const std::string& accord,
+                    const std::string& complement) {
+    const shell::SharedState& s = shell::shared;
+    std::string texte = "Pour choisir un" + nom + ", " + pronom + " pointer avec la souris" +
+                        " ou " + pronom + cp(" placer dans la fenêtre et") +
+                        " appuyer sur la barre d'espacement." + s.FinLigne + s.FinLigne +
+                        "Pour annuler un" + nom + cp(" déjà choisi") + accord + ", " + pronom +
+                        cp(" sélectionner une seconde fois.");
+    if (!complement.empty()) texte += s.FinLigne + s.FinLigne + complement;
+    ui::msgBox(texte, ui::vbInformation, s.TitreMessage);
+}
+
+void PoliceImprimante(ui::Printer& imprimante, int taille, int gras) {
+    if (!imprimante.ok()) return;
+    imprimante.setFontSize(taille);
+    imprimante.setFontBold(gras != 0);
+    imprimante.setForeColor(0);
+    imprimante.setFontName("Arial");
+}
+
+ValeursEleve ValeursEleve::noter() {
+    const shell::SharedState& s = shell::shared;
+    ValeursEleve v;
+    v.prenom = s.Prenom;
+    v.nom = s.Nom;
+    v.chemin = s.CheminFichierEleve;
+    v.listeLecons = s.ListeLecons;
+    v.etatLecons = s.EtatLecons;
+    v.reprise = s.RepriseAutorisee;
+    v.sequence = s.NumeroSequence;
+    v.positionListe = s.PositionListe;
+    v.activite = s.Activite;
+    v.points = s.Points;
+    v.numeroItem = s.NumeroItem;
+    v.serieImages = s.SerieImages;
+    v.itemsTermines = s.ItemsTermines;
+    return v;
+}
+
+void ValeursEleve::remettre() const {
+    shell::SharedState& s = shell::shared;
+    s.Prenom = prenom;
+    s.Nom = nom;
+    s.CheminFichierEleve = chemin;
+    s.ListeLecons = listeLecons;
+    s.EtatLecons = etatLecons;
+    s.RepriseAutorisee = reprise;
+    s.NumeroSequence = sequence;
+    s.PositionListe = positionListe;
+    s.Activite = activite;
+    s.Points = points;
+    s.NumeroItem = numeroItem;
+    s.SerieImages = serieImages;
+    s.ItemsTermines = itemsTermines;
+}
+
+} // namespace records

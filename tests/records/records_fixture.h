@@ -1,0 +1,195 @@
+// What the registration and report tests share: the main window over a fresh shared block, a data
+// folder with catalogues and a pupils' folder, pupil files written as the program writes them,
+// the registration screen opened in a mode, and the mouse on the lines of a list.
+#pragma once
+
+#include "harness.h"
+
+#include "formats/lesson_catalogue.h"
+#include "formats/pupil_file.h"
+#include "formats/sequence_catalogue.h"
+#include "platform/cp1252.h"
+#include "records/learning_report.h"
+#include "records/registration_screen.h"
+#include "shell/main_window.h"
+#include "shell/shared_state.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QString>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace recordstest {
+
+using shell::shared;
+
+class RecordsTest : public harness::ScreenTest {
+protected:
+    void SetUp() override {
+        harness::ScreenTest::SetUp();
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        writeFile("lecons.tav", formats::blankLessonCatalogue());
+        writeFile("SEQUENCE.TAV", formats::blankSequenceCatalogue());
+        std::filesystem::create_directories(data("eleves"));
+        ui::load<MDI1>();
+        shared.DossierEleves = data("eleves").string() + "/";
+        shared.EchellePixel = shared.Echelle * shared.EchellePolice;
+    }
+    void TearDown() override {
+        harness::ScreenTest::TearDown();
+        shell::resetSharedState();
+    }
+
+    void useScreen(int width, int height) {
+        setScreen(width, height);
+        shell::CalculerEchelle();
+        shared.EchellePixel = shared.Echelle * shared.EchellePolice;
+    }
+
+    // The registration screen as the management menu opens it in that mode; its group choice
+    // has run.
+    inscription& open(int mode) {
+        shared.CodeFonction = static_cast<shell::Integer>(mode);
+        inscription& f = ui::load<inscription>();
+        settle();
+        return f;
+    }
+    // Types the group number and presses "&Ok"; the work step has run.
+    void chooseGroup(inscription& f, const std::string& group) {
+        focus(f.eleve[0]);
+        type(f.eleve[0], QString::fromStdString(group));
+        click(f.Commande1);
+        settle();
+    }
+
+    // --- files
+    void writeLesson(int activity, int lesson) {
+        const std::string record(formats::recordLength(activity), '1');
+        ASSERT_TRUE(formats::writeLessonAt(data("lecons.tav").string(),
+                                           formats::recordPosition(activity, lesson), record));
+    }
+    void writeSequence(int sequence, const std::string& title, const std::string& codes) {
+        const std::string path = data("SEQUENCE.TAV").string();
+        std::string titles = formats::readTitleTable(path);
+        formats::setTitle(titles, sequence, cp(title));
+        ASSERT_TRUE(formats::writeSequence(path, titles, sequence, codes));
+    }
+    static std::string code(int activity, int lesson) {
+        return {static_cast<char>(65 + activity), static_cast<char>(100 + lesson)};
+    }
+    static std::string fileName(const std::string& prenom, const std::string& nom) {
+        return formats::nomCourtEleve(cp(prenom), cp(nom));
+    }
+    static std::string pupilPath(const std::string& group, const std::string& prenom,
+                                 const std::string& nom) {
+        return "eleves/TAVR#" + group + "/" + fileName(prenom, nom);
+    }
+    static formats::PupilValues pupil(const std::string& prenom, const std::string& nom,
+                                      int sequence = 0) {
+        formats::PupilValues v;
+        v.prenom = cp(prenom);
+        v.nom = cp(nom);
+        v.numeroSequence = static_cast<std::int16_t>(sequence);
+        return v;
+    }
+    void writePupil(const std::string& group, const formats::PupilValues& v) {
+        writeFile("eleves/TAVR#" + group + "/" + formats::nomCourtEleve(v.prenom, v.nom),
+                  formats::formatPupilFile(v));
+    }
+    // The pupil file as the program reads it back; fails the test when it is not whole.
+    formats::PupilValues readPupil(const std::string& relative) {
+        formats::PupilValues v;
+        EXPECT_TRUE(exists(relative)) << relative;
+        EXPECT_EQ(formats::parsePupilFile(readFile(relative), false, v),
+                  formats::PupilReadStatus::Read)
+            << relative;
+        return v;
+    }
+    static std::string progressWith(std::initializer_list<std::pair<int, char>> scores) {
+        std::string p(1450, '#');
+        for (auto [position, score] : scores) p[static_cast<std::size_t>(position - 1)] = score;
+        return p;
+    }
+
+    // --- lists: the lines a user sees, and a click on one of them
+    static std::vector<std::string> lines(const ui::ListBox& l) {
+        std::vector<std::string> out;
+        for (int i = 0; i < l.listCount(); ++i) out.push_back(u8(l.list(i)));
+        return out;
+    }
+    static std::vector<int> chosen(const ui::ListBox& l) {
+        std::vector<int> out;
+        for (int i = 0; i < l.listCount(); ++i)
+            if (l.selected(i)) out.push_back(i);
+        return out;
+    }
+    void clickLine(ui::ListBox& l, int row) {
+        EXPECT_TRUE(seen(l));
+        auto* w = static_cast<QListWidget*>(l.widget());
+        w->scrollToItem(w->item(row));
+        const QPoint p = w->visualItemRect(w->item(row)).center();
+        QWidget* v = w->viewport();
+        for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent e(t, QPointF(p), QPointF(v->mapToGlobal(p)), Qt::LeftButton,
+                          t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+            QApplication::sendEvent(v, &e);
+            pump();
+        }
+    }
+
+    std::vector<std::string> boxTexts() const {
+        std::vector<std::string> out;
+        for (const auto& b : boxes) out.push_back(b.text);
+        return out;
+    }
+};
+
+// The printed report goes to a PDF in the test's data folder, read back with poppler.
+class PrintedTest : public RecordsTest {
+protected:
+    void SetUp() override {
+        RecordsTest::SetUp();
+        hadPdf_ = qEnvironmentVariableIsSet("TAVREL_PDF");
+        oldPdf_ = qgetenv("TAVREL_PDF");
+        pdf = data("bilan.pdf").string();
+        qputenv("TAVREL_PDF", QByteArray::fromStdString(pdf));
+    }
+    void TearDown() override {
+        if (hadPdf_)
+            qputenv("TAVREL_PDF", oldPdf_);
+        else
+            qunsetenv("TAVREL_PDF");
+        RecordsTest::TearDown();
+    }
+    static QString run(const QString& program, const QStringList& args) {
+        QProcess p;
+        p.start(program, args);
+        if (!p.waitForFinished(30000)) return {};
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+    int pages() const {
+        const QString info = run("pdfinfo", {QString::fromStdString(pdf)});
+        const qsizetype at = info.indexOf("Pages:");
+        return at < 0 ? 0 : info.mid(at + 6).trimmed().section('\n', 0, 0).toInt();
+    }
+    // One page in reading order, its layout kept (columns stay on their lines).
+    std::string page(int n) const {
+        return run("pdftotext", {"-layout", "-f", QString::number(n), "-l", QString::number(n),
+                                 QString::fromStdString(pdf), "-"})
+            .toStdString();
+    }
+
+    std::string pdf;
+
+private:
+    bool hadPdf_ = false;
+    QByteArray oldPdf_;
+};
+
+} // namespace recordstest

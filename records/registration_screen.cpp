@@ -948,6 +948,11 @@ void inscription::QuitterInscription() {
 // --- fields: keys, focus and checks -----------------------------------------------------------
 
 void inscription::eleve_KeyPress(int index, int& k) {
+    // Text dropped or pasted from a menu meets the same rule as keys in the group field.
+    if (index == 0 && !Commande1.enabled()) {
+        k = 0;
+        return;
+    }
     if (k == 13) {
         k = 0;
         return;

@@ -211,6 +211,9 @@ TEST_F(Registration, RegisteringWritesTheFileListsThePupilAndOpensTheNextCard) {
     EXPECT_EQ(w.listeLecons, "");
     EXPECT_EQ(lines(f.Liste1), (std::vector<std::string>{"AUBÉ LÉO", "CÔTÉ-RIVIÈRE ZOÉ"}));
     EXPECT_EQ(u8(f.Etiquette3.caption()), "Noms des 2 élèves");
+    // The names are there to be seen: a click on them goes to the group field.
+    clickLine(f.Liste1, 0);
+    EXPECT_TRUE(f.eleve[0].hasFocus());
 }
 
 TEST_F(Registration, ThePupilCardRefusesWhatItCannotSave) {
@@ -584,6 +587,11 @@ TEST_F(Delete, ChosenRegistrationsGoAfterAYes) {
     clickLine(f.Liste3, 3);
     clickLine(f.Liste3, 0);
     clickLine(f.Liste3, 0);
+    EXPECT_EQ(chosen(f.Liste3), (std::vector<int>{1, 3}));
+    // The space bar toggles the line under the cursor.
+    key(f.Liste3, Qt::Key_Space, " ");
+    EXPECT_EQ(chosen(f.Liste3), (std::vector<int>{0, 1, 3}));
+    key(f.Liste3, Qt::Key_Space, " ");
     EXPECT_EQ(chosen(f.Liste3), (std::vector<int>{1, 3}));
     answer(ui::vbNo);
     click(f.Commande3[0]);

@@ -98,7 +98,7 @@ TEST_F(Dispatch, PerfectMissingAndInvalidLessonsArePassedOver) {
     EXPECT_EQ(shared.NumeroLecon, 5);
     EXPECT_EQ(shared.PositionListe, 6);
     EXPECT_EQ(shared.Points, 8) << "a lesson passed over leaves a fresh lesson";
-    EXPECT_EQ(shared.NumeroItem, 3);
+    EXPECT_EQ(shared.NumeroItem, 0) << "so the player starts at its first item";
     EXPECT_EQ(shared.ItemsTermines, 0);
 }
 

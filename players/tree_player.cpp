@@ -109,6 +109,7 @@ Feuille5::Feuille5() : DraggingPlayer(Genre::Arbre) {
     setBackColor(kGrisFonce);
     setFont(ui::Font{"Arial", 12, true});
     moveForm(0, 0, 9585, 6870);
+    Command1.setFont(ui::Font{"Arial", 12, true});
 
     for (ui::Label* l : {&Label1, &Label2}) {
         l->setFont(ui::Font{"Arial", 12, true});

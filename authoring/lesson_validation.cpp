@@ -299,13 +299,6 @@ std::optional<std::int32_t> numberValue32(const std::string& text) {
     return valueIn<std::int32_t>(text);
 }
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 std::string withoutNegationMark(const std::string& text) {
     if (!formats::hasNegationMark(text)) return text;
     return trimmed(text.substr(1));

@@ -6,6 +6,8 @@
 // would show it. Nothing here needs a screen.
 #pragma once
 
+#include "platform/strings.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -70,6 +72,6 @@ std::optional<std::int32_t> numberValue32(const std::string& text);
 // A text with its negation mark ("X" or "x" first) dropped and its blanks removed again.
 std::string withoutNegationMark(const std::string& text);
 // Text without blanks at either end.
-std::string trimmed(const std::string& text);
+using platform::trimmed;
 
 } // namespace authoring

@@ -3,6 +3,7 @@
 #include "formats/sequence_catalogue.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
+#include "platform/strings.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "signin/home_screen.h"
@@ -24,19 +25,13 @@ bool isActivityLetter(char c) {
     return c >= 'A' && c <= 'L';
 }
 
-std::string withoutOuterBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 } // namespace
 
 std::string lessonText(const std::string& storedList) {
     std::string list = storedList;
     for (char& c : list)
         if (c == '\0') c = ' ';
-    list = withoutOuterBlanks(list);
+    list = platform::trimmed(list);
     std::string text;
     for (std::size_t i = 0; i < list.size(); i += 2) {
         text += list[i];
@@ -49,7 +44,7 @@ std::string lessonText(const std::string& storedList) {
 }
 
 std::string lessonCodes(const std::string& typed) {
-    const std::string text = withoutOuterBlanks(typed);
+    const std::string text = platform::trimmed(typed);
     std::string codes;
     std::size_t i = 0;
     while (i < text.size()) {

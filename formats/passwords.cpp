@@ -1,17 +1,9 @@
 #include "formats/passwords.h"
 
+#include "platform/strings.h"
 #include "platform/text_io.h"
 
 namespace formats {
-namespace {
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-} // namespace
 
 std::optional<std::string> scramblePassword(const std::string& plain) {
     std::string stored;
@@ -42,8 +34,8 @@ std::string normaliseRights(const std::string& rights) {
 std::optional<std::string> formatPasswordFile(const std::string& droits,
                                               const std::string& enseignant,
                                               const std::string& gestionnaire) {
-    const auto teacher = scramblePassword(trimBlanks(enseignant));
-    const auto manager = scramblePassword(trimBlanks(gestionnaire));
+    const auto teacher = scramblePassword(platform::trimmed(enseignant));
+    const auto manager = scramblePassword(platform::trimmed(gestionnaire));
     if (!teacher || !manager) return std::nullopt;
     return platform::TextWriter()
         .text(droits)

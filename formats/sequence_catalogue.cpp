@@ -1,19 +1,11 @@
 #include "formats/sequence_catalogue.h"
 
 #include "platform/files.h"
+#include "platform/strings.h"
 
 #include <algorithm>
 
 namespace formats {
-namespace {
-
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-} // namespace
 
 std::string readSequenceBytes(const std::string& path, std::int32_t position, int count) {
     std::string data(count > 0 ? count : 0, ' ');
@@ -32,7 +24,7 @@ std::string readTitleTable(const std::string& path) {
 std::string titleOf(const std::string& titleTable, int sequence) {
     const std::size_t start = sequenceTitlePosition(sequence) - 1;
     if (sequence < 1 || start >= titleTable.size()) return "";
-    return trimBlanks(titleTable.substr(start, kTitleLength));
+    return platform::trimmed(titleTable.substr(start, kTitleLength));
 }
 
 std::string readSequenceList(const std::string& path, int sequence) {
@@ -40,7 +32,7 @@ std::string readSequenceList(const std::string& path, int sequence) {
 }
 
 std::string storedTitle(const std::string& text) {
-    std::string title = trimBlanks(text).substr(0, kTitleLength);
+    std::string title = platform::trimmed(text).substr(0, kTitleLength);
     title.resize(kTitleLength, ' ');
     return title;
 }

@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
+#include "platform/strings.h"
 #include "records/learning_report.h"
 #include "records/records_routines.h"
 #include "shell/file_routines.h"
@@ -43,12 +44,6 @@ constexpr int kTitresProposes = 32;
 
 ui::Font arial(double size) {
     return ui::Font{"Arial", size, true};
-}
-
-std::string sansBlancs(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 const std::string& capitalesAccentuees() {
@@ -387,7 +382,8 @@ void inscription::dessinerTitresSequences() {
     int k = 0;
     for (int sequence = 1; sequence <= kTitresProposes; ++sequence) {
         const std::size_t debut = static_cast<std::size_t>(25 * sequence - 25);
-        const std::string titre = debut < titres.size() ? sansBlancs(titres.substr(debut, 25)) : "";
+        const std::string titre =
+            debut < titres.size() ? platform::trimmed(titres.substr(debut, 25)) : "";
         if (titre.empty()) continue;
         ++k;
         Image1.setCurrentX(tw((k / 11) * 3150 + 100));
@@ -504,7 +500,7 @@ void inscription::Commande1_Click() {
             if (s.Prenom.empty() && s.Nom.empty()) continue;
             const auto i = static_cast<std::size_t>(NombreEleves);
             s.CheminsEleves[i] = chemin;
-            s.Noms[i] = sansBlancs(s.Nom) + " " + sansBlancs(s.Prenom);
+            s.Noms[i] = platform::trimmed(s.Nom) + " " + platform::trimmed(s.Prenom);
             if (mode_ == kModeInscrire) Liste1.addItem(s.Noms[i]);
             ++NombreEleves;
         }
@@ -625,7 +621,7 @@ void inscription::Commande3_Click(int index) {
                 return;
             }
         }
-        for (int i = 1; i <= 3; ++i) eleve[i].setText(sansBlancs(eleve[i].text()));
+        for (int i = 1; i <= 3; ++i) eleve[i].setText(platform::trimmed(eleve[i].text()));
         const bool enregistre = mode_ == kModeInscrire ? inscrireEleve() : modifierEleve();
         if (!enregistre) return;
         if (mode_ == kModeInscrire && NombreEleves >= shell::kElevesParGroupeMax) {
@@ -650,7 +646,7 @@ void inscription::ouvrirBilan() {
 
 bool inscription::champsCarteVides() {
     for (int i = 1; i <= 3; ++i)
-        if (!sansBlancs(eleve[i].text()).empty()) return false;
+        if (!platform::trimmed(eleve[i].text()).empty()) return false;
     return true;
 }
 
@@ -1028,7 +1024,7 @@ void inscription::Option1_KeyPress(int index, int& k) {
 void inscription::VerifierChampInscription(int index) {
     shell::SharedState& s = shared;
     s.ChampValide = 0;
-    const std::string texte = sansBlancs(eleve[index].text());
+    const std::string texte = platform::trimmed(eleve[index].text());
     std::string manque;
     switch (index) {
     case 0:

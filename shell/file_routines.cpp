@@ -6,6 +6,7 @@
 #include "formats/sequence_catalogue.h"
 #include "formats/settings.h"
 #include "platform/cp1252.h"
+#include "platform/strings.h"
 #include "ui/msgbox.h"
 
 #include <algorithm>
@@ -59,12 +60,6 @@ void rangerValeursEleve(const formats::PupilValues& v) {
     s.ItemsTermines = v.itemsTermines;
     s.NumeroItem = v.numeroItem;
     s.RepriseAutorisee = v.repriseAutorisee;
-}
-
-std::string sansBlancs(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 bool surDisquette(const std::string& chemin) {
@@ -162,8 +157,8 @@ void EcrireMotsDePasse(const std::string& droits, const std::string& enseignant,
         return;
     }
     s.DroitsMenus = droits;
-    s.MotDePasseEnseignant = sansBlancs(enseignant);
-    s.MotDePasseGestionnaire = sansBlancs(gestionnaire);
+    s.MotDePasseEnseignant = platform::trimmed(enseignant);
+    s.MotDePasseGestionnaire = platform::trimmed(gestionnaire);
     s.Etat = 0;
 }
 
@@ -260,7 +255,7 @@ void ChargerSequenceEleve() {
     s.ItemsTermines = 0;
     if (s.NumeroSequence == 0) return;
     LireSequence(formats::sequenceListPosition(s.NumeroSequence), formats::kSequenceListLength);
-    s.ListeLecons = sansBlancs(s.TamponSequence);
+    s.ListeLecons = platform::trimmed(s.TamponSequence);
 }
 
 void DetruireFichier(const std::string& chemin) {

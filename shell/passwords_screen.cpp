@@ -3,6 +3,7 @@
 #include "formats/passwords.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
+#include "platform/strings.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
@@ -20,12 +21,6 @@ constexpr ui::Colour kGris = 0xC0C0C0;
 // The three choices of a row: "Tous", "Enseignant", "Gestionnaire".
 constexpr double kGaucheChoix[3] = {2520, 3600, 5160};
 constexpr double kLargeurChoix[3] = {1000, 1440, 1560};
-
-std::string sansBlancs(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string lignes(std::initializer_list<const char*> textes) {
     std::string out;
@@ -183,8 +178,8 @@ void motpasse::enregistrer() {
         enseignant = enseignant || k == 1;
         gestionnaire = gestionnaire || k == 2;
     }
-    const std::string motEnseignant = sansBlancs(Texte1[0].text());
-    const std::string motGestionnaire = sansBlancs(Texte1[1].text());
+    const std::string motEnseignant = platform::trimmed(Texte1[0].text());
+    const std::string motGestionnaire = platform::trimmed(Texte1[1].text());
     if (enseignant && motEnseignant.empty()) {
         ui::msgBox(cp("Comme certains menus sont réservés ") + cp("à ") + "l'enseignant" + ", " +
                        cp("il faut écrire un mot de passe pour ") + "l'enseignant" + ".",

@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "platform/strings.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
@@ -23,12 +24,6 @@ ui::Font arial(double size, bool bold) {
     f.size = size;
     f.bold = bold;
     return f;
-}
-
-std::string sansBlancs(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 // The frames in the order Enter walks them: criterion, keeping of the choice, immediate
@@ -224,7 +219,7 @@ bool parametre::creerDossier(const std::string& dossier) {
 
 void parametre::enregistrer() {
     shell::SharedState& s = shell::shared;
-    const std::string texte = sansBlancs(Texte1.text());
+    const std::string texte = platform::trimmed(Texte1.text());
     std::string dossier = s.DossierEleves;
     bool verifier = premiereUtilisation();
     if (!verifier && texte != s.DossierEleves) {

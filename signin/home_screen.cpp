@@ -3,6 +3,7 @@
 #include "assets/pictures.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
+#include "platform/strings.h"
 #include "records/learning_report.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
@@ -31,12 +32,6 @@ ui::Font arial(double size, bool bold = true) {
     f.size = size;
     f.bold = bold;
     return f;
-}
-
-std::string sansBlancs(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 const std::string& capitalesAccentuees() {
@@ -394,9 +389,9 @@ void Feuille1::Commande1_Click() {
     if (!ui::isLoaded(this)) return;
     shell::InitialiserGlobales();
     if (MDI1* m = principale()) m->bilan.setEnabled(false);
-    s.Prenom = sansBlancs(eleve[1].text());
-    s.Nom = sansBlancs(eleve[2].text());
-    TexteGroupe = sansBlancs(eleve[0].text());
+    s.Prenom = platform::trimmed(eleve[1].text());
+    s.Nom = platform::trimmed(eleve[2].text());
+    TexteGroupe = platform::trimmed(eleve[0].text());
 
     // An existing group folder is the usual case; any other failure may be retried.
     while (shell::CreerDossierGroupe(TexteGroupe) == platform::MakeFolderResult::Failed) {

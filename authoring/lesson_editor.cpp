@@ -21,10 +21,6 @@ constexpr ui::Colour kBleuFonce = 0xC00000;
 constexpr ui::Colour kRouge = 0x0000FF;
 constexpr ui::Colour kBlanc = 0xFFFFFF;
 
-ui::Font arial(double size, bool bold = true) {
-    return ui::Font{"Arial", size, bold};
-}
-
 // The menus an adult must not reach while a lesson is being edited; the home screen gives them
 // back when it loads.
 void desactiverMenus() {
@@ -50,7 +46,7 @@ feuille20::feuille20() {
     setBorderStyle(ui::vbFixedSingle);
     setControlBox(false);
     setBackColor(kGris);
-    setFont(arial(12));
+    setFont(ui::arial(12));
     designChooser();
     designSetsTemplates();
     designTreeTemplates();
@@ -68,7 +64,7 @@ void feuille20::designChooser() {
     Forme5.setShape(ui::vbShapeRectangle);
     Forme5.setBorderColor(kBleuFonce);
 
-    Etiquette5.setFont(arial(12));
+    Etiquette5.setFont(ui::arial(12));
     Etiquette5.setForeColor(kBlanc);
     Etiquette5.setBackColor(kRouge);
     Etiquette5.setBorderStyle(1);
@@ -76,25 +72,25 @@ void feuille20::designChooser() {
     Etiquette5.setAutoSize(true);
     Etiquette5.setCaption(cp(" Liste  des leçons déjà créées "));
 
-    Etiquette4.setFont(arial(10.5));
+    Etiquette4.setFont(ui::arial(10.5));
     Etiquette4.setForeColor(kBlanc);
     Etiquette4.setBackStyle(0);
     Etiquette4.move(350, 4380, 3900, 300);
     Etiquette4.setAutoSize(true);
     Etiquette4.setCaption(cp("Numéro de la leçon choisie (1 à 120) :"));
 
-    texte1.setFont(arial(10.5));
+    texte1.setFont(ui::arial(10.5));
     texte1.setBackColor(kGris);
     texte1.setMaxLength(3);
     texte1.move(4320, 4360, 735, 360);
     texte1.KeyPress = [this](int, int& k) { texte1_KeyPress(k); };
 
-    commande3.setFont(arial(7.5));
+    commande3.setFont(ui::arial(7.5));
     commande3.setCaption("&OK");
     commande3.move(5220, 4380, 615, 345);
     commande3.Click = [this](int) { commande3_Click(); };
 
-    Commande2.setFont(arial(10.5));
+    Commande2.setFont(ui::arial(10.5));
     Commande2.setCaption("&Quitter");
     Commande2.move(8280, 4380, 1095, 375);
     Commande2.Click = [this](int) { Commande2_Click(); };
@@ -109,26 +105,26 @@ void feuille20::designChooser() {
                               {6600, 2655, "&Quitter sans enregistrer"}};
     for (int i = 0; i < 4; ++i) {
         ui::CommandButton& b = Commande1.add(i);
-        b.setFont(arial(9.75));
+        b.setFont(ui::arial(9.75));
         b.setCaption(cp(boutons[i].caption));
         b.move(boutons[i].left, 6120, boutons[i].width, 375);
         b.setVisible(false);
         b.Click = [this](int index) { Commande1_Click(index); };
     }
 
-    Etiquette2.setFont(arial(9.75));
+    Etiquette2.setFont(ui::arial(9.75));
     Etiquette2.setForeColor(kBleuFonce);
     Etiquette2.setBackStyle(0);
     Etiquette2.setWordWrap(true);
     Etiquette2.setVisible(false);
-    Etiquette3.setFont(arial(9.75));
+    Etiquette3.setFont(ui::arial(9.75));
     Etiquette3.setForeColor(kRouge);
     Etiquette3.setBackStyle(0);
     Etiquette3.setWordWrap(true);
     Etiquette3.setVisible(false);
 
     ui::Label& item = Label1.add(0);
-    item.setFont(arial(12));
+    item.setFont(ui::arial(12));
     item.setForeColor(kRouge);
     item.setBackStyle(0);
     item.move(240, 960, 975, 375);

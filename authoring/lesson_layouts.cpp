@@ -25,10 +25,6 @@ constexpr ui::Colour kBleu = 0xFF0000;
 constexpr ui::Colour kRouge = 0x0000FF;
 constexpr ui::Colour kNoir = 0x000000;
 
-ui::Font arial(double size, bool bold = true) {
-    return ui::Font{"Arial", size, bold};
-}
-
 // A design position or size in twips, as the screen is scaled.
 double s(double twips) {
     return shell::aEchelle(twips);
@@ -94,7 +90,7 @@ std::string nomItem(int i) {
 
 void feuille20::designSetsTemplates() {
     ui::TextBox& champ = Texte2.add(0);
-    champ.setFont(arial(7.5));
+    champ.setFont(ui::arial(7.5));
     champ.setVisible(false);
     champ.GotFocus = [this](int i) { Texte2_GotFocus(i); };
     champ.LostFocus = [this](int i) { Texte2_LostFocus(i); };
@@ -118,7 +114,7 @@ void feuille20::designSetsTemplates() {
     croix.setBorderWidth(2);
     croix.setVisible(false);
 
-    Check1.setFont(arial(10.5));
+    Check1.setFont(ui::arial(10.5));
     Check1.setCaption(cp("Les deux ensembles auront une aire commune."));
     Check1.move(4400, 120, 5100, 375);
     Check1.setVisible(false);
@@ -135,18 +131,18 @@ void feuille20::designTreeTemplates() {
     noeud.setBackColor(kGris);
     noeud.setBorderStyle(0);
     noeud.setDrawWidth(2);
-    noeud.setFont(arial(7.5));
+    noeud.setFont(ui::arial(7.5));
     noeud.setVisible(false);
 
     ui::TextBox& champ = Text1.add(0);
-    champ.setFont(arial(7.5));
+    champ.setFont(ui::arial(7.5));
     champ.setVisible(false);
     champ.GotFocus = [this](int i) { Text1_GotFocus(i); };
     champ.LostFocus = [this](int i) { Text1_LostFocus(i); };
     champ.KeyPress = [this](int i, int& k) { Text1_KeyPress(i, k); };
     champ.KeyDown = [this](int i, int& k, int) { Text1_KeyDown(i, k); };
 
-    Label2.setFont(arial(9.75));
+    Label2.setFont(ui::arial(9.75));
     Label2.setBackStyle(0);
     Label2.setWordWrap(true);
     Label2.move(120, 120, 2500, 495);
@@ -156,7 +152,7 @@ void feuille20::designTreeTemplates() {
     const char* niveaux[] = {"2 de leurs éléments", "3 de leurs éléments"};
     for (int i = 0; i < 2; ++i) {
         ui::OptionButton& o = Option1.add(i);
-        o.setFont(arial(9.75));
+        o.setFont(ui::arial(9.75));
         o.setCaption(cp(niveaux[i]));
         o.move(120, 650 + 240 * i, 2500, 255);
         o.setVisible(false);
@@ -176,12 +172,12 @@ void feuille20::designTableTemplates() {
     apercu.setBackColor(kGris);
     apercu.setBorderStyle(0);
     apercu.setDrawWidth(2);
-    apercu.setFont(arial(7.5));
+    apercu.setFont(ui::arial(7.5));
     apercu.setPicture(flecheRouge());
     apercu.setVisible(false);
 
     ui::TextBox& champ = Text2.add(0);
-    champ.setFont(arial(7.5));
+    champ.setFont(ui::arial(7.5));
     champ.setVisible(false);
     champ.GotFocus = [this](int i) { Text2_GotFocus(i); };
     champ.LostFocus = [this](int i) { Text2_LostFocus(i); };
@@ -189,7 +185,7 @@ void feuille20::designTableTemplates() {
     champ.KeyDown = [this](int i, int& k, int) { Text2_KeyDown(i, k); };
 
     ui::Label& relation = Label3.add(0);
-    relation.setFont(arial(10.5, false));
+    relation.setFont(ui::arial(10.5, false));
     relation.setBackStyle(0);
     relation.move(1800, 70, 1700, 255);
     // Its words must show whole, whatever the font gives them.
@@ -206,7 +202,7 @@ void feuille20::designTableTemplates() {
     }
     for (int i = 0; i < 4; ++i) {
         ui::OptionButton& o = Option2.add(i, Picture3[i / 2]);
-        o.setFont(arial(7.5));
+        o.setFont(ui::arial(7.5));
         o.setForeColor(kBleu);
         o.setBackColor(kGris);
         o.setCaption(cp(choix[i]));

@@ -86,10 +86,6 @@ constexpr ui::Colour kBlanc = 0xFFFFFF;
 constexpr int kLecons = 1;
 constexpr int kTitre = 0;
 
-ui::Font arial(double size, bool bold = false) {
-    return ui::Font{"Arial", size, bold};
-}
-
 } // namespace
 
 sequence::sequence() {
@@ -98,7 +94,7 @@ sequence::sequence() {
     setBorderStyle(ui::vbBSNone);
     setControlBox(false);
     setBackColor(kSarcelle);
-    setFont(arial(10.5));
+    setFont(ui::arial(10.5, false));
 
     Minuterie1.setInterval(1);
     Minuterie1.setEnabled(true);
@@ -110,14 +106,14 @@ sequence::sequence() {
     Forme2.setFillStyle(0);
     Forme2.setFillColor(kGris);
 
-    Etiquette6.setFont(arial(10.5));
+    Etiquette6.setFont(ui::arial(10.5, false));
     Etiquette6.setBackColor(kGris);
     Etiquette6.setAlignment(ui::vbCenter);
     Etiquette6.setWordWrap(true);
     Etiquette6.move(180, 195, 1815, 510);
     Etiquette6.setCaption(cp("Numéro des séquences"));
 
-    Liste1.setFont(arial(10.5));
+    Liste1.setFont(ui::arial(10.5, false));
     Liste1.setBackColor(kGris);
     Liste1.move(450, 780, 1275, 5400);
     Liste1.Click = [this](int) { Liste1_Click(); };
@@ -126,7 +122,7 @@ sequence::sequence() {
     Liste1.KeyDown = [this](int, int& k, int) { Liste1_KeyDown(k); };
     Liste1.GotFocus = [this](int) { Liste1_GotFocus(); };
 
-    Commande1.setFont(arial(10.5, true));
+    Commande1.setFont(ui::arial(10.5));
     Commande1.setCaption("&Choisir");
     Commande1.move(360, 6105, 1455, 375);
     Commande1.Click = [this](int) { Commande1_Click(); };
@@ -139,12 +135,12 @@ sequence::sequence() {
     fond.setFillColor(kGris);
 
     ui::Label& legende = Etiquette2.add(0);
-    legende.setFont(arial(10.5));
+    legende.setFont(ui::arial(10.5, false));
     legende.setBackStyle(0);
     legende.move(2400, 210, 4500, 300);
     for (int i = 1; i <= 2; ++i) {
         ui::Label& l = Etiquette2.add(i);
-        l.setFont(arial(10.5, true));
+        l.setFont(ui::arial(10.5));
         l.setBackStyle(0);
         l.setForeColor(kBlanc);
     }
@@ -155,7 +151,7 @@ sequence::sequence() {
     Etiquette2[2].setVisible(false);
 
     ui::TextBox& titre = Texte1.add(kTitre);
-    titre.setFont(arial(10.5, true));
+    titre.setFont(ui::arial(10.5));
     titre.setBackColor(kGris);
     titre.setMaxLength(formats::kTitleLength);
     titre.move(2400, 585, 4800, 435);
@@ -173,7 +169,7 @@ sequence::sequence() {
         t.Change = [this](int index) { Texte1_Change(index); };
     }
 
-    Etiquette1.setFont(arial(12, true));
+    Etiquette1.setFont(ui::arial(12));
     Etiquette1.setBackStyle(0);
     Etiquette1.setForeColor(kBlanc);
     Etiquette1.setWordWrap(true);
@@ -184,7 +180,7 @@ sequence::sequence() {
     Image1.move(120, 4110, 9360, 1500);
     Image1.setBackColor(kBleuFonce);
     Image1.setForeColor(kBlanc);
-    Image1.setFont(arial(9, true));
+    Image1.setFont(ui::arial(9));
     Image1.setVisible(false);
 
     struct Bouton {

@@ -38,10 +38,6 @@ constexpr int kBoutons = 7;
 constexpr double kHautNom = 240;
 constexpr double kHautComptes = 600;
 
-ui::Font arial(double size) {
-    return ui::Font{"Arial", size, true};
-}
-
 // Today in the system's short date format.
 std::string dateCourte() {
     platform::Clock& horloge = platform::clock();
@@ -61,7 +57,7 @@ resultat::resultat() {
     setCaption("Bilan des apprentissages");
     setBackColor(kBleuFonce);
     setForeColor(kGris);
-    setFont(arial(7.5));
+    setFont(ui::arial(7.5));
     setKeyPreview(true);
 
     struct Place {
@@ -80,12 +76,12 @@ resultat::resultat() {
         l.setCaption(cp(legendes[i].texte));
         l.setForeColor(kGris);
         l.setBackStyle(0);
-        l.setFont(arial(10.5));
+        l.setFont(ui::arial(10.5));
         ui::Label& v = Etiquette2.add(i);
         v.move(valeurs[i].left, valeurs[i].top, valeurs[i].width, 285);
         v.setForeColor(kCyan);
         v.setBackStyle(0);
-        v.setFont(arial(10.5));
+        v.setFont(ui::arial(10.5));
     }
 
     ui::Label& cellule = Etiquette4.add(0);
@@ -94,7 +90,7 @@ resultat::resultat() {
     cellule.setBackColor(kJauneClair);
     cellule.setBorderStyle(1);
     cellule.setAlignment(ui::vbCenter);
-    cellule.setFont(arial(10.5));
+    cellule.setFont(ui::arial(10.5));
     cellule.setVisible(false);
 
     const char* legende[] = {"Leçon pas encore terminée", "Leçon terminée et réussie",
@@ -108,7 +104,7 @@ resultat::resultat() {
         l.setBorderStyle(1);
         l.setAlignment(ui::vbCenter);
         l.setWordWrap(true);
-        l.setFont(arial(7.5));
+        l.setFont(ui::arial(7.5));
         l.setVisible(false);
     }
 
@@ -116,7 +112,7 @@ resultat::resultat() {
     Etiquette3.setBackColor(kSarcelle);
     Etiquette3.setBorderStyle(1);
     Etiquette3.setAlignment(ui::vbCenter);
-    Etiquette3.setFont(arial(10.5));
+    Etiquette3.setFont(ui::arial(10.5));
     Etiquette3.setVisible(false);
 
     const Place boutons[kBoutons] = {
@@ -131,13 +127,13 @@ resultat::resultat() {
         ui::CommandButton& b = Commande1.add(i);
         b.move(boutons[i].left, boutons[i].top, boutons[i].width, 375);
         b.setCaption(cp(boutons[i].texte));
-        b.setFont(arial(10.5));
+        b.setFont(ui::arial(10.5));
         b.setTabIndex(i);
         b.Click = [this](int index) { Commande1_Click(index); };
     }
     Commande2.move(7250, 4900, 1455, 375);
     Commande2.setCaption("&Continuer");
-    Commande2.setFont(arial(10.5));
+    Commande2.setFont(ui::arial(10.5));
     Commande2.setVisible(false);
     Commande2.setEnabled(false);
     Commande2.setTabStop(false);

@@ -42,10 +42,6 @@ constexpr int kPlacesTable = 51;
 constexpr int kGroupes = 100;
 constexpr int kTitresProposes = 32;
 
-ui::Font arial(double size) {
-    return ui::Font{"Arial", size, true};
-}
-
 const std::string& capitalesAccentuees() {
     static const std::string s = cp("ÂÀÉÈÊÎÔÛÙÇ");
     return s;
@@ -77,7 +73,7 @@ inscription::inscription() {
     setControlBox(false);
     setBackColor(kSarcelle);
     setForeColor(kNoir);
-    setFont(arial(10.5));
+    setFont(ui::arial(10.5));
 
     for (int i : {1, 2}) {
         ui::Shape& f = Forme1.add(i);
@@ -91,7 +87,7 @@ inscription::inscription() {
     Image2.move(100, 94, 6400, 1932);
     Image2.setBackColor(kGris);
     Image2.setForeColor(kNoir);
-    Image2.setFont(arial(10.5));
+    Image2.setFont(ui::arial(10.5));
     ui::Label& titreGroupes = Etiquette1.add(0, Image2);
     titreGroupes.move(1600, 40, 3200, 285);
     titreGroupes.setCaption(cp("Liste  des groupes déjà créés"));
@@ -99,21 +95,21 @@ inscription::inscription() {
     titreGroupes.setBackColor(kBleuFonce);
     titreGroupes.setBorderStyle(1);
     titreGroupes.setAlignment(ui::vbCenter);
-    titreGroupes.setFont(arial(10.5));
+    titreGroupes.setFont(ui::arial(10.5));
     Etiquette2.move(150, 1560, 2800, 285);
     Etiquette2.setCaption(cp("Numéro du groupe (0 à 99)  : "));
     Etiquette2.setBackStyle(0);
-    Etiquette2.setFont(arial(10.5));
+    Etiquette2.setFont(ui::arial(10.5));
     ui::TextBox& groupe = eleve.add(0, Image2);
     groupe.move(2950, 1517, 420, 360);
     groupe.setMaxLength(2);
     Commande1.move(3700, 1510, 855, 375);
-    Commande1.setFont(arial(10.5));
+    Commande1.setFont(ui::arial(10.5));
     Commande1.setCaption("&Ok");
     Commande1.setDefault(true);
     Commande1.Click = [this](int) { Commande1_Click(); };
     Commande2.move(5250, 1510, 1095, 375);
-    Commande2.setFont(arial(10.5));
+    Commande2.setFont(ui::arial(10.5));
     Commande2.setCaption("&Quitter");
     Commande2.Click = [this](int) { Commande2_Click(); };
 
@@ -121,11 +117,11 @@ inscription::inscription() {
     Etiquette3.move(6650, 200, 2800, 285);
     Etiquette3.setAlignment(ui::vbCenter);
     Etiquette3.setBackStyle(0);
-    Etiquette3.setFont(arial(10.5));
+    Etiquette3.setFont(ui::arial(10.5));
     for (ui::ListBox* l : {&Liste1, &Liste2, &Liste3}) {
         l->move(6700, 560, 2700, 3900);
         l->setBackColor(kSarcelle);
-        l->setFont(arial(10.5));
+        l->setFont(ui::arial(10.5));
     }
     Liste1.setSorted(true);
     Liste2.setVisible(false);
@@ -146,7 +142,7 @@ inscription::inscription() {
     titreFiche.setBackColor(kBleuFonce);
     titreFiche.setBorderStyle(1);
     titreFiche.setAlignment(ui::vbCenter);
-    titreFiche.setFont(arial(10.5));
+    titreFiche.setFont(ui::arial(10.5));
     titreFiche.setVisible(false);
     const char* legendes[] = {"Prénom :", "Nom :", "Numéro de la séquence de leçons : "};
     const double hauteurs[] = {2800, 3340, 3880};
@@ -155,7 +151,7 @@ inscription::inscription() {
         l.move(300, hauteurs[i], 1350, 285);
         l.setCaption(cp(legendes[i]));
         l.setBackStyle(0);
-        l.setFont(arial(10.5));
+        l.setFont(ui::arial(10.5));
         ui::TextBox& t = eleve.add(i + 1);
         t.move(1700, hauteurs[i] - 40, 4000, 360);
         t.setMaxLength(i == 2 ? 2 : 24);
@@ -165,7 +161,7 @@ inscription::inscription() {
     question.move(300, 4480, 6100, 285);
     question.setCaption(cp("Cet élève pourra-t-il reprendre les leçons non réussies?"));
     question.setBackStyle(0);
-    question.setFont(arial(10.5));
+    question.setFont(ui::arial(10.5));
     ui::PictureBox& options = Image4.add(0);
     options.move(2000, 4900, 2400, 420);
     options.setBackColor(kGris);
@@ -176,7 +172,7 @@ inscription::inscription() {
         o.move(i == 0 ? 150 : 1250, 60, 900, 300);
         o.setCaption(reponses[i]);
         o.setBackColor(kGris);
-        o.setFont(arial(10.5));
+        o.setFont(ui::arial(10.5));
         o.setTabIndex(6 + i);
         o.Click = [this](int index) { Option1_Click(index); };
         o.KeyPress = [this](int index, int& k) { Option1_KeyPress(index, k); };
@@ -185,7 +181,7 @@ inscription::inscription() {
     for (int i = 0; i <= 3; ++i) {
         ui::TextBox& t = eleve[i];
         t.setBackColor(kGris);
-        t.setFont(arial(10.5));
+        t.setFont(ui::arial(10.5));
         t.setTabIndex(i == 0 ? 0 : 2 + i);
         t.KeyPress = [this](int index, int& k) { eleve_KeyPress(index, k); };
         t.KeyDown = [this](int index, int& code, int) { eleve_KeyDown(index, code); };
@@ -206,7 +202,7 @@ inscription::inscription() {
         ui::CommandButton& b = Commande3.add(i);
         b.move(places[i][0], 5985, places[i][1], 375);
         b.setCaption(cp(boutons[i]));
-        b.setFont(arial(10.5));
+        b.setFont(ui::arial(10.5));
         b.setEnabled(false);
         b.setTabIndex(13 + i);
         b.Click = [this](int index) { Commande3_Click(index); };
@@ -216,7 +212,7 @@ inscription::inscription() {
         ui::CommandButton& b = Commande4.add(i);
         b.move(i == 0 ? 6700 : 8100, 5400, 1300, 375);
         b.setCaption(choix[i]);
-        b.setFont(arial(10.5));
+        b.setFont(ui::arial(10.5));
         b.setVisible(false);
         b.setTabIndex(11 + i);
         b.Click = [this](int index) { Commande4_Click(index); };
@@ -229,7 +225,7 @@ inscription::inscription() {
     Etiquette4.setCaption(cp("Choisir un des noms de la liste."));
     Etiquette4.setBackColor(kOrange);
     Etiquette4.setForeColor(kBlanc);
-    Etiquette4.setFont(arial(12));
+    Etiquette4.setFont(ui::arial(12));
     Etiquette4.setAlignment(ui::vbCenter);
     Etiquette4.setBorderStyle(1);
     Etiquette4.setWordWrap(true);
@@ -237,7 +233,7 @@ inscription::inscription() {
     Image1.move(100, 94, 9380, 3252);
     Image1.setBackColor(kBleu);
     Image1.setForeColor(kGris);
-    Image1.setFont(arial(10.5));
+    Image1.setFont(ui::arial(10.5));
     Image1.setVisible(false);
 
     // The list's heading lies over the list column, and the hint box, the "all groups" button

@@ -18,14 +18,6 @@ constexpr ui::Colour kGris = 0xC0C0C0;
 constexpr ui::Colour kMarine = 0x800000;
 constexpr int kLongueurComposantMax = 255;
 
-ui::Font arial(double size, bool bold) {
-    ui::Font f;
-    f.name = "Arial";
-    f.size = size;
-    f.bold = bold;
-    return f;
-}
-
 // The frames in the order Enter walks them: criterion, keeping of the choice, immediate
 // registration, retake, lessons menu; then the folder box.
 struct Question {
@@ -42,10 +34,10 @@ parametre::parametre() {
     setBorderStyle(ui::vbBSNone);
     setControlBox(false);
     setBackColor(kGris);
-    setFont(arial(10.5, false));
+    setFont(ui::arial(10.5, false));
 
     Etiquette2.move(120, 60, 9360, 330);
-    Etiquette2.setFont(arial(10.5, true));
+    Etiquette2.setFont(ui::arial(10.5));
     Etiquette2.setForeColor(kMarine);
     Etiquette2.setBackStyle(0);
 
@@ -80,12 +72,12 @@ parametre::parametre() {
         ui::Frame& cadre = Cadre.exists(d.cadre) ? Cadre[d.cadre] : Cadre.add(d.cadre);
         cadre.move(d.left, d.top, d.width, d.height);
         cadre.setCaption(cp(d.titre));
-        cadre.setFont(arial(10.5, true));
+        cadre.setFont(ui::arial(10.5));
         cadre.setBackColor(kGris);
         ui::Label& question = Etiquette1.add(d.cadre, cadre);
         question.move(120, 300, d.width - 240, d.questionHeight);
         question.setCaption(cp(d.question));
-        question.setFont(arial(10.5, false));
+        question.setFont(ui::arial(10.5, false));
         question.setBackStyle(0);
     }
 
@@ -107,14 +99,14 @@ parametre::parametre() {
         const double top = 300 + Etiquette1[c.cadre].height() + 60;
         o.move(c.left, top, 900, 315);
         o.setCaption(c.texte);
-        o.setFont(arial(10.5, true));
+        o.setFont(ui::arial(10.5));
         o.setBackColor(kGris);
         o.KeyDown = [this](int i, int& code, int) { option1_KeyDown(i, code); };
     }
 
     Texte1.move(240, 300 + Etiquette1[5].height() + 90, 4140, 375);
     Texte1.setMaxLength(80);
-    Texte1.setFont(arial(9, true));
+    Texte1.setFont(ui::arial(9));
     Texte1.setBackColor(kGris);
     Texte1.KeyDown = [this](int, int& code, int) { Texte1_KeyDown(code); };
     Texte1.KeyPress = [this](int, int& k) { Texte1_KeyPress(k); };
@@ -124,7 +116,7 @@ parametre::parametre() {
         ui::CommandButton& b = Commande1.add(i);
         b.move(i == 0 ? 1080 : 5340, 5910, 3180, 495);
         b.setCaption(cp(boutons[i]));
-        b.setFont(arial(10.5, true));
+        b.setFont(ui::arial(10.5));
         b.Click = [this](int index) { Commande1_Click(index); };
     }
 

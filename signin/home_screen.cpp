@@ -26,14 +26,6 @@ constexpr ui::Colour kOlive = 0x00C0C0;
 constexpr ui::Colour kBlanc = 0xFFFFFF;
 constexpr int kIconeQuitter = 12;
 
-ui::Font arial(double size, bool bold = true) {
-    ui::Font f;
-    f.name = "Arial";
-    f.size = size;
-    f.bold = bold;
-    return f;
-}
-
 const std::string& capitalesAccentuees() {
     static const std::string s = cp("ÂÀÉÈÊÎÔÛÙÇ");
     return s;
@@ -62,7 +54,7 @@ Feuille1::Feuille1() {
     setBorderStyle(ui::vbFixedSingle);
     setControlBox(false);
     setBackColor(kBleuClair);
-    setFont(arial(9.75));
+    setFont(ui::arial(9.75));
 
     Forme1.move(1920, 2700, 5655, 2520);
     Forme1.setShape(ui::vbShapeRoundedRectangle);
@@ -85,10 +77,10 @@ Feuille1::Feuille1() {
         ui::Label& e = etiquette2.add(l.index);
         e.move(l.left, l.top, l.width, l.height);
         e.setCaption(cp(l.texte));
-        e.setFont(arial(9.75));
+        e.setFont(ui::arial(9.75));
         e.setBackStyle(0);
     }
-    etiquette2[3].setFont(arial(12));
+    etiquette2[3].setFont(ui::arial(12));
 
     const double champs[3][4] = {
         {5040, 3240, 495, 360}, {3720, 3720, 3615, 360}, {3720, 4200, 3615, 360}};
@@ -96,7 +88,7 @@ Feuille1::Feuille1() {
         ui::TextBox& t = eleve.add(i);
         t.move(champs[i][0], champs[i][1], champs[i][2], champs[i][3]);
         t.setMaxLength(i == 0 ? 2 : 24);
-        t.setFont(arial(9.75));
+        t.setFont(ui::arial(9.75));
         t.setTabIndex(i);
         t.KeyPress = [this](int index, int& k) { eleve_KeyPress(index, k); };
         t.KeyDown = [this](int index, int& code, int) { eleve_KeyDown(index, code); };
@@ -106,13 +98,13 @@ Feuille1::Feuille1() {
 
     Commande1.move(3480, 4680, 855, 435);
     Commande1.setCaption("&OK");
-    Commande1.setFont(arial(12));
+    Commande1.setFont(ui::arial(12));
     Commande1.setDefault(true);
     Commande1.setTabIndex(3);
     Commande1.Click = [this](int) { Commande1_Click(); };
     Commande2.move(4800, 4680, 1335, 435);
     Commande2.setCaption("&Corriger");
-    Commande2.setFont(arial(12));
+    Commande2.setFont(ui::arial(12));
     Commande2.setTabIndex(4);
     Commande2.Click = [this](int) { Commande2_Click(); };
 
@@ -122,7 +114,7 @@ Feuille1::Feuille1() {
     Etiquette4.setForeColor(kBlanc);
     Etiquette4.setBorderStyle(1);
     Etiquette4.setAlignment(ui::vbCenter);
-    Etiquette4.setFont(arial(9.75));
+    Etiquette4.setFont(ui::arial(9.75));
     Etiquette4.setWordWrap(true);
     Etiquette4.setAutoSize(true);
 
@@ -142,7 +134,7 @@ Feuille1::Feuille1() {
         p.setBorderStyle(0);
         p.setBackColor(kBleuClair);
         p.setForeColor(0x000000);
-        p.setFont(arial(9.75));
+        p.setFont(ui::arial(9.75));
         p.setScaleMode(ui::vbPixels);
         p.setDrawMode(ui::vbInvert);
         p.setFillStyle(0);
@@ -156,7 +148,7 @@ Feuille1::Feuille1() {
     Cadre2.setVisible(false);
     Cadre2.setBackColor(kRouge);
     Cadre2.setForeColor(kOlive);
-    Cadre2.setFont(arial(9.75));
+    Cadre2.setFont(ui::arial(9.75));
     ui::Label& question = Etiquette3.add(1, Cadre2);
     question.move(120, 360, 4575, 1095);
     const char* reponses[] = {"&Oui", "&Non"};
@@ -164,7 +156,7 @@ Feuille1::Feuille1() {
         ui::CommandButton& b = Commande5.add(i, Cadre2);
         b.move(i == 0 ? 960 : 2880, 1560, 975, 375);
         b.setCaption(reponses[i]);
-        b.setFont(arial(9.75));
+        b.setFont(ui::arial(9.75));
         b.setEnabled(false);
         b.setTabIndex(5 + i);
         b.GotFocus = [this](int) { Commande5_GotFocus(); };
@@ -177,19 +169,19 @@ Feuille1::Feuille1() {
     Cadre1.setVisible(false);
     Cadre1.setBackColor(kRouge);
     Cadre1.setForeColor(kOlive);
-    Cadre1.setFont(arial(9.75));
+    Cadre1.setFont(ui::arial(9.75));
     ui::Label& consigne = Etiquette3.add(0, Cadre1);
     consigne.move(60, 360, 3375, 495);
     consigne.setCaption(cp("Écrire le numéro de la séquence de leçons."));
     for (ui::Label* l : {&question, &consigne}) {
         l->setForeColor(kBlanc);
         l->setBackStyle(0);
-        l->setFont(arial(9.75));
+        l->setFont(ui::arial(9.75));
     }
     Texte1.move(1500, 960, 495, 360);
     Texte1.setMaxLength(2);
     Texte1.setBackColor(kGris);
-    Texte1.setFont(arial(9.75));
+    Texte1.setFont(ui::arial(9.75));
     Texte1.setTabIndex(7);
     Texte1.GotFocus = [this](int) { Texte1_GotFocus(); };
     Texte1.KeyPress = [this](int, int& k) { Texte1_KeyPress(k); };
@@ -198,7 +190,7 @@ Feuille1::Feuille1() {
         ui::CommandButton& b = Commande4.add(i, Cadre1);
         b.move(i == 0 ? 480 : 2070, 1560, 975, 375);
         b.setCaption(choix[i]);
-        b.setFont(arial(9.75));
+        b.setFont(ui::arial(9.75));
         b.setEnabled(false);
         b.setTabIndex(8 + i);
         b.Click = [this](int index) { Commande4_Click(index); };
@@ -221,7 +213,7 @@ void Feuille1::Form_Load() {
     s.EcranCourant = 1;
     ui::scaleForm(*this, s.Echelle);
     // The screen's own font keeps its design size.
-    setFont(arial(9.75));
+    setFont(ui::arial(9.75));
     AfficherTitreEleve();
 
     const bool icones = s.MenuLeconsAccessible || s.NumeroSequence == 0;

@@ -29,14 +29,6 @@ constexpr int kBoutonQuitter = 2;
 constexpr int kPremierJoueur = 4;
 constexpr int kBilanFerme = 99;
 
-ui::Font arial(double size, bool bold = true) {
-    ui::Font f;
-    f.name = "Arial";
-    f.size = size;
-    f.bold = bold;
-    return f;
-}
-
 double aEchellePixel(double pixels) {
     return pixels * shell::shared.EchellePixel;
 }
@@ -61,11 +53,11 @@ Feuille3::Feuille3() {
     setBorderStyle(ui::vbFixedSingle);
     setControlBox(false);
     setBackColor(kGris);
-    setFont(arial(7.5));
+    setFont(ui::arial(7.5));
 
     Etiquette1.move(120, 120, 9255, 495);
     Etiquette1.setCaption(cp("Choisir une ou plusieurs leçons."));
-    Etiquette1.setFont(arial(13.5, false));
+    Etiquette1.setFont(ui::arial(13.5, false));
     Etiquette1.setForeColor(kNoir);
     Etiquette1.setBackStyle(0);
 
@@ -87,7 +79,7 @@ Feuille3::Feuille3() {
     basse.MouseDown = [this](int index, int, int, float, float) { Etiquette2_MouseDown(index); };
     for (ui::Label* cellule : {&haute, &basse}) {
         cellule->setVisible(false);
-        cellule->setFont(arial(10.5));
+        cellule->setFont(ui::arial(10.5));
         cellule->setBackColor(kSarcelle);
         cellule->setBorderStyle(1);
         cellule->setAlignment(ui::vbCenter);
@@ -102,7 +94,7 @@ Feuille3::Feuille3() {
     echouee.setCaption(cp("Numéro : leçon terminée mais pas réussie"));
     echouee.setForeColor(kRouge);
     for (ui::Label* legende : {&reussie, &echouee}) {
-        legende->setFont(arial(10.5));
+        legende->setFont(ui::arial(10.5));
         legende->setBackStyle(0);
     }
     echouee.setFontUnderline(true);
@@ -112,7 +104,7 @@ Feuille3::Feuille3() {
         ui::PictureBox& b = Image5.add(i);
         b.move(120, tops[i], 855, 975);
         b.setBackColor(kGris);
-        b.setFont(arial(7.5));
+        b.setFont(ui::arial(7.5));
         b.setForeColor(kNoir);
         b.setScaleMode(ui::vbPixels);
         b.setDrawMode(ui::vbInvert);
@@ -149,7 +141,7 @@ void Feuille3::Form_Load() {
     setScaleMode(ui::vbPixels);
     ui::scaleForm(*this, s.Echelle);
     // The screen's own font keeps its design size.
-    setFont(arial(7.5));
+    setFont(ui::arial(7.5));
 
     shell::ActiverMenuBilan();
     if (MDI1* m = ui::find<MDI1>()) {

@@ -35,6 +35,14 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+// Arial, the screens' font, bold unless told otherwise.
+inline Font arial(double size, bool bold = true) {
+    Font f;
+    f.size = size;
+    f.bold = bold;
+    return f;
+}
+
 // A Qt font of the given points at the runtime's fixed 96 dpi (15 twips per pixel), whatever the
 // display says, so that text keeps the size the screens were laid out for.
 QFont qfont(const Font& font);

@@ -414,8 +414,14 @@ void PlayerFrame::Form_DblClick() {
     Form_Click();
 }
 
+// A screen is repainted whenever the active window changes, the report's own opening included:
+// a repaint acts only once the report has closed itself, never while it lies over the player.
+static bool bilanFermeDeLuiMeme() {
+    return shared.ResultatAffiche == 99;
+}
+
 void PlayerFrame::Form_Paint() {
-    if (shared.ResultatAffiche == 0) return;
+    if (!bilanFermeDeLuiMeme()) return;
     if (genre_ != Genre::Ensembles && genre_ != Genre::Arbre) return;
     if (!activiteNombres()) return;
     // The mark stays for the handler that follows (activation or click), which redraws.
@@ -425,7 +431,7 @@ void PlayerFrame::Form_Paint() {
 }
 
 void PlayerFrame::Image5_Paint(int) {
-    if (genre_ != Genre::Tableau || shared.ResultatAffiche == 0) return;
+    if (genre_ != Genre::Tableau || !bilanFermeDeLuiMeme()) return;
     fermerBilanSurJoueur(false);
 }
 

@@ -414,6 +414,33 @@ TEST_F(SetsTest, CardsStayAfterTheCountMessageAndAfterTheReportClosesOverThePlay
     EXPECT_EQ(cardDesign(f, 0), QPoint(191, 36));
 }
 
+TEST_F(SetsTest, TheLearningReportOpenedFromTheMenuClosesOverTheCardsAndLeavesThemWhole) {
+    openMainWindow();
+    shared.EtatLecons[0] = '6'; // a lesson done: the report menu is open
+    Feuille4& f = startLesson(4, numbersLesson());
+    carryTo(f, 2, 3);
+    ASSERT_TRUE(fenetrePrincipale().bilan.enabled());
+    choose(fenetrePrincipale().bilan);
+    settle();
+    resultat* report = ui::find<resultat>();
+    ASSERT_NE(report, nullptr);
+    EXPECT_NE(shared.ResultatAffiche, 0);
+    click(report->Commande2);
+    settle();
+    EXPECT_EQ(ui::find<resultat>(), nullptr);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(f.spriteCarte(i)->visible) << i;
+    EXPECT_EQ(cardDesign(f, 2), QPoint(184, 134));
+    // While the mark says the report just closed, a click on a card only clears it.
+    const QPoint onCard(f.GaucheCarte[0] + 40, f.HautCarte[0] + 16);
+    if (shared.ResultatAffiche != 0) {
+        clickAt(f, onCard);
+        EXPECT_EQ(f.ObjetTenu, -1);
+        EXPECT_EQ(shared.ResultatAffiche, 0);
+    }
+    clickAt(f, onCard);
+    EXPECT_EQ(f.ObjetTenu, 0);
+}
+
 TEST_F(SetsTest, AnItemWithFewerElementsThanPlacesCountsOnlyThoseItHas) {
     const std::string record = setsRecord(0, true,
                                           {{{{0, "150"}, {1, "1"}, {5, "149"}}, "rouge", "animal"},

@@ -8,6 +8,7 @@
 #include "records/learning_report.h"
 #include "records/records_routines.h"
 #include "shell/file_routines.h"
+#include "shell/identification_keys.h"
 #include "shell/main_window.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
@@ -41,15 +42,6 @@ constexpr int kModeResultats = 3;
 constexpr int kPlacesTable = 51;
 constexpr int kGroupes = 100;
 constexpr int kTitresProposes = 32;
-
-const std::string& capitalesAccentuees() {
-    static const std::string s = cp("ÂÀÉÈÊÎÔÛÙÇ");
-    return s;
-}
-const std::string& minusculesAccentuees() {
-    static const std::string s = cp("âàéèêîôûùç");
-    return s;
-}
 
 std::string deuxChiffres(int n) {
     return n < 10 ? "0" + std::to_string(n) : std::to_string(n);
@@ -945,34 +937,7 @@ void inscription::eleve_KeyPress(int index, int& k) {
         k = 0;
         return;
     }
-    if (k == 13) {
-        k = 0;
-        return;
-    }
-    if (k < 32) return;
-    if (index == 0 || index == 3) {
-        if (k < '0' || k > '9') k = 0;
-        return;
-    }
-    if (k == ' ' && eleve[index].text().empty()) {
-        k = 0;
-        return;
-    }
-    const char c = static_cast<char>(k);
-    int plie;
-    if (capitalesAccentuees().find(c) != std::string::npos) {
-        plie = k;
-    } else if (const auto place = minusculesAccentuees().find(c); place != std::string::npos) {
-        plie = static_cast<unsigned char>(capitalesAccentuees()[place]);
-    } else {
-        plie = platform::upper1252(static_cast<unsigned char>(k));
-    }
-    const bool accentuee = capitalesAccentuees().find(static_cast<char>(plie)) != std::string::npos;
-    if ((plie < 48 && plie != ' ' && plie != '\'' && plie != '-') || (plie >= 58 && plie <= 64) ||
-        (plie > 90 && !accentuee))
-        k = 0;
-    else
-        k = plie;
+    shell::FiltrerToucheIdentification(k, index == 0 || index == 3, eleve[index].text().empty());
 }
 
 void inscription::eleve_KeyDown(int index, int& k) {

@@ -6,6 +6,7 @@
 #include "platform/strings.h"
 #include "records/learning_report.h"
 #include "shell/file_routines.h"
+#include "shell/identification_keys.h"
 #include "shell/main_window.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
@@ -25,15 +26,6 @@ constexpr ui::Colour kRouge = 0x0000FF;
 constexpr ui::Colour kOlive = 0x00C0C0;
 constexpr ui::Colour kBlanc = 0xFFFFFF;
 constexpr int kIconeQuitter = 12;
-
-const std::string& capitalesAccentuees() {
-    static const std::string s = cp("ÂÀÉÈÊÎÔÛÙÇ");
-    return s;
-}
-const std::string& minusculesAccentuees() {
-    static const std::string s = cp("âàéèêîôûùç");
-    return s;
-}
 
 MDI1* principale() {
     return ui::find<MDI1>();
@@ -279,30 +271,7 @@ void Feuille1::dessinerIcones() {
 // --- the card: keys, moves and checks ---------------------------------------------------------
 
 void Feuille1::eleve_KeyPress(int index, int& k) {
-    if (k == 13) k = 0;
-    if (k < 32) return;
-    if (index == 0) {
-        if (k < '0' || k > '9') k = 0;
-        return;
-    }
-    if (k == ' ' && eleve[index].text().empty()) {
-        k = 0;
-        return;
-    }
-    const char c = static_cast<char>(k);
-    int plie;
-    if (capitalesAccentuees().find(c) != std::string::npos) {
-        plie = k;
-    } else if (auto place = minusculesAccentuees().find(c); place != std::string::npos) {
-        plie = static_cast<unsigned char>(capitalesAccentuees()[place]);
-    } else {
-        plie = platform::upper1252(static_cast<unsigned char>(k));
-    }
-    k = plie;
-    const bool accentuee = capitalesAccentuees().find(static_cast<char>(plie)) != std::string::npos;
-    if ((plie < 48 && plie != ' ' && plie != '\'' && plie != '-') || (plie >= 58 && plie <= 64) ||
-        (plie > 90 && !accentuee))
-        k = 0;
+    shell::FiltrerToucheIdentification(k, index == 0, eleve[index].text().empty());
 }
 
 void Feuille1::eleve_KeyDown(int index, int& keyCode) {

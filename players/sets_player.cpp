@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
+#include "platform/strings.h"
 #include "players/drawing_library.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
@@ -37,13 +38,6 @@ double px(double pixelsConception) {
 
 int arrondi(double v) {
     return platform::toInteger(v);
-}
-
-std::string sansBlancs(const std::string& s) {
-    const auto debut = s.find_first_not_of(' ');
-    if (debut == std::string::npos) return {};
-    const auto fin = s.find_last_not_of(' ');
-    return s.substr(debut, fin - debut + 1);
 }
 
 bool chiffre(char c) {
@@ -315,7 +309,7 @@ void Feuille4::NouvelItem() {
     int distribues = 0;
     for (int k = 0; k <= 13; ++k) {
         const std::string brut = formats::rawField(fiche, activite, item, formats::setsSlot(k));
-        const std::string texte = sansBlancs(brut);
+        const std::string texte = platform::trimmed(brut);
         bool element = false;
         if (activite == 4)
             element = !texte.empty();
@@ -369,17 +363,17 @@ void Feuille4::afficherTitre(int j) {
     std::string t = formats::rawField(shared.Enregistrement, activite, shared.NumeroItem,
                                       formats::setsTitle(j));
     const bool nie = formats::hasNegationMark(t);
-    if (nie) t = sansBlancs(t.substr(1));
+    if (nie) t = platform::trimmed(t.substr(1));
 
     if (!t.empty() && chiffre(t[0]) && platform::val(t) <= double(shared.NumeroDessinMax) &&
         activite != 4) {
         boite.setPicture(players::dessinBibliotheque(platform::toLong(platform::val(t))));
     } else {
-        t = sansBlancs(t);
+        t = platform::trimmed(t);
         if (activite == 4 || activite == 8) t = symboleEnMots(t);
         const std::size_t n = t.size();
         const std::string b = n < 3 ? "   " : " ";
-        t = b + sansBlancs(t) + b;
+        t = b + platform::trimmed(t) + b;
 
         boite.cls();
         double hautTexte = px(5);

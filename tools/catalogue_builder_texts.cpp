@@ -53,12 +53,12 @@ std::vector<std::string> lessonList(const std::vector<ActivitySource>& activitie
         std::sort(lessons.begin(), lessons.end(), [](const LessonSource* x, const LessonSource* y) {
             return x->number < y->number;
         });
+        // The guide viewer's font is proportional: no columns, a separator instead.
         for (const LessonSource* l : lessons) {
-            std::string code =
-                "   " + std::string(1, activityLetter(a.activity)) + std::to_string(l->number);
-            code.resize(9, ' ');
+            const std::string code = "   " + std::string(1, activityLetter(a.activity)) +
+                                     std::to_string(l->number) + " : ";
             for (const std::string& line :
-                 wrapped(code, std::string(9, ' '), l->description, kTextLineLength))
+                 wrapped(code, std::string(8, ' '), l->description, kTextLineLength))
                 out.push_back(line);
         }
     }

@@ -316,7 +316,7 @@ TEST(CatalogueBuilder, TextsAreShippedInWindows1252WithCrLfAndTheirListsFilledIn
     const auto annexes = catalogue::annexesText("Annexe\n@leçons\n@séquences\n@dessins\n_\n", "a",
                                                 {a}, {s}, drawings(), d2);
     ASSERT_TRUE(annexes) << d2.report();
-    EXPECT_NE(annexes->find(cp("B - L'arbre des dessins\r\n\r\n   B2    Un arbre\r\n")),
+    EXPECT_NE(annexes->find(cp("B - L'arbre des dessins\r\n\r\n   B2 : Un arbre\r\n")),
               std::string::npos);
     EXPECT_NE(annexes->find(cp("Séquence 7 : Essai (1 leçon)\r\n   B2\r\n")), std::string::npos);
     EXPECT_NE(annexes->find(cp("Les animaux\r\n   0 chien, 1 chat,")), std::string::npos);

@@ -597,23 +597,12 @@ void Feuille1::AfficherActivites() {
     shell::ActiverMenuBilan();
 }
 
-void Feuille1::inverserIcone(int index) {
-    ui::PictureBox& p = Image5[index];
-    // The icon's size in the screen's units, drawn inside an icon measured in pixels.
-    p.line(0, 0, p.twipsRect().width(), p.twipsRect().height(), -1, ui::Container::Box::Filled);
-}
-
 void Feuille1::Image5_MouseDown(int index) {
-    if (enfonce_[index]) return;
-    enfonce_[index] = true;
-    inverserIcone(index);
+    icones_.press(index);
 }
 
 void Feuille1::Image5_MouseUp(int index) {
-    if (!enfonce_[index]) return;
-    enfonce_[index] = false;
-    inverserIcone(index);
-    ChoisirActivite(index);
+    if (icones_.release(index)) ChoisirActivite(index);
 }
 
 void Feuille1::ChoisirActivite(int index) {

@@ -4,6 +4,7 @@
 
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/picture_buttons.h"
 
 #include <string>
 
@@ -64,7 +65,6 @@ private:
     void VerifierChampIdentification(int champ);
 
     void dessinerIcones();
-    void inverserIcone(int index);
     // "Oui" to the new registration: the starting sequence, unless the group is full.
     void commencerInscription();
     // Hands the signed-in pupil to his next lesson; the home screen comes back when his list is
@@ -73,5 +73,5 @@ private:
     // A sign-in that failed: nobody is signed in and nothing read stays in the shared state.
     void oublierEleve(bool nomsAussi);
 
-    bool enfonce_[13] = {};
+    ui::PictureButtons icones_{Image5};
 };

@@ -269,21 +269,12 @@ void Feuille3::Etiquette2_MouseDown(int index) {
 
 // --- the three buttons ------------------------------------------------------------------------
 
-void Feuille3::inverserBouton(int index) {
-    ui::PictureBox& b = Image5[index];
-    b.line(0, 0, b.scaleWidth(), b.scaleHeight(), -1, ui::Container::Box::Filled);
-}
-
 void Feuille3::Image5_MouseDown(int index) {
-    if (enfonce_[index]) return;
-    enfonce_[index] = true;
-    inverserBouton(index);
+    boutons_.press(index);
 }
 
 void Feuille3::Image5_MouseUp(int index) {
-    if (!enfonce_[index]) return;
-    enfonce_[index] = false;
-    inverserBouton(index);
+    if (!boutons_.release(index)) return;
     switch (index) {
     case kBoutonContinue: CommencerLecons(); break;
     case kBoutonAnnule: AnnulerChoix(); break;

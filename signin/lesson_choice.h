@@ -4,6 +4,7 @@
 
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/picture_buttons.h"
 
 #include <cstdint>
 #include <string>
@@ -41,8 +42,7 @@ private:
     void CommencerLecons();
     void AnnulerChoix();
     void fermerBilan();
-    void inverserBouton(int index);
     ui::Label& cellule(int k);
 
-    bool enfonce_[3] = {};
+    ui::PictureButtons boutons_{Image5};
 };

@@ -1,56 +1,29 @@
-// What the registration and report tests share: the main window over a fresh shared block, a data
-// folder with catalogues and a pupils' folder, pupil files written as the program writes them,
-// the registration screen opened in a mode, and the mouse on the lines of a list.
+// What the registration and report tests share, over the pupils' screens fixture: the
+// registration screen opened in a mode, pupil files read back, and the mouse on the lines of a
+// list.
 #pragma once
 
-#include "harness.h"
+#include "screens_fixture.h"
 
-#include "formats/lesson_catalogue.h"
-#include "formats/pupil_file.h"
-#include "formats/sequence_catalogue.h"
-#include "platform/cp1252.h"
 #include "records/learning_report.h"
 #include "records/registration_screen.h"
-#include "shell/main_window.h"
-#include "shell/shared_state.h"
 
 #include <QApplication>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QString>
-#include <filesystem>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace recordstest {
 
 using shell::shared;
 
-class RecordsTest : public harness::ScreenTest {
+class RecordsTest : public screenstest::PupilScreensTest {
 protected:
-    void SetUp() override {
-        harness::ScreenTest::SetUp();
-        ui::unloadAllForms();
-        shell::resetSharedState();
-        writeFile("lecons.tav", formats::blankLessonCatalogue());
-        writeFile("SEQUENCE.TAV", formats::blankSequenceCatalogue());
-        std::filesystem::create_directories(data("eleves"));
-        ui::load<MDI1>();
-        shared.DossierEleves = data("eleves").string() + "/";
-        shared.EchellePixel = shared.Echelle * shared.EchellePolice;
-    }
-    void TearDown() override {
-        harness::ScreenTest::TearDown();
-        shell::resetSharedState();
-    }
-
-    void useScreen(int width, int height) {
-        setScreen(width, height);
-        shell::CalculerEchelle();
-        shared.EchellePixel = shared.Echelle * shared.EchellePolice;
-    }
-
     // The registration screen as the management menu opens it in that mode; its group choice
     // has run.
     inscription& open(int mode) {
@@ -67,40 +40,6 @@ protected:
         settle();
     }
 
-    // --- files
-    void writeLesson(int activity, int lesson) {
-        const std::string record(formats::recordLength(activity), '1');
-        ASSERT_TRUE(formats::writeLessonAt(data("lecons.tav").string(),
-                                           formats::recordPosition(activity, lesson), record));
-    }
-    void writeSequence(int sequence, const std::string& title, const std::string& codes) {
-        const std::string path = data("SEQUENCE.TAV").string();
-        std::string titles = formats::readTitleTable(path);
-        formats::setTitle(titles, sequence, cp(title));
-        ASSERT_TRUE(formats::writeSequence(path, titles, sequence, codes));
-    }
-    static std::string code(int activity, int lesson) {
-        return {static_cast<char>(65 + activity), static_cast<char>(100 + lesson)};
-    }
-    static std::string fileName(const std::string& prenom, const std::string& nom) {
-        return formats::nomCourtEleve(cp(prenom), cp(nom));
-    }
-    static std::string pupilPath(const std::string& group, const std::string& prenom,
-                                 const std::string& nom) {
-        return "eleves/TAVR#" + group + "/" + fileName(prenom, nom);
-    }
-    static formats::PupilValues pupil(const std::string& prenom, const std::string& nom,
-                                      int sequence = 0) {
-        formats::PupilValues v;
-        v.prenom = cp(prenom);
-        v.nom = cp(nom);
-        v.numeroSequence = static_cast<std::int16_t>(sequence);
-        return v;
-    }
-    void writePupil(const std::string& group, const formats::PupilValues& v) {
-        writeFile("eleves/TAVR#" + group + "/" + formats::nomCourtEleve(v.prenom, v.nom),
-                  formats::formatPupilFile(v));
-    }
     // The pupil file as the program reads it back; fails the test when it is not whole.
     formats::PupilValues readPupil(const std::string& relative) {
         formats::PupilValues v;
@@ -141,12 +80,6 @@ protected:
             QApplication::sendEvent(v, &e);
             pump();
         }
-    }
-
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> out;
-        for (const auto& b : boxes) out.push_back(b.text);
-        return out;
     }
 };
 

@@ -1,8 +1,8 @@
-// What the shell's screen tests share: a fresh shared block, a display-mode double, a data folder
-// with the files the start-up screen checks, and fixture catalogues.
+// What the shell's screen tests share, over the screens fixture: a fresh shared block, a
+// display-mode double, and a data folder with the files the start-up screen checks.
 #pragma once
 
-#include "harness.h"
+#include "screens_fixture.h"
 
 #include "formats/lesson_catalogue.h"
 #include "formats/sequence_catalogue.h"
@@ -55,10 +55,10 @@ inline std::string smallMetafile() {
     return bytes;
 }
 
-class ShellTest : public harness::ScreenTest {
+class ShellTest : public screenstest::ScreensTest {
 protected:
     void SetUp() override {
-        harness::ScreenTest::SetUp();
+        ScreensTest::SetUp();
         // A case of another suite may have left forms loaded.
         ui::unloadAllForms();
         shell::resetSharedState();
@@ -67,7 +67,7 @@ protected:
         ui::setDisplayMode(std::move(mode));
     }
     void TearDown() override {
-        harness::ScreenTest::TearDown();
+        ScreensTest::TearDown();
         ui::setDisplayMode(ui::makeNoDisplaySwitch());
         shell::resetSharedState();
     }
@@ -77,22 +77,6 @@ protected:
         writeFile("titre.wmf", smallMetafile());
         writeFile("lecons.tav", formats::blankLessonCatalogue());
         writeFile("SEQUENCE.TAV", formats::blankSequenceCatalogue());
-    }
-    // A lesson of the fixture catalogue: any text that is not all blanks makes it exist.
-    void writeLesson(int activity, int lesson) {
-        const std::string record(formats::recordLength(activity), '1');
-        ASSERT_TRUE(formats::writeLessonAt(data("lecons.tav").string(),
-                                           formats::recordPosition(activity, lesson), record));
-    }
-    // The two characters of a lesson code.
-    static std::string code(int activity, int lesson) {
-        return {static_cast<char>(65 + activity), static_cast<char>(100 + lesson)};
-    }
-    // The box texts in the order they were shown.
-    std::vector<std::string> boxTexts() const {
-        std::vector<std::string> out;
-        for (const auto& b : boxes) out.push_back(b.text);
-        return out;
     }
     std::string folder() const { return shell::shared.DossierDonnees; }
 

@@ -122,18 +122,11 @@ void ensureFocusTracker() {
     if (!tracker && qApp) tracker = new FocusTracker;
 }
 
-// A screen shown for the first time gives the focus to its first control in the tab order that
-// can take it, unless its load already put the focus somewhere in it.
-void focusFirstTabStop(Form& f) {
-    QWidget* win = f.window();
-    if (!win) return;
-    // The screen's own surface takes the focus as its window opens: that is no choice.
-    const auto chose = [&](QWidget* w) {
-        return w && w != win && w != f.containerWidget() && win->isAncestorOf(w);
-    };
-    if (chose(QApplication::focusWidget()) || chose(win->focusWidget())) return;
+// The windowed controls of a screen, those inside its frames and picture boxes included (not the
+// containers themselves), in their tab order.
+std::vector<Control*> controlsInTabOrder(Container& form) {
     std::vector<Control*> order;
-    std::vector<Container*> stack{&f};
+    std::vector<Container*> stack{&form};
     while (!stack.empty()) {
         Container* c = stack.back();
         stack.pop_back();
@@ -144,9 +137,28 @@ void focusFirstTabStop(Form& f) {
     }
     std::stable_sort(order.begin(), order.end(),
                      [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    return order;
+}
+
+// The widget that takes the focus for a control: a combo box's edit field.
+QWidget* focusWidgetOf(Control* c) {
+    if (auto* combo = dynamic_cast<ComboBox*>(c)) return combo->editField();
+    return c->widget();
+}
+
+// A screen shown for the first time gives the focus to its first control in the tab order that
+// can take it, unless its load already put the focus somewhere in it.
+void focusFirstTabStop(Form& f) {
+    QWidget* win = f.window();
+    if (!win) return;
+    // The screen's own surface takes the focus as its window opens: that is no choice.
+    const auto chose = [&](QWidget* w) {
+        return w && w != win && w != f.containerWidget() && win->isAncestorOf(w);
+    };
+    if (chose(QApplication::focusWidget()) || chose(win->focusWidget())) return;
+    const std::vector<Control*> order = controlsInTabOrder(f);
     for (Control* c : order) {
-        QWidget* w = c->widget();
-        if (auto* combo = dynamic_cast<ComboBox*>(c)) w = combo->editField();
+        QWidget* w = focusWidgetOf(c);
         if (!c->tabStop() || !w->isVisibleTo(win) || !w->isEnabled()) continue;
         w->setFocus(Qt::TabFocusReason);
         return;
@@ -531,23 +543,10 @@ void Form::registerButton(CommandButton* b, bool add) {
 }
 
 void Form::applyTabOrder() {
-    std::vector<Control*> order;
-    std::vector<Container*> stack{this};
-    while (!stack.empty()) {
-        Container* c = stack.back();
-        stack.pop_back();
-        for (Control* child : c->children()) {
-            if (child->widget() && !dynamic_cast<Container*>(child)) order.push_back(child);
-            if (auto* inner = dynamic_cast<Container*>(child)) stack.push_back(inner);
-        }
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [](Control* a, Control* b) { return a->tabIndex() < b->tabIndex(); });
+    const std::vector<Control*> order = controlsInTabOrder(*this);
     for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget* a = order[i - 1]->widget();
-        QWidget* b = order[i]->widget();
-        if (auto* combo = dynamic_cast<ComboBox*>(order[i - 1])) a = combo->editField();
-        if (auto* combo = dynamic_cast<ComboBox*>(order[i])) b = combo->editField();
+        QWidget* a = focusWidgetOf(order[i - 1]);
+        QWidget* b = focusWidgetOf(order[i]);
         if (a->window() == b->window()) QWidget::setTabOrder(a, b);
     }
 }

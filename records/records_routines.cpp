@@ -1,6 +1,7 @@
 #include "records/records_routines.h"
 
 #include "platform/cp1252.h"
+#include "shell/file_routines.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 
@@ -27,39 +28,12 @@ void PoliceImprimante(ui::Printer& imprimante, int taille, int gras) {
 }
 
 ValeursEleve ValeursEleve::noter() {
-    const shell::SharedState& s = shell::shared;
-    ValeursEleve v;
-    v.prenom = s.Prenom;
-    v.nom = s.Nom;
-    v.chemin = s.CheminFichierEleve;
-    v.listeLecons = s.ListeLecons;
-    v.etatLecons = s.EtatLecons;
-    v.reprise = s.RepriseAutorisee;
-    v.sequence = s.NumeroSequence;
-    v.positionListe = s.PositionListe;
-    v.activite = s.Activite;
-    v.points = s.Points;
-    v.numeroItem = s.NumeroItem;
-    v.serieImages = s.SerieImages;
-    v.itemsTermines = s.ItemsTermines;
-    return v;
+    return {shell::valeursEleve(), shell::shared.CheminFichierEleve};
 }
 
 void ValeursEleve::remettre() const {
-    shell::SharedState& s = shell::shared;
-    s.Prenom = prenom;
-    s.Nom = nom;
-    s.CheminFichierEleve = chemin;
-    s.ListeLecons = listeLecons;
-    s.EtatLecons = etatLecons;
-    s.RepriseAutorisee = reprise;
-    s.NumeroSequence = sequence;
-    s.PositionListe = positionListe;
-    s.Activite = activite;
-    s.Points = points;
-    s.NumeroItem = numeroItem;
-    s.SerieImages = serieImages;
-    s.ItemsTermines = itemsTermines;
+    shell::rangerValeursEleve(valeurs);
+    shell::shared.CheminFichierEleve = chemin;
 }
 
 } // namespace records

@@ -2,7 +2,7 @@
 // choices and the printer font of the report.
 #pragma once
 
-#include "shell/shared_state.h"
+#include "formats/pupil_file.h"
 #include "ui/printer.h"
 
 #include <string>
@@ -21,10 +21,8 @@ void PoliceImprimante(ui::Printer& imprimante, int taille, int gras);
 // The values of the current pupil that his file holds, set aside while other files are read or
 // a change is tried, and put back as they were.
 struct ValeursEleve {
-    std::string prenom, nom, chemin, listeLecons, etatLecons;
-    shell::Flag reprise = 0;
-    shell::Integer sequence = 0, positionListe = 0, activite = 0, points = 0, numeroItem = 0,
-                   serieImages = 0, itemsTermines = 0;
+    formats::PupilValues valeurs;
+    std::string chemin;
 
     static ValeursEleve noter();
     void remettre() const;

@@ -28,6 +28,27 @@ formats::Settings parametresPartages() {
             s.ConserverChoix, s.CritereReussite,      s.RepriseParDefaut};
 }
 
+bool surDisquette(const std::string& chemin) {
+    const std::string lecteur = platform::upper1252(chemin.substr(0, 2));
+    return lecteur == "A:" || lecteur == "B:";
+}
+
+// The group folder of a pupil file on a diskette: the path up to the first "/" from its fourth
+// character on.
+bool creerDossierSurDisquette(const std::string& chemin) {
+    const auto slash = chemin.find('/', 3);
+    if (slash == std::string::npos) return true;
+    return platform::makeFolder(chemin.substr(0, slash)) != platform::MakeFolderResult::Failed;
+}
+
+bool nomsAvant(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
+}
+
+} // namespace
+
 formats::PupilValues valeursEleve() {
     const SharedState& s = shared;
     formats::PupilValues v;
@@ -61,27 +82,6 @@ void rangerValeursEleve(const formats::PupilValues& v) {
     s.NumeroItem = v.numeroItem;
     s.RepriseAutorisee = v.repriseAutorisee;
 }
-
-bool surDisquette(const std::string& chemin) {
-    const std::string lecteur = platform::upper1252(chemin.substr(0, 2));
-    return lecteur == "A:" || lecteur == "B:";
-}
-
-// The group folder of a pupil file on a diskette: the path up to the first "/" from its fourth
-// character on.
-bool creerDossierSurDisquette(const std::string& chemin) {
-    const auto slash = chemin.find('/', 3);
-    if (slash == std::string::npos) return true;
-    return platform::makeFolder(chemin.substr(0, slash)) != platform::MakeFolderResult::Failed;
-}
-
-bool nomsAvant(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    });
-}
-
-} // namespace
 
 void LireLecon(Integer activite) {
     SharedState& s = shared;

@@ -2,6 +2,7 @@
 // report through the shared state, `Etat` above all: 0 done, 1 failed or not found, 2 damaged.
 #pragma once
 
+#include "formats/pupil_file.h"
 #include "platform/files.h"
 #include "shell/shared_state.h"
 
@@ -28,6 +29,11 @@ void LireMotsDePasse();
 // file and the shared state keeps its old values (Etat 1).
 void EcrireMotsDePasse(const std::string& droits, const std::string& enseignant,
                        const std::string& gestionnaire);
+
+// The values a pupil file holds (names, lesson list, progress, counters, retake), as the shared
+// state has them, and the same put back into the shared state.
+formats::PupilValues valeursEleve();
+void rangerValeursEleve(const formats::PupilValues& valeurs);
 
 // CheminFichierEleve = DossierGroupe & the file name made from Prenom and Nom.
 void NomFichierEleve();

@@ -43,17 +43,9 @@ constexpr int kPlacesTable = 51;
 constexpr int kGroupes = 100;
 constexpr int kTitresProposes = 32;
 
-std::string deuxChiffres(int n) {
-    return n < 10 ? "0" + std::to_string(n) : std::to_string(n);
-}
-
 // Paths of the data folder match without regard to case, so do the paths of two pupil files.
 bool memeChemin(const std::string& a, const std::string& b) {
     return platform::upper1252(a) == platform::upper1252(b);
-}
-
-std::string texteNombre(long long n) {
-    return shell::texteNombre(n);
 }
 
 } // namespace
@@ -433,7 +425,8 @@ int inscription::dessinerGroupes() {
     const double espacement = mode_ == kModeSupprimer ? 435 : 310;
     int k = 0;
     for (int n = 0; n < kGroupes; ++n) {
-        if (!platform::folderExists(formats::dossierGroupe(s.DossierEleves, deuxChiffres(n))))
+        if (!platform::folderExists(
+                formats::dossierGroupe(s.DossierEleves, formats::codeGroupe(std::to_string(n)))))
             continue;
         Image2.setCurrentX(tw(80 + (k % 20) * espacement - DecalageGroupes));
         Image2.setCurrentY(tw(330 + (k / 20) * 230));
@@ -510,7 +503,7 @@ void inscription::Commande1_Click() {
         shell::MessageGroupePlein();
         Minuterie1.setEnabled(true);
     } else if (mode_ != kModeInscrire && NombreEleves == 0) {
-        ui::msgBox("Le groupe" + texteNombre(s.NumeroGroupe) + " est vide." + s.FinLigne +
+        ui::msgBox("Le groupe" + shell::texteNombre(s.NumeroGroupe) + " est vide." + s.FinLigne +
                        s.FinLigne + "Choisir un autre groupe.",
                    ui::vbExclamation, s.TitreMessage);
         Minuterie1.setEnabled(true);
@@ -889,7 +882,8 @@ void inscription::supprimerTousLesGroupes() {
         return;
     }
     for (int n = 0; n < kGroupes; ++n) {
-        const std::string dossier = formats::dossierGroupe(s.DossierEleves, deuxChiffres(n));
+        const std::string dossier =
+            formats::dossierGroupe(s.DossierEleves, formats::codeGroupe(std::to_string(n)));
         shell::DetruireFichier(dossier + "/*.*");
         platform::removeFolder(dossier);
     }
@@ -1007,7 +1001,7 @@ void inscription::VerifierChampInscription(int index) {
                 SequencesProposees.find(static_cast<char>(n)) != std::string::npos;
             if (!proposee)
                 manque = cp("un des numéros ci-dessus.") + s.FinLigne + cp("La séquence") +
-                         texteNombre(static_cast<long long>(n)) + cp(" n'existe pas.");
+                         shell::texteNombre(static_cast<long long>(n)) + cp(" n'existe pas.");
         }
         break;
     }

@@ -208,24 +208,24 @@ private:
     }
 
     QPen pen() const {
-        const PenSpec& spec = dc_.pen;
-        if ((spec.style & 0x0F) == kPsNull) return QPen(Qt::NoPen);
-        QPen pen(colourOf(spec.colour));
+        const PenSpec& chosen = dc_.pen;
+        if ((chosen.style & 0x0F) == kPsNull) return QPen(Qt::NoPen);
+        QPen pen(colourOf(chosen.colour));
         const double scale = std::abs(toTarget().m11());
-        pen.setWidthF(std::max(1.0, spec.width * scale));
-        switch (spec.style & 0x0F) {
+        pen.setWidthF(std::max(1.0, chosen.width * scale));
+        switch (chosen.style & 0x0F) {
         case kPsDash: pen.setStyle(Qt::DashLine); break;
         case kPsDot: pen.setStyle(Qt::DotLine); break;
         case kPsDashDot: pen.setStyle(Qt::DashDotLine); break;
         case kPsDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
         default: pen.setStyle(Qt::SolidLine); break;
         }
-        switch (spec.style & 0x0F00) {
+        switch (chosen.style & 0x0F00) {
         case 0x0100: pen.setCapStyle(Qt::SquareCap); break;
         case 0x0200: pen.setCapStyle(Qt::FlatCap); break;
         default: pen.setCapStyle(Qt::RoundCap); break;
         }
-        switch (spec.style & 0xF000) {
+        switch (chosen.style & 0xF000) {
         case 0x1000: pen.setJoinStyle(Qt::BevelJoin); break;
         case 0x2000: pen.setJoinStyle(Qt::MiterJoin); break;
         default: pen.setJoinStyle(Qt::RoundJoin); break;
@@ -234,13 +234,13 @@ private:
     }
 
     QBrush brush() const {
-        const BrushSpec& spec = dc_.brush;
-        if (spec.style == kBsSolid) return QBrush(colourOf(spec.colour));
-        if (spec.style == kBsHatched) {
+        const BrushSpec& chosen = dc_.brush;
+        if (chosen.style == kBsSolid) return QBrush(colourOf(chosen.colour));
+        if (chosen.style == kBsHatched) {
             static const Qt::BrushStyle hatches[] = {Qt::HorPattern,   Qt::VerPattern,
                                                      Qt::FDiagPattern, Qt::BDiagPattern,
                                                      Qt::CrossPattern, Qt::DiagCrossPattern};
-            return QBrush(colourOf(spec.colour), hatches[std::min<uint16_t>(spec.hatch, 5)]);
+            return QBrush(colourOf(chosen.colour), hatches[std::min<uint16_t>(chosen.hatch, 5)]);
         }
         return QBrush(Qt::NoBrush);
     }
@@ -266,37 +266,38 @@ private:
     }
 
     QFont font(double* ascentOut = nullptr, double* descentOut = nullptr) const {
-        const FontSpec& spec = dc_.font;
+        const FontSpec& chosen = dc_.font;
         QFont f;
-        if (!spec.face.empty()) f.setFamily(QString::fromUtf8(platform::cp1252ToUtf8(spec.face)));
-        switch (spec.pitchAndFamily & 0xF0) {
+        if (!chosen.face.empty())
+            f.setFamily(QString::fromUtf8(platform::cp1252ToUtf8(chosen.face)));
+        switch (chosen.pitchAndFamily & 0xF0) {
         case 0x10: f.setStyleHint(QFont::Serif); break;
         case 0x20: f.setStyleHint(QFont::SansSerif); break;
         case 0x30: f.setStyleHint(QFont::Monospace); break;
         default: break;
         }
-        if (spec.weight > 0) f.setWeight(QFont::Weight(std::clamp<int>(spec.weight, 1, 1000)));
-        f.setItalic(spec.italic);
-        f.setUnderline(spec.underline);
-        f.setStrikeOut(spec.strikeOut);
+        if (chosen.weight > 0) f.setWeight(QFont::Weight(std::clamp<int>(chosen.weight, 1, 1000)));
+        f.setItalic(chosen.italic);
+        f.setUnderline(chosen.underline);
+        f.setStrikeOut(chosen.strikeOut);
 
         QPaintDevice* device = p_.device();
         const double dpi = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96.0;
         const double scale = std::abs(toTarget().m22());
         // A negative height is the character height, a positive one the cell height (ascent
         // plus descent); both are logical units.
-        double em = spec.height == 0 ? 16.0 : std::abs(spec.height) * scale;
+        double em = chosen.height == 0 ? 16.0 : std::abs(chosen.height) * scale;
         // A damaged size must not ask the font engine for a glyph larger than any page.
         em = std::clamp(em, 0.5, 20000.0);
         f.setPointSizeF(em * 72.0 / dpi);
-        if (spec.height > 0) {
+        if (chosen.height > 0) {
             const QFontMetricsF fm(f, device);
             if (fm.height() > 0) f.setPointSizeF(em * em / fm.height() * 72.0 / dpi);
         }
-        if (spec.width > 0) {
+        if (chosen.width > 0) {
             const QFontMetricsF fm(f, device);
             const double natural = fm.averageCharWidth();
-            const double wanted = spec.width * std::abs(toTarget().m11());
+            const double wanted = chosen.width * std::abs(toTarget().m11());
             if (natural > 0)
                 f.setStretch(std::clamp(int(std::lround(wanted / natural * 100)), 1, 4000));
         }

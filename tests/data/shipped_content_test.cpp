@@ -229,10 +229,10 @@ void expectElementsWhereTheyBelong(int activity, int lesson, const std::string& 
     ASSERT_NE(source, nullptr);
     for (std::size_t i = 0; i < source->items.size(); ++i) {
         const int item = static_cast<int>(i);
-        const catalogue::ItemSpec& spec = source->items[i];
+        const catalogue::ItemSpec& described = source->items[i];
         SCOPED_TRACE("item " + std::to_string(item + 1));
         std::multiset<std::string> stored, listed;
-        for (const catalogue::ElementSpec& e : spec.elements) listed.insert(e.stored);
+        for (const catalogue::ElementSpec& e : described.elements) listed.insert(e.stored);
         const auto subject = [&](const std::string& text) {
             const catalogue::Subject s = subjectOf(activity, text);
             EXPECT_TRUE(s.drawing || formats::materialOf(activity) == Material::Numbers) << text;
@@ -245,31 +245,31 @@ void expectElementsWhereTheyBelong(int activity, int lesson, const std::string& 
                 const std::string text = field(record, activity, item, formats::setsSlot(s));
                 if (text.empty()) continue;
                 stored.insert(text);
-                EXPECT_EQ(catalogue::setsRegionOf(spec, subject(text)), kRegionOfColumn[s % 7])
+                EXPECT_EQ(catalogue::setsRegionOf(described, subject(text)), kRegionOfColumn[s % 7])
                     << text << " in slot " << s;
             }
             for (int t = 0; t < 2; ++t)
                 EXPECT_EQ(field(record, activity, item, formats::setsTitle(t)),
-                          spec.titles[t]->stored);
+                          described.titles[t]->stored);
             break;
         }
         case Kind::Tree:
             for (int leaf = 0; leaf < (source->levels == 2 ? 4 : 8); ++leaf) {
                 const std::string text = field(record, activity, item, formats::treeLeaf(leaf));
                 stored.insert(text);
-                EXPECT_EQ(catalogue::treeLeafOf(*source, spec, subject(text)), leaf) << text;
+                EXPECT_EQ(catalogue::treeLeafOf(*source, described, subject(text)), leaf) << text;
             }
             for (int level = 0; level < source->levels; ++level)
                 EXPECT_EQ(field(record, activity, item, formats::treeLabel(level)),
-                          spec.titles[level]->stored);
+                          described.titles[level]->stored);
             break;
         case Kind::Table:
             for (int r = 0; r < source->rows; ++r) {
-                const catalogue::TitleSpec& row = *spec.titles[3 + r];
+                const catalogue::TitleSpec& row = *described.titles[3 + r];
                 EXPECT_EQ(field(record, activity, item, formats::tableCell(4 * (r + 1))),
                           row.stored);
                 for (int c = 0; c < source->columns; ++c) {
-                    const catalogue::TitleSpec& column = *spec.titles[c];
+                    const catalogue::TitleSpec& column = *described.titles[c];
                     const std::string text =
                         field(record, activity, item, formats::tableCell(4 * (r + 1) + c + 1));
                     if (!text.empty() && text[0] == '*') {
@@ -287,27 +287,30 @@ void expectElementsWhereTheyBelong(int activity, int lesson, const std::string& 
                     stored.insert(text);
                     const catalogue::Subject s = subject(text);
                     for (int k = 0; k < source->columns; ++k)
-                        EXPECT_EQ(spec.titles[k]->describes(s), k == c) << text << " column " << k;
+                        EXPECT_EQ(described.titles[k]->describes(s), k == c)
+                            << text << " column " << k;
                     for (int k = 0; k < source->rows; ++k)
-                        EXPECT_EQ(spec.titles[3 + k]->describes(s), k == r) << text << " row " << k;
+                        EXPECT_EQ(described.titles[3 + k]->describes(s), k == r)
+                            << text << " row " << k;
                 }
             }
             for (int c = 0; c < source->columns; ++c)
                 EXPECT_EQ(field(record, activity, item, formats::tableCell(1 + c)),
-                          spec.titles[c]->stored);
+                          described.titles[c]->stored);
             break;
         case Kind::Grid:
-            ASSERT_TRUE(spec.relation);
-            EXPECT_EQ(field(record, activity, item, formats::gridCell(0)), spec.relationText);
+            ASSERT_TRUE(described.relation);
+            EXPECT_EQ(field(record, activity, item, formats::gridCell(0)), described.relationText);
             for (int r = 0; r < source->rows; ++r) {
                 const std::string rowText =
                     field(record, activity, item, formats::gridCell(4 * (r + 1)));
-                EXPECT_EQ(rowText, spec.rows[r].stored);
+                EXPECT_EQ(rowText, described.rows[r].stored);
                 for (int c = 0; c < source->columns; ++c) {
                     const std::string columnText =
                         field(record, activity, item, formats::gridCell(1 + c));
-                    EXPECT_EQ(columnText, spec.columns[c].stored);
-                    const bool holds = spec.relation->holds(subject(rowText), subject(columnText));
+                    EXPECT_EQ(columnText, described.columns[c].stored);
+                    const bool holds =
+                        described.relation->holds(subject(rowText), subject(columnText));
                     EXPECT_EQ(field(record, activity, item, formats::gridCell(4 * (r + 1) + c + 1)),
                               holds ? "X" : "")
                         << rowText << " / " << columnText;

@@ -1,6 +1,7 @@
 #include "players/element_dragging.h"
 
 #include "platform/numbers.h"
+#include "players/design_pixels.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
 
@@ -15,14 +16,6 @@ constexpr ui::Colour kBleu = 0xFF0000;
 constexpr ui::Colour kRouge = 0x0000FF;
 constexpr ui::Colour kBlanc = 0xFFFFFF;
 constexpr ui::Colour kNoir = 0x000000;
-
-double ep() {
-    return shared.EchellePixel;
-}
-
-int arrondi(double v) {
-    return platform::toInteger(v);
-}
 
 // The card's shape: four discs that make a bar with rounded ends.
 constexpr double kCentresDisques[4] = {14, 31, 48, 65};

@@ -4,7 +4,10 @@
 #include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
+#include "platform/strings.h"
+#include "players/design_pixels.h"
 #include "players/drawing_library.h"
+#include "players/lesson_texts.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
 
@@ -12,7 +15,11 @@
 #include <QList>
 #include <algorithm>
 
+using platform::trimmed;
+using players::chiffre;
+using players::ep;
 using players::Genre;
+using players::px;
 using shell::Integer;
 using shell::shared;
 
@@ -28,26 +35,6 @@ constexpr ui::Colour kGris = 0x808080;
 constexpr ui::Colour kGrisFonce = 0x404040;
 // Every title cell is 90 design pixels wide for its text.
 constexpr double kLargeurTexte = 90;
-
-double ep() {
-    return shared.EchellePixel;
-}
-
-// A design-pixel position or size on this screen.
-double px(double pixelsConception) {
-    return double(shell::aEchellePixel(pixelsConception));
-}
-
-std::string sansBlancs(const std::string& s) {
-    const auto debut = s.find_first_not_of(' ');
-    if (debut == std::string::npos) return {};
-    const auto fin = s.find_last_not_of(' ');
-    return s.substr(debut, fin - debut + 1);
-}
-
-bool chiffre(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The number written by the leading digits of a text, held below any drawing number's range
 // overflow.
@@ -101,7 +88,7 @@ std::string consigne() {
 template <class Largeur>
 std::vector<std::string> couperTitre(const std::string& titre, Largeur largeur, double limite) {
     std::vector<std::string> lignes;
-    std::string reste = sansBlancs(titre);
+    std::string reste = trimmed(titre);
     while (!reste.empty()) {
         std::size_t derniereQuiTient = std::string::npos;
         std::size_t coupe = std::string::npos;
@@ -115,14 +102,14 @@ std::vector<std::string> couperTitre(const std::string& titre, Largeur largeur, 
         }
         if (coupe != std::string::npos) {
             lignes.push_back(reste.substr(0, coupe));
-            reste = sansBlancs(reste.substr(coupe, 40));
+            reste = trimmed(reste.substr(coupe, 40));
             continue;
         }
         if (largeur(reste) < limite) {
             lignes.push_back(reste);
         } else if (derniereQuiTient != std::string::npos) {
             lignes.push_back(reste.substr(0, derniereQuiTient));
-            lignes.push_back(sansBlancs(reste.substr(derniereQuiTient, 20)));
+            lignes.push_back(trimmed(reste.substr(derniereQuiTient, 20)));
         } else {
             lignes.push_back(reste.substr(0, 20));
         }
@@ -134,10 +121,6 @@ std::vector<std::string> couperTitre(const std::string& titre, Largeur largeur, 
 } // namespace
 
 Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
-    setBorderStyle(ui::vbFixedSingle);
-    setControlBox(false);
-    setMinButton(false);
-    setMaxButton(false);
     setBackColor(kTurquoise);
     setFont(ui::Font{"Arial", 13.5, true});
     moveForm(0, 0, 9585, 6840);
@@ -188,14 +171,6 @@ Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
     Label2.move(240, 3000, 3135, 495);
     Label2.setCaption(cp("VOICI LA RÉPONSE."));
     Label2.setVisible(false);
-
-    Command1.setFont(ui::Font{"Arial", 12, true});
-    Image5[0].move(240, 5520, 855, 975);
-}
-
-int Feuille7::activiteJouee() const {
-    const int a = shared.Activite;
-    return (a == 7 || a == 11) ? a : 3;
 }
 
 bool Feuille7::celluleAffichee(int k) const {
@@ -207,8 +182,7 @@ bool Feuille7::celluleAffichee(int k) const {
 
 void Feuille7::chargerJoueur() {
     placerGrille();
-    Image5[0].setPicture(fenetrePrincipale().Image5.picture());
-    Image5[0].setBackColor(backColor());
+    preparerPorte();
     for (int i = 1; i <= 5; ++i) Image2.load(i);
     NouvelItem();
 }
@@ -241,10 +215,8 @@ void Feuille7::placerGrille() {
 // --- one item ---
 
 void Feuille7::NouvelItem() {
-    shared.Verrou = shell::kFaux;
+    const int item = commencerItem();
     Label2.setVisible(false);
-    shared.BoutonEnfonce = shell::kFaux;
-    if (shared.NumeroItem < 0 || shared.NumeroItem > 1) shared.NumeroItem = 0;
     Essais = 0;
     Plateau.assign(20, ' ');
     Solution.assign(20, ' ');
@@ -259,7 +231,6 @@ void Feuille7::NouvelItem() {
     Label1.setCaption(consigne());
 
     const int activite = activiteJouee();
-    const int item = shared.NumeroItem;
     for (int k = 0; k < kCellules; ++k) {
         ui::PictureBox& cellule = Picture1[k];
         TextesTitres[std::size_t(k)].clear();
@@ -302,31 +273,8 @@ void Feuille7::afficherRelation(const std::string& relation) {
 }
 
 std::string Feuille7::titreEnMots(const std::string& titre) {
-    std::string t = titre;
-    static const char kSymboles[] = {'#', '|', '<', '>', '='};
-    for (char symbole : kSymboles) {
-        const auto pos = t.find(symbole);
-        if (pos == std::string::npos) continue;
-        const unsigned char premiere = platform::upper1252(static_cast<unsigned char>(t[0]));
-        const std::string s = (premiere == 'S' || premiere == 'D') ? "e" : "";
-        std::string mots;
-        switch (symbole) {
-        case '#': mots = cp("côtés parallèles"); break;
-        case '|': mots = "perpendicu- laires"; break;
-        case '<': mots = "plus petit" + s + " que"; break;
-        case '>': mots = "plus grand" + s + " que"; break;
-        case '=': mots = cp("égal") + s + cp(" à"); break;
-        }
-        if (pos > 0 && t[pos - 1] != ' ') mots = " " + mots;
-        if (pos + 1 >= t.size() || t[pos + 1] != ' ') mots += " ";
-        t = t.substr(0, pos) + mots + t.substr(pos + 1, 20);
-        break;
-    }
-    // The colon stays on the line of the word before it.
-    const auto deuxPoints = t.find(" :");
-    if (deuxPoints != std::string::npos)
-        t = t.substr(0, deuxPoints) + "\xA0:" + t.substr(deuxPoints + 2, 30);
-    return t;
+    return players::deuxPointsInsecables(players::symboleEnMots(
+        titre, static_cast<unsigned char>(titre[0]), players::kPerpendiculairesCoupe));
 }
 
 void Feuille7::preparerTitre(int k, const std::string& champ) {

@@ -66,7 +66,6 @@ protected:
     void masquerMessage() override;
 
 private:
-    int activiteJouee() const;
     void placerGrille();
     void afficherRelation(const std::string& relation);
     void preparerTitre(int k, const std::string& champ);

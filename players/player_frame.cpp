@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
+#include "players/design_pixels.h"
 #include "players/reward_screen.h"
 #include "records/learning_report.h"
 #include "shell/main_window.h"
@@ -41,7 +42,7 @@ struct Place {
     double x, y;
 };
 
-// Where the check button stands, in design pixels, and where "Continuer la leçon" is designed.
+// Where the check button stands, in design pixels.
 Place placeBouton(Genre g) {
     switch (g) {
     case Genre::Ensembles: return {556, 212};
@@ -50,6 +51,11 @@ Place placeBouton(Genre g) {
     case Genre::Amis: return {144, 344};
     }
     return {556, 212};
+}
+
+// Where the exit door and "Continuer la leçon" are designed, in twips.
+Place placePorte(Genre g) {
+    return g == Genre::Arbre ? Place{120, 5160} : Place{240, 5520};
 }
 
 Place placeContinuer(Genre g) {
@@ -66,10 +72,6 @@ std::int64_t maintenantMs() {
     return platform::clock().monotonicMs();
 }
 
-double px(double pixelsConception) {
-    return double(shell::aEchellePixel(pixelsConception));
-}
-
 } // namespace
 
 ui::Picture imageContinue() {
@@ -79,6 +81,10 @@ ui::Picture imageContinue() {
 
 PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
     setMdiChild(true);
+    setBorderStyle(ui::vbFixedSingle);
+    setControlBox(false);
+    setMinButton(false);
+    setMaxButton(false);
 
     ui::PictureBox& porte = Image5.add(0);
     porte.setBorderStyle(0);
@@ -88,9 +94,12 @@ PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
     porte.MouseDown = [this](int i, int, int, float, float) { Image5_MouseDown(i); };
     porte.MouseUp = [this](int i, int, int, float, float) { Image5_MouseUp(i); };
     porte.Paint = [this](int i) { Image5_Paint(i); };
+    const Place d = placePorte(genre);
+    porte.move(d.x, d.y, 855, 975);
 
     const Place c = placeContinuer(genre);
     Command1.move(c.x, c.y, 1335, 855);
+    Command1.setFont(ui::Font{"Arial", 12, true});
     Command1.setCaption(cp("Continuer la leçon"));
     Command1.setDefault(true);
     Command1.setVisible(false);
@@ -108,6 +117,25 @@ bool PlayerFrame::planVerrouille() const {
 
 bool PlayerFrame::activiteNombres() const {
     return shared.Activite == 4 + int(genre_);
+}
+
+int PlayerFrame::activiteJouee() const {
+    const int a = shared.Activite;
+    const int g = int(genre_);
+    return (a == 4 + g || a == 8 + g) ? a : g;
+}
+
+int PlayerFrame::commencerItem() {
+    shared.Verrou = shell::kFaux;
+    shared.BoutonEnfonce = shell::kFaux;
+    if (shared.NumeroItem < 0 || shared.NumeroItem >= itemsParLecon()) shared.NumeroItem = 0;
+    return shared.NumeroItem;
+}
+
+void PlayerFrame::preparerPorte() {
+    ui::PictureBox& porte = Image5[0];
+    porte.setBackColor(genre_ == Genre::Ensembles ? ui::Colour(shared.CouleurFond) : backColor());
+    porte.setPicture(fenetrePrincipale().Image5.picture());
 }
 
 bool PlayerFrame::autreItem() const {

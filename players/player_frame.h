@@ -94,6 +94,15 @@ protected:
 
     // The numbers activity of this kind of player.
     bool activiteNombres() const;
+    // The activity played: the lesson's when it is one of this kind's three materials (drawings,
+    // numbers 4 further on, solids 8 further on), else the drawings.
+    int activiteJouee() const;
+    // The start of NouvelItem: the answer's lock and the check button's press are cleared, and
+    // an item number outside the lesson's items becomes its first. Returns the item to present.
+    int commencerItem();
+    // The exit door takes the exit picture again, on the sets' teal or on the screen's colour of
+    // this moment.
+    void preparerPorte();
     // Loads the reward screen and takes this screen away.
     void terminerLecon();
     // Yields to the event loop; false when this screen was unloaded meanwhile.

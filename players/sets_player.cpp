@@ -5,14 +5,18 @@
 #include "platform/numbers.h"
 #include "platform/random.h"
 #include "platform/strings.h"
+#include "players/design_pixels.h"
 #include "players/drawing_library.h"
+#include "players/lesson_texts.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
 
-#include <cctype>
-
+using players::arrondi;
+using players::chiffre;
+using players::ep;
 using players::Genre;
 using players::PlaceTrouvee;
+using players::px;
 using shell::Integer;
 using shell::shared;
 
@@ -26,23 +30,6 @@ constexpr ui::Colour kBleuClair = 0xFF8080;
 constexpr ui::Colour kJaune = 0x00FFFF;
 constexpr ui::Colour kGris = 0xC0C0C0;
 constexpr ui::Colour kBleuFonce = 0xC00000;
-
-double ep() {
-    return shared.EchellePixel;
-}
-
-// A design-pixel position or size on this screen.
-double px(double pixelsConception) {
-    return double(shell::aEchellePixel(pixelsConception));
-}
-
-int arrondi(double v) {
-    return platform::toInteger(v);
-}
-
-bool chiffre(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The region where the element of slot k belongs: the column of the slot tells it.
 int regionEmplacement(int k) {
@@ -60,36 +47,9 @@ const std::vector<int>& cellulesReponse(int region) {
     return listes[region];
 }
 
-// A comparison or a relation written with a symbol is shown in words.
-std::string symboleEnMots(const std::string& t) {
-    static const char kSymboles[] = {'#', '|', '<', '>', '='};
-    for (char symbole : kSymboles) {
-        const auto pos = t.find(symbole);
-        if (pos == std::string::npos) continue;
-        const unsigned char premiere = platform::upper1252(static_cast<unsigned char>(t[0]));
-        const std::string g = (premiere == 'S' || premiere == 'D') ? "e" : "";
-        std::string mots;
-        switch (symbole) {
-        case '#': mots = cp("côtés parallèles"); break;
-        case '|': mots = "perpendiculaires"; break;
-        case '<': mots = "plus petit" + g + " que"; break;
-        case '>': mots = "plus grand" + g + " que"; break;
-        case '=': mots = cp("égal") + g + cp(" à"); break;
-        }
-        if (pos > 0 && t[pos - 1] != ' ') mots = " " + mots;
-        if (pos + 1 >= t.size() || t[pos + 1] != ' ') mots += " ";
-        return t.substr(0, pos) + mots + t.substr(pos + 1, 20);
-    }
-    return t;
-}
-
 } // namespace
 
 Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
-    setBorderStyle(ui::vbFixedSingle);
-    setControlBox(false);
-    setMinButton(false);
-    setMaxButton(false);
     setBackColor(0xC0C000);
     setFont(ui::Font{"Arial", 12, true});
     moveForm(0, 0, 9570, 6900);
@@ -154,13 +114,6 @@ Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
     }
 
     Image1[0].move(2880, 120, 1245, 1335);
-    Image5[0].move(240, 5520, 855, 975);
-    Command1.setFont(ui::Font{"Arial", 12, true});
-}
-
-int Feuille4::activiteJouee() const {
-    const int a = shared.Activite;
-    return (a == 4 || a == 8) ? a : 0;
 }
 
 void Feuille4::exceptionsEchelle() {
@@ -171,8 +124,7 @@ void Feuille4::exceptionsEchelle() {
         Line1[j].setPoints(connecteurs[j][0] * e, connecteurs[j][1] * e, connecteurs[j][2] * e,
                            connecteurs[j][3] * e);
     }
-    for (int k = 0; k < 4; ++k)
-        Line2[k].setBorderWidth(std::max(1, arrondi(Line2[k].borderWidth() * shared.Echelle)));
+    for (int k = 0; k < 4; ++k) players::epaisseurAEchelle(Line2[k]);
 }
 
 // --- load ---
@@ -191,8 +143,7 @@ void Feuille4::chargerJoueur() {
     }
     Label2.setForeColor(kNoir);
     Label2.setCaption(ConsigneChoix);
-    Image5[0].setBackColor(ui::Colour(shared.CouleurFond));
-    Image5[0].setPicture(fenetrePrincipale().Image5.picture());
+    preparerPorte();
 
     ZoneCommune = (!shared.Enregistrement.empty() && shared.Enregistrement[0] != ' ') ? 1 : 0;
 
@@ -275,9 +226,8 @@ void Feuille4::placerPointsJaunes() {
 }
 
 void Feuille4::NouvelItem() {
+    const int item = commencerItem();
     Label2.setCaption(ConsigneChoix);
-    shared.Verrou = shell::kFaux;
-    shared.BoutonEnfonce = shell::kFaux;
 
     Picture1[0].setVisible(false);
     Picture1[1].setVisible(false);
@@ -301,8 +251,6 @@ void Feuille4::NouvelItem() {
         }
     }
     Plateau.assign(kCellules, ' ');
-    if (shared.NumeroItem < 0 || shared.NumeroItem > 2) shared.NumeroItem = 0;
-    const int item = shared.NumeroItem;
 
     const std::string& fiche = shared.Enregistrement;
     std::array<bool, kPlacesPlateau> pris{};
@@ -370,7 +318,10 @@ void Feuille4::afficherTitre(int j) {
         boite.setPicture(players::dessinBibliotheque(platform::toLong(platform::val(t))));
     } else {
         t = platform::trimmed(t);
-        if (activite == 4 || activite == 8) t = symboleEnMots(t);
+        // A comparison or a relation written with a symbol is shown in words.
+        if (activite == 4 || activite == 8)
+            t = players::symboleEnMots(t, static_cast<unsigned char>(t[0]),
+                                       players::kPerpendiculaires);
         const std::size_t n = t.size();
         const std::string b = n < 3 ? "   " : " ";
         t = b + platform::trimmed(t) + b;

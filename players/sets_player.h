@@ -64,7 +64,6 @@ protected:
     QPoint maisonCarte(int i) const override;
 
 private:
-    int activiteJouee() const;
     bool surPlateau(double haut) const;
     bool celluleUtilisable(int cellule) const;
     void placerPointsJaunes();

@@ -4,15 +4,23 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
+#include "platform/strings.h"
+#include "players/design_pixels.h"
 #include "players/drawing_library.h"
+#include "players/lesson_texts.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
 
 #include <algorithm>
 #include <cmath>
 
+using platform::trimmed;
+using players::arrondi;
+using players::chiffre;
+using players::ep;
 using players::Genre;
 using players::PlaceTrouvee;
+using players::px;
 using shell::Integer;
 using shell::shared;
 
@@ -28,68 +36,19 @@ constexpr ui::Colour kBleuFonce = 0xC00000;
 constexpr int kTitres = 6;
 constexpr int kCroix = 12;
 
-double ep() {
-    return shared.EchellePixel;
-}
-
-double px(double pixelsConception) {
-    return double(shell::aEchellePixel(pixelsConception));
-}
-
-int arrondi(double v) {
-    return platform::toInteger(v);
-}
-
-std::string sansBlancs(const std::string& s) {
-    const auto debut = s.find_first_not_of(' ');
-    if (debut == std::string::npos) return {};
-    const auto fin = s.find_last_not_of(' ');
-    return s.substr(debut, fin - debut + 1);
-}
-
-bool chiffre(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // A title's symbol in words, and its " :" kept on the line of the word before it.
-std::string developperTitre(std::string t) {
-    t = sansBlancs(t);
-    static const char kSymboles[] = {'#', '|', '<', '>', '='};
-    for (char symbole : kSymboles) {
-        const auto pos = t.find(symbole);
-        if (pos == std::string::npos) continue;
-        const unsigned char initiale = platform::upper1252(static_cast<unsigned char>(t[0]));
-        const std::string g = (initiale == 'S' || initiale == 'D') ? "e" : "";
-        std::string mots;
-        switch (symbole) {
-        case '#': mots = cp("côtés parallèles"); break;
-        case '|': mots = "perpendicu- laires"; break;
-        case '<': mots = "plus petit" + g + " que"; break;
-        case '>': mots = "plus grand" + g + " que"; break;
-        case '=': mots = cp("égal") + g + cp(" à"); break;
-        }
-        if (pos > 0 && t[pos - 1] != ' ') mots = " " + mots;
-        if (pos + 1 >= t.size() || t[pos + 1] != ' ') mots += " ";
-        t = t.substr(0, pos) + mots + t.substr(pos + 1, 20);
-        break;
-    }
-    const auto deuxPoints = t.find(" :");
-    if (deuxPoints != std::string::npos)
-        t = t.substr(0, deuxPoints) + char(0xA0) + ":" + t.substr(deuxPoints + 2, 30);
-    return t;
+std::string developperTitre(const std::string& titre) {
+    const std::string t = trimmed(titre);
+    return players::deuxPointsInsecables(players::symboleEnMots(t, static_cast<unsigned char>(t[0]),
+                                                                players::kPerpendiculairesCoupe));
 }
 
 } // namespace
 
 Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
-    setBorderStyle(ui::vbFixedSingle);
-    setControlBox(false);
-    setMinButton(false);
-    setMaxButton(false);
     setBackColor(kSarcelle);
     setFont(ui::Font{"Arial", 12, true});
     moveForm(0, 0, 9585, 6900);
-    Command1.setFont(ui::Font{"Arial", 12, true});
 
     Label1.setFont(ui::Font{"Arial", 12, true});
     Label1.setForeColor(kNoir);
@@ -144,17 +103,11 @@ Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
     croix.setVisible(false);
 
     Image1[0].move(4560, -240, 1215, 1455);
-    Image5[0].move(240, 5520, 855, 975);
     DessinHorsCase.fill(true);
 }
 
-int Feuille6::activiteJouee() const {
-    const int a = shared.Activite;
-    return (a == 6 || a == 10) ? a : 2;
-}
-
 void Feuille6::exceptionsEchelle() {
-    Line2[0].setBorderWidth(std::max(1, arrondi(Line2[0].borderWidth() * shared.Echelle)));
+    players::epaisseurAEchelle(Line2[0]);
 }
 
 QPoint Feuille6::ancreCase(int cellule) const {
@@ -181,8 +134,7 @@ void Feuille6::chargerJoueur() {
         HauteurCarte = Integer(arrondi(Image11[0].height()));
     }
     Label2.setCaption(ConsigneChoix);
-    Image5[0].setBackColor(backColor());
-    Image5[0].setPicture(fenetrePrincipale().Image5.picture());
+    preparerPorte();
 
     for (int i = 1; i <= 5; ++i) Image2.load(i);
     for (int i = 1; i <= 7; ++i) Shape5.load(i);
@@ -262,11 +214,10 @@ void Feuille6::chargerJoueur() {
 // --- one item ---
 
 void Feuille6::NouvelItem() {
+    const int item = commencerItem();
     const int activite = activiteJouee();
     const bool cartes = modeCartes();
     Label2.setCaption(ConsigneChoix);
-    shared.Verrou = shell::kFaux;
-    shared.BoutonEnfonce = shell::kFaux;
     for (int i = 0; i < kCroix; ++i) Line2[i].setVisible(false);
 
     for (int p = 0; p < NombreCases; ++p) {
@@ -281,8 +232,6 @@ void Feuille6::NouvelItem() {
             dessin.zOrder(0);
         }
     }
-    if (shared.NumeroItem < 0 || shared.NumeroItem > 1) shared.NumeroItem = 0;
-    const int item = shared.NumeroItem;
     Essais = 0;
     Plateau.assign(10, ' ');
     casesFausses_.clear();
@@ -363,7 +312,7 @@ void Feuille6::afficherTitre(int t, const std::string& champ) {
     bool nie = false;
     if (activite != 6 && !CartesSolides && formats::hasNegationMark(titre)) {
         nie = true;
-        titre = sansBlancs(titre.substr(1, 15));
+        titre = trimmed(titre.substr(1, 15));
     }
     if (titre.empty()) return;
 

@@ -84,7 +84,6 @@ protected:
     std::string texteSurCarte(const std::string& champ) const override;
 
 private:
-    int activiteJouee() const;
     void afficherTitre(int titre, const std::string& champ);
     bool faux(int place, int cellule) const;
     QPoint maison(int place) const;

@@ -4,15 +4,23 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
+#include "platform/strings.h"
+#include "players/design_pixels.h"
 #include "players/drawing_library.h"
+#include "players/lesson_texts.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
 
 #include <algorithm>
 #include <cmath>
 
+using platform::trimmed;
+using players::arrondi;
+using players::chiffre;
+using players::ep;
 using players::Genre;
 using players::PlaceTrouvee;
+using players::px;
 using shell::Integer;
 using shell::shared;
 
@@ -52,64 +60,12 @@ const std::vector<int>& pairesDuNiveau(int niveau) {
     return paires[niveau];
 }
 
-double ep() {
-    return shared.EchellePixel;
-}
-
-double px(double pixelsConception) {
-    return double(shell::aEchellePixel(pixelsConception));
-}
-
-int arrondi(double v) {
-    return platform::toInteger(v);
-}
-
-std::string sansBlancs(const std::string& s) {
-    const auto debut = s.find_first_not_of(' ');
-    if (debut == std::string::npos) return {};
-    const auto fin = s.find_last_not_of(' ');
-    return s.substr(debut, fin - debut + 1);
-}
-
-bool chiffre(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// A comparison written with a symbol is shown in words; the ending follows the item's first
-// character.
-std::string symboleEnMots(const std::string& t, unsigned char premiere) {
-    static const char kSymboles[] = {'#', '|', '<', '>', '='};
-    for (char symbole : kSymboles) {
-        const auto pos = t.find(symbole);
-        if (pos == std::string::npos) continue;
-        const unsigned char initiale = platform::upper1252(premiere);
-        const std::string g = (initiale == 'S' || initiale == 'D') ? "e" : "";
-        std::string mots;
-        switch (symbole) {
-        case '#': mots = cp("côtés parallèles"); break;
-        case '|': mots = "perpendiculaires"; break;
-        case '<': mots = "plus petit" + g + " que"; break;
-        case '>': mots = "plus grand" + g + " que"; break;
-        case '=': mots = cp("égal") + g + cp(" à"); break;
-        }
-        if (pos > 0 && t[pos - 1] != ' ') mots = " " + mots;
-        if (pos + 1 >= t.size() || t[pos + 1] != ' ') mots += " ";
-        return t.substr(0, pos) + mots + t.substr(pos + 1, 20);
-    }
-    return t;
-}
-
 } // namespace
 
 Feuille5::Feuille5() : DraggingPlayer(Genre::Arbre) {
-    setBorderStyle(ui::vbFixedSingle);
-    setControlBox(false);
-    setMinButton(false);
-    setMaxButton(false);
     setBackColor(kGrisFonce);
     setFont(ui::Font{"Arial", 12, true});
     moveForm(0, 0, 9585, 6870);
-    Command1.setFont(ui::Font{"Arial", 12, true});
 
     for (ui::Label* l : {&Label1, &Label2}) {
         l->setFont(ui::Font{"Arial", 12, true});
@@ -159,23 +115,16 @@ Feuille5::Feuille5() : DraggingPlayer(Genre::Arbre) {
     }
 
     Image1[0].move(0, 0, 1125, 1335);
-    Image5[0].move(120, 5160, 855, 975);
-}
-
-int Feuille5::activiteJouee() const {
-    const int a = shared.Activite;
-    return (a == 5 || a == 9) ? a : 1;
 }
 
 void Feuille5::exceptionsEchelle() {
     const double e = ep();
     for (int i = 0; i < kBranches; ++i) {
         ui::Line& l = Line1[i];
-        l.setBorderWidth(std::max(1, arrondi(l.borderWidth() * shared.Echelle)));
+        players::epaisseurAEchelle(l);
         l.setPoints(kLignes[i][0] * e, kLignes[i][1] * e, kLignes[i][2] * e, kLignes[i][3] * e);
     }
-    for (int k = 0; k < 2 * kBranches; ++k)
-        Line2[k].setBorderWidth(std::max(1, arrondi(Line2[k].borderWidth() * shared.Echelle)));
+    for (int k = 0; k < 2 * kBranches; ++k) players::epaisseurAEchelle(Line2[k]);
 }
 
 QPoint Feuille5::placeBac(int place) const {
@@ -205,8 +154,7 @@ void Feuille5::chargerJoueur() {
     }
     Label2.setCaption(ConsigneChoix);
     // The check button took the screen's grey before the numbers activity changed it.
-    Image5[0].setBackColor(backColor());
-    Image5[0].setPicture(fenetrePrincipale().Image5.picture());
+    preparerPorte();
 
     DeuxNiveaux = formats::optionOn(shared.Enregistrement, formats::kOptionTwoLevels) ? 1 : 0;
     if (!DeuxNiveaux) {
@@ -246,13 +194,12 @@ void Feuille5::chargerJoueur() {
 // --- one item ---
 
 void Feuille5::NouvelItem() {
+    const int item = commencerItem();
     const int activite = activiteJouee();
     const bool nombres = activite == 5;
     Label1.setCaption(std::string("Placer les ") + (nombres ? "nombres" : "objets") +
                       " ci-dessous sur un des points jaunes.");
     Label2.setCaption(ConsigneChoix);
-    shared.Verrou = shell::kFaux;
-    shared.BoutonEnfonce = shell::kFaux;
 
     // Every box starts the item as the load placed it, empty: a drawing or a text of the last
     // item must not show under this item's label.
@@ -279,8 +226,6 @@ void Feuille5::NouvelItem() {
         }
     }
 
-    if (shared.NumeroItem < 0 || shared.NumeroItem > 1) shared.NumeroItem = 0;
-    const int item = shared.NumeroItem;
     Essais = 0;
     Plateau.assign(10, ' ');
     feuillesFausses_.clear();
@@ -292,15 +237,20 @@ void Feuille5::NouvelItem() {
     for (int j = 0; j < niveaux; ++j) {
         const std::string brut = formats::rawField(fiche, activite, item, formats::treeLabel(j));
         bool nie = false;
-        std::string texte = sansBlancs(brut);
+        std::string texte = trimmed(brut);
         if (!nombres && formats::hasNegationMark(brut)) {
             nie = true;
-            texte = sansBlancs(brut.substr(1, 15));
+            texte = trimmed(brut.substr(1, 15));
         }
         // Records the editor never writes: the later levels stay empty.
         if (nie && texte.empty()) break;
         const bool dessin = !nombres && !texte.empty() && chiffre(texte[0]);
         if (dessin && platform::val(texte) > double(shared.NumeroDessinMax)) break;
+        // A comparison written with a symbol is shown in words; the ending follows the item's
+        // first character.
+        const std::string label =
+            activite == 9 ? players::symboleEnMots(texte, premiere, players::kPerpendiculaires)
+                          : texte;
         for (int premiereBoite : pairesDuNiveau(j)) {
             for (int k = 0; k < 2; ++k) {
                 const int b = premiereBoite + k;
@@ -308,7 +258,7 @@ void Feuille5::NouvelItem() {
                     Picture1[b].setPicture(
                         players::dessinBibliotheque(platform::toLong(platform::val(texte))));
                 else
-                    ecrireBranche(b, activite == 9 ? symboleEnMots(texte, premiere) : texte);
+                    ecrireBranche(b, label);
                 // The first branch of a pair carries the label as written, the second its
                 // negation; a negated label swaps them.
                 if ((k == 0) == nie) croiserBranche(b, dessin);
@@ -333,7 +283,7 @@ void Feuille5::NouvelItem() {
         pris[p] = true;
         FeuilleAttendue[p] = Integer(el);
         if (nombres)
-            TexteCarte[p] = sansBlancs(brut);
+            TexteCarte[p] = trimmed(brut);
         else
             Image1[p].setPicture(
                 players::dessinBibliotheque(platform::toLong(platform::val(brut))));
@@ -364,7 +314,7 @@ void Feuille5::NouvelItem() {
 void Feuille5::ecrireBranche(int b, const std::string& texteLabel) {
     const double e = ep();
     ui::PictureBox& boite = Picture1[b];
-    const std::string t = " " + sansBlancs(texteLabel) + "  ";
+    const std::string t = " " + trimmed(texteLabel) + "  ";
     boite.setFontBold(false);
     // The largest size from 10 down to 8 (times the scale) that fits 120 design pixels.
     double taille = double(platform::roundHalfEven(10 * shared.Echelle));

@@ -80,9 +80,7 @@ protected:
     QPoint maisonCarte(int i) const override;
 
 private:
-    int activiteJouee() const;
     bool surRangeeFeuilles(double haut) const;
-    void viderBranches(int premiere);
     void ecrireBranche(int boite, const std::string& texte);
     void croiserBranche(int boite, bool dessin);
     bool glisser(int place, QPoint depart, QPoint arrivee, double pas);

@@ -1,6 +1,7 @@
 #include "players/element_dragging.h"
 
 #include "platform/numbers.h"
+#include "platform/random.h"
 #include "players/design_pixels.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
@@ -58,6 +59,30 @@ DraggingPlayer::~DraggingPlayer() = default;
 
 ui::Colour DraggingPlayer::couleurCarte() const {
     return genre() == Genre::Arbre ? kRouge : kBleu;
+}
+
+void DraggingPlayer::preparerElements(bool cartes) {
+    if (!cartes) {
+        ConsigneChoix = "Avec la souris, cliquer sur un des dessins.";
+        ConsigneDepot = "Placer le dessin choisi au bon endroit.  Puis, cliquer avec la souris.";
+        return;
+    }
+    ConsigneChoix = "Avec la souris, cliquer sur un des nombres.";
+    ConsigneDepot = "Placer le nombre choisi au bon endroit.  Puis, cliquer avec la souris.";
+    LargeurCarte = shell::Integer(arrondi(Image11[0].width()));
+    HauteurCarte = shell::Integer(arrondi(Image11[0].height()));
+}
+
+int DraggingPlayer::tirerPlace(std::span<bool> prises) {
+    const int n = int(prises.size());
+    int p = platform::toInteger(double(platform::rnd()) * n);
+    if (p >= n) p = n - 1;
+    if (p < 0) p = 0;
+    if (prises[p])
+        for (int q = 0; q < n; ++q)
+            if (!prises[q]) p = q;
+    prises[p] = true;
+    return p;
 }
 
 // --- taking ---
@@ -197,6 +222,14 @@ double DraggingPlayer::hautTexteCarte(double taille) const {
     return v;
 }
 
+void DraggingPlayer::montrerCartes(ui::Shape& bac) {
+    bac.setVisible(true);
+    bac.refresh();
+    preparerCartes();
+    refresh();
+    DessinerNombres();
+}
+
 void DraggingPlayer::preparerCartes() {
     const int n = std::min(nombreCartes(), kCartesMax);
     for (int i = 0; i < n; ++i) {
@@ -324,6 +357,40 @@ void DraggingPlayer::DeplacerCarte(float x, float y) {
     updateSprite(sprites_[i]);
     GaucheCarte[i] = shell::Integer(gauche);
     HautCarte[i] = shell::Integer(haut);
+}
+
+// --- slides of the check ---
+
+QPoint DraggingPlayer::positionElement(int place) {
+    if (avecCartes()) return QPoint(GaucheCarte[place], HautCarte[place]);
+    const ui::Image& dessin = Image1[place];
+    return QPoint(arrondi(dessin.left()), arrondi(dessin.top()));
+}
+
+bool DraggingPlayer::glisser(int place, QPoint depart, QPoint arrivee, double pas) {
+    const long long dx = platform::idiv(arrivee.x() - depart.x(), 10);
+    const long long dy = platform::idiv(arrivee.y() - depart.y(), 10);
+    const double e = ep();
+    const bool cartes = avecCartes();
+    long long x = depart.x();
+    long long y = depart.y();
+    if (cartes) ObjetTenu = shell::Integer(place);
+    for (int i = 0; i < 9; ++i) {
+        x += dx;
+        y += dy;
+        if (cartes)
+            DeplacerCarte(float(double(x) + 40 * e), float(double(y) + 16 * e));
+        else
+            Image1[place].move(double(x), double(y));
+        if (!attendre(pas)) return false;
+    }
+    if (cartes) {
+        DeplacerCarte(float(arrivee.x() + 40 * e), float(arrivee.y() + 16 * e));
+        ObjetTenu = -1;
+    } else {
+        Image1[place].move(arrivee.x(), arrivee.y());
+    }
+    return true;
 }
 
 void DraggingPlayer::redessinerCartes(bool effacerSurface) {

@@ -10,6 +10,7 @@
 
 #include <QPoint>
 #include <array>
+#include <span>
 #include <string>
 
 namespace players {
@@ -60,6 +61,8 @@ public:
     int carteSous(float x, float y) const;
     // The card's picture as it lies over the board (tests).
     const ui::Sprite* spriteCarte(int i) const;
+    // The elements are drawings, not number cards.
+    bool avecDessins() const { return !avecCartes(); }
 
 protected:
     // --- the board of each player ---
@@ -91,14 +94,25 @@ protected:
         return espacerTexteCarte(champ);
     }
 
-    // The card texts, the one font size of the item's cards and fresh buffers; the player then
-    // repaints the screen and calls DessinerNombres.
-    void preparerCartes();
+    // The prompts of the message line for drawings or number cards and, for cards, their size.
+    void preparerElements(bool cartes);
+    // Dealing an element: a place drawn at random among `prises` (one flag per place), the last
+    // free one when the draw falls on a taken place. The place is then taken.
+    static int tirerPlace(std::span<bool> prises);
+    // The item's cards at their homes: the tray shown first, then the card texts, the one font
+    // size of the item's cards, fresh buffers, the screen repainted and the cards drawn.
+    void montrerCartes(ui::Shape& bac);
     void effacerCartes();
+    // Where the element of a place stands, in pixels.
+    QPoint positionElement(int place);
+    // The slide of an element, drawing or card, in 9 steps of `pas` seconds, put exactly at
+    // `arrivee` at the end. False when the screen was unloaded meanwhile.
+    bool glisser(int place, QPoint depart, QPoint arrivee, double pas);
     void renvoyerObjetTenu() override;
     void redessinerCartes(bool effacerSurface) override;
 
 private:
+    void preparerCartes();
     double hautTexteCarte(double taille) const;
     void composerCarte(int i);
     void carteDevant(int i);

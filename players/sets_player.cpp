@@ -3,7 +3,6 @@
 #include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
-#include "platform/random.h"
 #include "platform/strings.h"
 #include "players/design_pixels.h"
 #include "players/drawing_library.h"
@@ -130,16 +129,11 @@ void Feuille4::exceptionsEchelle() {
 // --- load ---
 
 void Feuille4::chargerJoueur() {
-    ConsigneChoix = "Avec la souris, cliquer sur un des dessins.";
-    ConsigneDepot = "Placer le dessin choisi au bon endroit.  Puis, cliquer avec la souris.";
+    preparerElements(activiteJouee() == 4);
     if (activiteJouee() == 4) {
         Label1.setCaption("Placer chaque nombre sur un des points jaunes.");
-        ConsigneChoix = "Avec la souris, cliquer sur un des nombres.";
-        ConsigneDepot = "Placer le nombre choisi au bon endroit.  Puis, cliquer avec la souris.";
         Shape2.move(Shape2.left(), px(16), Shape2.width(), px(73));
         Shape2.setBackColor(kRouge);
-        LargeurCarte = Integer(arrondi(Image11[0].width()));
-        HauteurCarte = Integer(arrondi(Image11[0].height()));
     }
     Label2.setForeColor(kNoir);
     Label2.setCaption(ConsigneChoix);
@@ -267,13 +261,7 @@ void Feuille4::NouvelItem() {
         if (!element) continue;
         // An item holds five elements; any more would only push out those already dealt.
         if (distribues == kPlacesPlateau) break;
-        int p = platform::toInteger(double(platform::rnd()) * kPlacesPlateau);
-        if (p >= kPlacesPlateau) p = kPlacesPlateau - 1;
-        if (p < 0) p = 0;
-        if (pris[p])
-            for (int q = 0; q < kPlacesPlateau; ++q)
-                if (!pris[q]) p = q;
-        pris[p] = true;
+        const int p = tirerPlace(pris);
         ++distribues;
         if (activite == 4)
             TexteCarte[p] = texte;
@@ -287,13 +275,7 @@ void Feuille4::NouvelItem() {
     afficherTitre(1);
     placerPointsJaunes();
 
-    if (activite == 4) {
-        Shape2.setVisible(true);
-        Shape2.refresh();
-        preparerCartes();
-        refresh();
-        DessinerNombres();
-    }
+    if (activite == 4) montrerCartes(Shape2);
     ObjetTenu = -1;
     Essais = 0;
     AfficherPlanche(-1, 1);

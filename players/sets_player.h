@@ -35,8 +35,6 @@ public:
 
     // The region of a board cell 1..21, -1 for a cell without one.
     static int regionCase(int cellule);
-    // The elements are drawings (activities 0 and 8), not number cards.
-    bool avecDessins() const { return activiteJouee() != 4; }
     // The text written in each title box (empty when the title is a drawing).
     std::array<std::string, 2> TexteTitre;
 

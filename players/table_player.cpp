@@ -3,7 +3,6 @@
 #include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
-#include "platform/random.h"
 #include "platform/strings.h"
 #include "players/design_pixels.h"
 #include "players/drawing_library.h"
@@ -121,18 +120,14 @@ QPoint Feuille6::ancreCase(int cellule) const {
 
 void Feuille6::chargerJoueur() {
     const std::string& fiche = shared.Enregistrement;
-    ConsigneChoix = "Avec la souris, cliquer sur un des dessins.";
-    ConsigneDepot = "Placer le dessin choisi au bon endroit." + shared.FinLigne +
-                    "Puis, cliquer avec la souris.";
     CartesSolides = shared.Activite == 10 && fiche.find('*') != std::string::npos;
     const bool cartes = modeCartes();
-    if (cartes) {
-        Label1.setCaption("Placer chaque nombre ci-dessous dans le tableau.");
-        ConsigneChoix = "Avec la souris, cliquer sur un des nombres.";
-        ConsigneDepot = "Placer le nombre choisi au bon endroit.  Puis, cliquer avec la souris.";
-        LargeurCarte = Integer(arrondi(Image11[0].width()));
-        HauteurCarte = Integer(arrondi(Image11[0].height()));
-    }
+    preparerElements(cartes);
+    if (cartes) Label1.setCaption("Placer chaque nombre ci-dessous dans le tableau.");
+    // The table writes the prompt for putting a drawing down on two lines.
+    if (!cartes)
+        ConsigneDepot = "Placer le dessin choisi au bon endroit." + shared.FinLigne +
+                        "Puis, cliquer avec la souris.";
     Label2.setCaption(ConsigneChoix);
     preparerPorte();
 
@@ -249,14 +244,7 @@ void Feuille6::NouvelItem() {
         if (champ.empty()) continue;
         // Records the editor never writes: more answers than cells.
         if (cellule >= NombreCases) break;
-        const int n = NombreCases;
-        int p = platform::toInteger(double(platform::rnd()) * n);
-        if (p >= n) p = n - 1;
-        if (p < 0) p = 0;
-        if (pris[p])
-            for (int q = 0; q < n; ++q)
-                if (!pris[q]) p = q;
-        pris[p] = true;
+        const int p = tirerPlace(std::span<bool>(pris).first(std::size_t(NombreCases)));
         CaseAttendue[p] = Integer(cellule);
         if (cartes) {
             TexteCarte[p] = champ;
@@ -283,13 +271,7 @@ void Feuille6::NouvelItem() {
             l.setBorderColor(texte ? kRouge : kBleuFonce);
         }
     }
-    if (cartes) {
-        Shape2.setVisible(true);
-        Shape2.refresh();
-        preparerCartes();
-        refresh();
-        DessinerNombres();
-    }
+    if (cartes) montrerCartes(Shape2);
     ObjetTenu = -1;
     Essais = 0;
     AfficherPlanche(-1, 1);
@@ -484,37 +466,6 @@ bool Feuille6::testerItem(int& nombreFaux) {
         }
     }
     nombreFaux = int(casesFausses_.size());
-    return true;
-}
-
-QPoint Feuille6::positionElement(int place) {
-    if (!modeCartes()) return QPoint(arrondi(Image1[place].left()), arrondi(Image1[place].top()));
-    return QPoint(GaucheCarte[place], HautCarte[place]);
-}
-
-bool Feuille6::glisser(int place, QPoint depart, QPoint arrivee, double pas) {
-    const long long dx = platform::idiv(arrivee.x() - depart.x(), 10);
-    const long long dy = platform::idiv(arrivee.y() - depart.y(), 10);
-    const double e = ep();
-    const bool cartes = modeCartes();
-    long long x = depart.x();
-    long long y = depart.y();
-    if (cartes) ObjetTenu = Integer(place);
-    for (int i = 0; i < 9; ++i) {
-        x += dx;
-        y += dy;
-        if (cartes)
-            DeplacerCarte(float(double(x) + 40 * e), float(double(y) + 16 * e));
-        else
-            Image1[place].move(double(x), double(y));
-        if (!attendre(pas)) return false;
-    }
-    if (cartes) {
-        DeplacerCarte(float(arrivee.x() + 40 * e), float(arrivee.y() + 16 * e));
-        ObjetTenu = -1;
-    } else {
-        Image1[place].move(arrivee.x(), arrivee.y());
-    }
     return true;
 }
 

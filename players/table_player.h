@@ -87,8 +87,6 @@ private:
     void afficherTitre(int titre, const std::string& champ);
     bool faux(int place, int cellule) const;
     QPoint maison(int place) const;
-    QPoint positionElement(int place);
-    bool glisser(int place, QPoint depart, QPoint arrivee, double pas);
     // The cells found wrong by the last check, in cell order, each with the place of the element
     // that stood there.
     std::vector<std::pair<int, int>> casesFausses_;

@@ -3,7 +3,6 @@
 #include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
-#include "platform/random.h"
 #include "platform/strings.h"
 #include "players/design_pixels.h"
 #include "players/drawing_library.h"
@@ -135,8 +134,7 @@ QPoint Feuille5::placeBac(int place) const {
 
 void Feuille5::chargerJoueur() {
     const bool nombres = !avecDessins();
-    ConsigneChoix = "Avec la souris, cliquer sur un des dessins.";
-    ConsigneDepot = "Placer le dessin choisi au bon endroit.  Puis, cliquer avec la souris.";
+    preparerElements(nombres);
     for (int b = 0; b < kBranches; ++b) {
         GaucheBranches[b] = Integer(arrondi(Picture1[b].left()));
         HautBranches[b] = Integer(arrondi(Picture1[b].top()));
@@ -145,12 +143,8 @@ void Feuille5::chargerJoueur() {
     }
     if (nombres) {
         setBackColor(kSarcelleFonce);
-        ConsigneChoix = "Avec la souris, cliquer sur un des nombres.";
-        ConsigneDepot = "Placer le nombre choisi au bon endroit.  Puis, cliquer avec la souris.";
         Shape2.move(Shape2.left(), px(340), Shape2.width(), px(73));
         Shape2.setBackColor(kSarcelle);
-        LargeurCarte = Integer(arrondi(Image11[0].width()));
-        HauteurCarte = Integer(arrondi(Image11[0].height()));
     }
     Label2.setCaption(ConsigneChoix);
     // The check button took the screen's grey before the numbers activity changed it.
@@ -267,20 +261,14 @@ void Feuille5::NouvelItem() {
     }
 
     // The elements, dealt at random over the leaves' places.
-    const int n = DerniereFeuille + 1;
     std::array<bool, 8> pris{};
+    const auto places = std::span<bool>(pris).first(std::size_t(DerniereFeuille + 1));
     for (int el = 0; el <= DerniereFeuille; ++el) {
         const std::string brut = formats::rawField(fiche, activite, item, formats::treeLeaf(el));
         if (!nombres &&
             !(chiffre(brut[0]) && platform::val(brut) <= double(shared.NumeroDessinMax)))
             continue;
-        int p = platform::toInteger(double(platform::rnd()) * n);
-        if (p >= n) p = n - 1;
-        if (p < 0) p = 0;
-        if (pris[p])
-            for (int q = 0; q < n; ++q)
-                if (!pris[q]) p = q;
-        pris[p] = true;
+        const int p = tirerPlace(places);
         FeuilleAttendue[p] = Integer(el);
         if (nombres)
             TexteCarte[p] = trimmed(brut);
@@ -299,13 +287,7 @@ void Feuille5::NouvelItem() {
         if (!nombres) Image1[p].move(px(GaucheFeuilles[f]), px(HautFeuilles));
     }
 
-    if (nombres) {
-        Shape2.setVisible(true);
-        Shape2.refresh();
-        preparerCartes();
-        refresh();
-        DessinerNombres();
-    }
+    if (nombres) montrerCartes(Shape2);
     ObjetTenu = -1;
     shared.PointeurSurCase = 0;
     AfficherPlanche(-1, 1);
@@ -477,14 +459,6 @@ QPoint Feuille5::maisonCarte(int i) const {
 
 // --- the check ---
 
-QPoint Feuille5::positionElement(int place) {
-    if (avecDessins()) {
-        const ui::Image& dessin = Image1[place];
-        return QPoint(arrondi(dessin.left()), arrondi(dessin.top()));
-    }
-    return QPoint(GaucheCarte[place], HautCarte[place]);
-}
-
 int Feuille5::compterNonPlaces() {
     int restants = 0;
     for (int p = 0; p <= DerniereFeuille; ++p) {
@@ -507,32 +481,6 @@ bool Feuille5::testerItem(int& faux) {
         }
     }
     faux = int(feuillesFausses_.size());
-    return true;
-}
-
-bool Feuille5::glisser(int place, QPoint depart, QPoint arrivee, double pas) {
-    const long long dx = platform::idiv(arrivee.x() - depart.x(), 10);
-    const long long dy = platform::idiv(arrivee.y() - depart.y(), 10);
-    const double e = ep();
-    const bool cartes = !avecDessins();
-    long long x = depart.x();
-    long long y = depart.y();
-    if (cartes) ObjetTenu = Integer(place);
-    for (int i = 0; i < 9; ++i) {
-        x += dx;
-        y += dy;
-        if (cartes)
-            DeplacerCarte(float(double(x) + 40 * e), float(double(y) + 16 * e));
-        else
-            Image1[place].move(double(x), double(y));
-        if (!attendre(pas)) return false;
-    }
-    if (cartes) {
-        DeplacerCarte(float(arrivee.x() + 40 * e), float(arrivee.y() + 16 * e));
-        ObjetTenu = -1;
-    } else {
-        Image1[place].move(arrivee.x(), arrivee.y());
-    }
     return true;
 }
 

@@ -52,8 +52,6 @@ public:
     void ChercherFeuille(float x, float y, shell::Integer& gauche, shell::Integer& haut,
                          shell::Integer& feuille);
 
-    // The elements are drawings (activities 1 and 9), not number cards.
-    bool avecDessins() const { return activiteJouee() != 5; }
     // Where the element of a tray place stands in the tray, in pixels.
     QPoint placeBac(int place) const;
 
@@ -83,8 +81,6 @@ private:
     bool surRangeeFeuilles(double haut) const;
     void ecrireBranche(int boite, const std::string& texte);
     void croiserBranche(int boite, bool dessin);
-    bool glisser(int place, QPoint depart, QPoint arrivee, double pas);
-    QPoint positionElement(int place);
     // The leaves found wrong by the last check, in leaf order, each with the place of the
     // element that stood there.
     std::vector<std::pair<int, int>> feuillesFausses_;

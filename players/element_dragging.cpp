@@ -2,7 +2,6 @@
 
 #include "platform/numbers.h"
 #include "platform/random.h"
-#include "players/design_pixels.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
 

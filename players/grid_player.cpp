@@ -5,7 +5,6 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
-#include "players/design_pixels.h"
 #include "players/drawing_library.h"
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
@@ -15,11 +14,7 @@
 #include <QList>
 #include <algorithm>
 
-using platform::trimmed;
-using players::chiffre;
-using players::ep;
 using players::Genre;
-using players::px;
 using shell::Integer;
 using shell::shared;
 
@@ -41,7 +36,7 @@ constexpr double kLargeurTexte = 90;
 long nombreEnTete(const std::string& t) {
     long n = 0;
     for (char c : t) {
-        if (!chiffre(c)) break;
+        if (!players::chiffre(c)) break;
         n = std::min(n * 10 + (c - '0'), 1000000L);
     }
     return n;
@@ -88,7 +83,7 @@ std::string consigne() {
 template <class Largeur>
 std::vector<std::string> couperTitre(const std::string& titre, Largeur largeur, double limite) {
     std::vector<std::string> lignes;
-    std::string reste = trimmed(titre);
+    std::string reste = platform::trimmed(titre);
     while (!reste.empty()) {
         std::size_t derniereQuiTient = std::string::npos;
         std::size_t coupe = std::string::npos;
@@ -102,14 +97,14 @@ std::vector<std::string> couperTitre(const std::string& titre, Largeur largeur, 
         }
         if (coupe != std::string::npos) {
             lignes.push_back(reste.substr(0, coupe));
-            reste = trimmed(reste.substr(coupe, 40));
+            reste = platform::trimmed(reste.substr(coupe, 40));
             continue;
         }
         if (largeur(reste) < limite) {
             lignes.push_back(reste);
         } else if (derniereQuiTient != std::string::npos) {
             lignes.push_back(reste.substr(0, derniereQuiTient));
-            lignes.push_back(trimmed(reste.substr(derniereQuiTient, 20)));
+            lignes.push_back(platform::trimmed(reste.substr(derniereQuiTient, 20)));
         } else {
             lignes.push_back(reste.substr(0, 20));
         }
@@ -283,7 +278,7 @@ void Feuille7::preparerTitre(int k, const std::string& champ) {
     if (champ.empty() || !celluleAffichee(k)) return;
     const std::string titre = titreEnMots(champ);
     const int activite = activiteJouee();
-    if (activite != 7 && chiffre(titre[0])) {
+    if (activite != 7 && players::chiffre(titre[0])) {
         const long numero = nombreEnTete(titre);
         if (numero <= shared.NumeroDessinMax)
             cellule.setPicture(players::dessinBibliotheque(numero));

@@ -4,7 +4,6 @@
 #include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
-#include "players/design_pixels.h"
 #include "players/reward_screen.h"
 #include "records/learning_report.h"
 #include "shell/main_window.h"
@@ -42,30 +41,20 @@ struct Place {
     double x, y;
 };
 
-// Where the check button stands, in design pixels.
-Place placeBouton(Genre g) {
-    switch (g) {
-    case Genre::Ensembles: return {556, 212};
-    case Genre::Arbre: return {572, 344};
-    case Genre::Tableau: return {176, 368};
-    case Genre::Amis: return {144, 344};
-    }
-    return {556, 212};
-}
+// Where each kind of player puts its buttons: the check button in design pixels, the exit door
+// and "Continuer la leçon" in design twips.
+struct Disposition {
+    Place bouton, porte, continuer;
+};
 
-// Where the exit door and "Continuer la leçon" are designed, in twips.
-Place placePorte(Genre g) {
-    return g == Genre::Arbre ? Place{120, 5160} : Place{240, 5520};
-}
-
-Place placeContinuer(Genre g) {
+Disposition disposition(Genre g) {
     switch (g) {
-    case Genre::Ensembles: return {8040, 3480};
-    case Genre::Arbre: return {8040, 3840};
-    case Genre::Tableau: return {2400, 5520};
-    case Genre::Amis: return {2040, 5160};
+    case Genre::Ensembles: return {{556, 212}, {240, 5520}, {8040, 3480}};
+    case Genre::Arbre: return {{572, 344}, {120, 5160}, {8040, 3840}};
+    case Genre::Tableau: return {{176, 368}, {240, 5520}, {2400, 5520}};
+    case Genre::Amis: return {{144, 344}, {240, 5520}, {2040, 5160}};
     }
-    return {8040, 3480};
+    return disposition(Genre::Ensembles);
 }
 
 std::int64_t maintenantMs() {
@@ -77,6 +66,22 @@ std::int64_t maintenantMs() {
 ui::Picture imageContinue() {
     return ui::Picture::fromData(tavrel_assets::screenPicture(tavrel_assets::pic::kContinueButton),
                                  "continue.svg");
+}
+
+double PlayerFrame::ep() {
+    return shared.EchellePixel;
+}
+
+double PlayerFrame::px(double pixelsConception) {
+    return double(shell::aEchellePixel(pixelsConception));
+}
+
+int PlayerFrame::arrondi(double v) {
+    return platform::toInteger(v);
+}
+
+void PlayerFrame::epaisseurAEchelle(ui::Line& trait) {
+    trait.setBorderWidth(std::max(1, arrondi(trait.borderWidth() * shared.Echelle)));
 }
 
 PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
@@ -94,10 +99,10 @@ PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
     porte.MouseDown = [this](int i, int, int, float, float) { Image5_MouseDown(i); };
     porte.MouseUp = [this](int i, int, int, float, float) { Image5_MouseUp(i); };
     porte.Paint = [this](int i) { Image5_Paint(i); };
-    const Place d = placePorte(genre);
+    const Place d = disposition(genre).porte;
     porte.move(d.x, d.y, 855, 975);
 
-    const Place c = placeContinuer(genre);
+    const Place c = disposition(genre).continuer;
     Command1.move(c.x, c.y, 1335, 855);
     Command1.setFont(ui::Font{"Arial", 12, true});
     Command1.setCaption(cp("Continuer la leçon"));
@@ -192,7 +197,7 @@ void PlayerFrame::Form_Load() {
     ui::PictureBox& bouton = Image5.load(1);
     bouton.setBackColor(genre_ == Genre::Ensembles ? ui::Colour(shared.CouleurFond) : backColor());
     bouton.setPicture(imageContinue());
-    const Place p = placeBouton(genre_);
+    const Place p = disposition(genre_).bouton;
     bouton.move(px(p.x), px(p.y));
     ecrireContinue();
     // The player takes the place of the lesson choice.

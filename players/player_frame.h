@@ -63,6 +63,16 @@ public:
     bool verificationEnCours() const { return verificationEnCours_ > 0; }
 
 protected:
+    // The screens are laid out in the pixels of the 640-pixel-wide design; at run time a design
+    // pixel is EchellePixel pixels of the screen.
+    static double ep();
+    // A design-pixel position or size on the screen, rounded as a control stores it.
+    static double px(double pixelsConception);
+    // The nearest Integer, halves to the even one.
+    static int arrondi(double v);
+    // A line designed in pixels keeps its width at the screen's scale, and at least one pixel.
+    static void epaisseurAEchelle(ui::Line& trait);
+
     // The player's own part of the load, after the common part: its set-up, its face copies and
     // the first item.
     virtual void chargerJoueur() = 0;

@@ -4,18 +4,13 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
-#include "players/design_pixels.h"
 #include "players/drawing_library.h"
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
 
-using players::arrondi;
-using players::chiffre;
-using players::ep;
 using players::Genre;
 using players::PlaceTrouvee;
-using players::px;
 using shell::Integer;
 using shell::shared;
 
@@ -123,7 +118,7 @@ void Feuille4::exceptionsEchelle() {
         Line1[j].setPoints(connecteurs[j][0] * e, connecteurs[j][1] * e, connecteurs[j][2] * e,
                            connecteurs[j][3] * e);
     }
-    for (int k = 0; k < 4; ++k) players::epaisseurAEchelle(Line2[k]);
+    for (int k = 0; k < 4; ++k) epaisseurAEchelle(Line2[k]);
 }
 
 // --- load ---
@@ -256,7 +251,7 @@ void Feuille4::NouvelItem() {
         if (activite == 4)
             element = !texte.empty();
         else
-            element = !brut.empty() && chiffre(brut[0]) &&
+            element = !brut.empty() && players::chiffre(brut[0]) &&
                       platform::val(brut) <= double(shared.NumeroDessinMax);
         if (!element) continue;
         // An item holds five elements; any more would only push out those already dealt.
@@ -295,8 +290,8 @@ void Feuille4::afficherTitre(int j) {
     const bool nie = formats::hasNegationMark(t);
     if (nie) t = platform::trimmed(t.substr(1));
 
-    if (!t.empty() && chiffre(t[0]) && platform::val(t) <= double(shared.NumeroDessinMax) &&
-        activite != 4) {
+    if (!t.empty() && players::chiffre(t[0]) &&
+        platform::val(t) <= double(shared.NumeroDessinMax) && activite != 4) {
         boite.setPicture(players::dessinBibliotheque(platform::toLong(platform::val(t))));
     } else {
         t = platform::trimmed(t);

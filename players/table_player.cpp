@@ -4,7 +4,6 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
-#include "players/design_pixels.h"
 #include "players/drawing_library.h"
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
@@ -13,13 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-using platform::trimmed;
-using players::arrondi;
-using players::chiffre;
-using players::ep;
 using players::Genre;
 using players::PlaceTrouvee;
-using players::px;
 using shell::Integer;
 using shell::shared;
 
@@ -37,7 +31,7 @@ constexpr int kCroix = 12;
 
 // A title's symbol in words, and its " :" kept on the line of the word before it.
 std::string developperTitre(const std::string& titre) {
-    const std::string t = trimmed(titre);
+    const std::string t = platform::trimmed(titre);
     return players::deuxPointsInsecables(players::symboleEnMots(t, static_cast<unsigned char>(t[0]),
                                                                 players::kPerpendiculairesCoupe));
 }
@@ -106,7 +100,7 @@ Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
 }
 
 void Feuille6::exceptionsEchelle() {
-    players::epaisseurAEchelle(Line2[0]);
+    epaisseurAEchelle(Line2[0]);
 }
 
 QPoint Feuille6::ancreCase(int cellule) const {
@@ -294,11 +288,11 @@ void Feuille6::afficherTitre(int t, const std::string& champ) {
     bool nie = false;
     if (activite != 6 && !CartesSolides && formats::hasNegationMark(titre)) {
         nie = true;
-        titre = trimmed(titre.substr(1, 15));
+        titre = platform::trimmed(titre.substr(1, 15));
     }
     if (titre.empty()) return;
 
-    if (activite != 6 && chiffre(titre[0])) {
+    if (activite != 6 && players::chiffre(titre[0])) {
         const double numero = platform::val(titre);
         if (numero > double(shared.NumeroDessinMax)) return;
         image.setPicture(players::dessinBibliotheque(platform::toLong(numero)));

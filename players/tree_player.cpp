@@ -4,7 +4,6 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
-#include "players/design_pixels.h"
 #include "players/drawing_library.h"
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
@@ -13,13 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-using platform::trimmed;
-using players::arrondi;
-using players::chiffre;
-using players::ep;
 using players::Genre;
 using players::PlaceTrouvee;
-using players::px;
 using shell::Integer;
 using shell::shared;
 
@@ -120,10 +114,10 @@ void Feuille5::exceptionsEchelle() {
     const double e = ep();
     for (int i = 0; i < kBranches; ++i) {
         ui::Line& l = Line1[i];
-        players::epaisseurAEchelle(l);
+        epaisseurAEchelle(l);
         l.setPoints(kLignes[i][0] * e, kLignes[i][1] * e, kLignes[i][2] * e, kLignes[i][3] * e);
     }
-    for (int k = 0; k < 2 * kBranches; ++k) players::epaisseurAEchelle(Line2[k]);
+    for (int k = 0; k < 2 * kBranches; ++k) epaisseurAEchelle(Line2[k]);
 }
 
 QPoint Feuille5::placeBac(int place) const {
@@ -231,14 +225,14 @@ void Feuille5::NouvelItem() {
     for (int j = 0; j < niveaux; ++j) {
         const std::string brut = formats::rawField(fiche, activite, item, formats::treeLabel(j));
         bool nie = false;
-        std::string texte = trimmed(brut);
+        std::string texte = platform::trimmed(brut);
         if (!nombres && formats::hasNegationMark(brut)) {
             nie = true;
-            texte = trimmed(brut.substr(1, 15));
+            texte = platform::trimmed(brut.substr(1, 15));
         }
         // Records the editor never writes: the later levels stay empty.
         if (nie && texte.empty()) break;
-        const bool dessin = !nombres && !texte.empty() && chiffre(texte[0]);
+        const bool dessin = !nombres && !texte.empty() && players::chiffre(texte[0]);
         if (dessin && platform::val(texte) > double(shared.NumeroDessinMax)) break;
         // A comparison written with a symbol is shown in words; the ending follows the item's
         // first character.
@@ -266,12 +260,12 @@ void Feuille5::NouvelItem() {
     for (int el = 0; el <= DerniereFeuille; ++el) {
         const std::string brut = formats::rawField(fiche, activite, item, formats::treeLeaf(el));
         if (!nombres &&
-            !(chiffre(brut[0]) && platform::val(brut) <= double(shared.NumeroDessinMax)))
+            !(players::chiffre(brut[0]) && platform::val(brut) <= double(shared.NumeroDessinMax)))
             continue;
         const int p = tirerPlace(places);
         FeuilleAttendue[p] = Integer(el);
         if (nombres)
-            TexteCarte[p] = trimmed(brut);
+            TexteCarte[p] = platform::trimmed(brut);
         else
             Image1[p].setPicture(
                 players::dessinBibliotheque(platform::toLong(platform::val(brut))));
@@ -296,7 +290,7 @@ void Feuille5::NouvelItem() {
 void Feuille5::ecrireBranche(int b, const std::string& texteLabel) {
     const double e = ep();
     ui::PictureBox& boite = Picture1[b];
-    const std::string t = " " + trimmed(texteLabel) + "  ";
+    const std::string t = " " + platform::trimmed(texteLabel) + "  ";
     boite.setFontBold(false);
     // The largest size from 10 down to 8 (times the scale) that fits 120 design pixels.
     double taille = double(platform::roundHalfEven(10 * shared.Echelle));

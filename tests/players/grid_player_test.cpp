@@ -83,24 +83,12 @@ private:
 class GridTest : public PlayersTest {
 protected:
     Feuille7& startGrid(int activity, const std::string& record, int lesson = 1) {
-        writeCatalogue({{activity, lesson, record}});
-        openMainWindow();
-        shared.ListeLecons = code(activity, lesson);
-        shared.PositionListe = 0;
-        shared.EcranCourant = 3;
-        shell::LeconSuivante();
-        settle();
-        Feuille7* f = ui::find<Feuille7>();
-        EXPECT_NE(f, nullptr);
-        return *f;
+        return startLesson<Feuille7>(activity, record, lesson);
     }
-    // The player loaded directly with a record, as the next-lesson routine leaves it.
+    // The player alone on the screen, loaded directly with a record.
     Feuille7& loadGrid(int activity, const std::string& record) {
         ui::unloadAllForms();
-        openMainWindow();
-        shared.Activite = shell::Integer(activity);
-        shared.Enregistrement = record;
-        return ui::load<Feuille7>();
+        return loadPlayer<Feuille7>(activity, record);
     }
     static QRect rectOf(const ui::Control& c) {
         return QRect(int(c.left()), int(c.top()), int(c.width()), int(c.height()));
@@ -108,27 +96,12 @@ protected:
     void put(Feuille7& f, std::initializer_list<int> cells) {
         for (int k : cells) click(f.Picture1[k]);
     }
-    void check(Feuille7& f, std::function<void()> probe = {}) {
-        press(f.Image5[1]);
-        if (probe) atNextYield(std::move(probe));
-        release(f.Image5[1]);
-    }
     void checkLater(Feuille7& f) {
         advance(2100);
         check(f);
     }
-    void continueLesson(Feuille7& f, std::function<void()> probe = {}) {
-        press(f.Command1);
-        if (probe) atNextYield(std::move(probe));
-        release(f.Command1);
-    }
     static bool tokenOn(Feuille7& f, int k) {
         return !f.Picture1[k].picture().isNull() && f.Picture1[k].picture() == f.Image3.picture();
-    }
-    bool facesShown(Feuille7& f, int face) {
-        for (int i = 0; i <= 5; ++i)
-            if (!seen(f.Image2[i])) return false;
-        return f.Image2[0].picture() == fenetrePrincipale().image2[face].picture();
     }
     // The dark pixels of a cell's drawn text: their bounding box, empty when none.
     static QRect inkOf(ui::PictureBox& cell) {

@@ -48,11 +48,8 @@ TEST_P(LessonRoadTest, DrawingsNumbersAndSolidsPlayOneAfterTheOther) {
         placeAll(*f);
         advance(2100);
         check(*f);
-        felicite* reward = ui::find<felicite>();
-        ASSERT_NE(reward, nullptr);
-        EXPECT_EQ(reward->Commande1.caption(), "7  sur  8");
-        EXPECT_EQ(shared.EtatLecons[std::size_t(120 * activities[k] + k)], '7');
-        click(reward->Commande1);
+        ASSERT_NO_FATAL_FAILURE(
+            leaveReward("7  sur  8", std::size_t(120 * activities[k] + k), '7'));
     }
     EXPECT_EQ(lastBox(), "Tu as terminé les leçons choisies.");
     EXPECT_NE(ui::find<Feuille1>(), nullptr);
@@ -60,10 +57,6 @@ TEST_P(LessonRoadTest, DrawingsNumbersAndSolidsPlayOneAfterTheOther) {
     EXPECT_EQ(shared.PointsDuJour, 21);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, LessonRoadTest,
-                         testing::Values(QSize(640, 480), QSize(1024, 768)),
-                         [](const testing::TestParamInfo<QSize>& i) {
-                             return std::to_string(i.param.width());
-                         });
+INSTANTIATE_TEST_SUITE_P(Screens, LessonRoadTest, roadScreens(), screenWidth);
 
 } // namespace

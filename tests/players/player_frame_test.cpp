@@ -36,11 +36,6 @@ protected:
         advance(2100);
         check(f);
     }
-    bool facesShown(Feuille4& f) {
-        for (int i = 0; i <= 5; ++i)
-            if (!seen(f.Image2[i])) return false;
-        return true;
-    }
 };
 
 TEST_F(FrameTest, AFirstItemSolvedAtItsFirstCheckEndsTheLessonWithEightPoints) {

@@ -1,5 +1,7 @@
 // What the players' tests share: a fresh shared block and the main window as the start-up screen
-// leaves them, fixture catalogues of sets lessons, and the pupil's moves on the sets board.
+// leaves them, lessons started from a catalogue or loaded from a record, positions in design
+// pixels, the pupil's clicks on elements, the check and continue buttons, the faces and the
+// reward screen, fixture catalogues of sets lessons and the pupil's moves on the sets board.
 #pragma once
 
 #include "harness.h"
@@ -14,7 +16,9 @@
 #include "shell/routines.h"
 #include "shell/shared_state.h"
 
+#include <QSize>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <utility>
@@ -58,6 +62,14 @@ inline SetsItem drawingsItem(int n0, int n1, int n2, int n3, int n4, std::string
                     std::move(t2)};
 }
 
+// The two screens that the tests of whole lists of lessons play at, each case named by its width.
+inline auto roadScreens() {
+    return testing::Values(QSize(640, 480), QSize(1024, 768));
+}
+inline std::string screenWidth(const testing::TestParamInfo<QSize>& i) {
+    return std::to_string(i.param.width());
+}
+
 class PlayersTest : public harness::ScreenTest {
 protected:
     void SetUp() override {
@@ -86,28 +98,94 @@ protected:
     static std::string code(int activity, int lesson) {
         return {static_cast<char>(65 + activity), static_cast<char>(100 + lesson)};
     }
-    // Plays the pupil's list from the next-lesson routine, as the lesson choice does.
-    Feuille4* startList(const std::string& list) {
+    // Plays the pupil's list from the next-lesson routine, as the lesson choice does; the
+    // player of the first lesson, null when another screen came.
+    template <class Player = Feuille4> Player* startList(const std::string& list) {
         openMainWindow();
         shared.ListeLecons = list;
         shared.PositionListe = 0;
         shared.EcranCourant = 3;
         shell::LeconSuivante();
         settle();
-        return ui::find<Feuille4>();
+        return ui::find<Player>();
     }
     // One lesson of the catalogue, played at once.
-    Feuille4& startLesson(int activity, const std::string& record, int lesson = 1) {
+    template <class Player = Feuille4>
+    Player& startLesson(int activity, const std::string& record, int lesson = 1) {
         writeCatalogue({{activity, lesson, record}});
-        Feuille4* f = startList(code(activity, lesson));
+        Player* f = startList<Player>(code(activity, lesson));
         EXPECT_NE(f, nullptr);
         return *f;
+    }
+    // The player loaded directly with a record, as the next-lesson routine leaves it.
+    template <class Player> Player& loadPlayer(int activity, const std::string& record) {
+        openMainWindow();
+        shared.Activite = shell::Integer(activity);
+        shared.Enregistrement = record;
+        return ui::load<Player>();
     }
 
     // --- positions in design pixels of the screen, and what a user does there ---
     static QPoint dp(double x, double y) {
         return QPoint(int(x * shared.EchellePixel + 0.5), int(y * shared.EchellePixel + 0.5));
     }
+    // Screen pixels in design pixels.
+    static QPoint design(double left, double top) {
+        return QPoint(int(std::lround(left / shared.EchellePixel)),
+                      int(std::lround(top / shared.EchellePixel)));
+    }
+    static QPoint designOf(const ui::Control& c) { return design(c.left(), c.top()); }
+    static QPoint sizeOf(const ui::Control& c) { return design(c.width(), c.height()); }
+    // Where the element of a place stands, in design pixels: its drawing, or its card.
+    static QPoint where(players::DraggingPlayer& f, int place) {
+        if (f.avecDessins()) return designOf(f.Image1[place]);
+        return design(f.GaucheCarte[place], f.HautCarte[place]);
+    }
+    // Takes the element of a place with a click on its drawing, or on the middle of its card.
+    void take(players::DraggingPlayer& f, int place) {
+        if (f.avecDessins())
+            click(f.Image1[place]);
+        else
+            clickAt(f, QPoint(f.GaucheCarte[place] + f.LargeurCarte / 2,
+                              f.HautCarte[place] + f.HauteurCarte / 2));
+    }
+
+    // Presses and releases the check button; `probe` runs at the first yield of the check.
+    void check(players::PlayerFrame& f, std::function<void()> probe = {}) {
+        press(f.Image5[1]);
+        if (probe) atNextYield(std::move(probe));
+        release(f.Image5[1]);
+    }
+    // Clicks "Continuer la leçon"; `probe` runs at the first yield that follows.
+    void continueLesson(players::PlayerFrame& f, std::function<void()> probe = {}) {
+        press(f.Command1);
+        if (probe) atNextYield(std::move(probe));
+        release(f.Command1);
+    }
+    // Runs `probe` at the next yield to the event loop, inside the handler that yields.
+    static void atNextYield(std::function<void()> probe) {
+        QTimer::singleShot(0, [probe = std::move(probe)] { probe(); });
+    }
+    // The six faces are shown (and all of them show the happy faces, 0, or the sad ones, 1).
+    static bool facesShown(players::PlayerFrame& f) {
+        for (int i = 0; i <= 5; ++i)
+            if (!seen(f.Image2[i])) return false;
+        return true;
+    }
+    static bool facesShown(players::PlayerFrame& f, int face) {
+        return facesShown(f) && f.Image2[0].picture() == fenetrePrincipale().image2[face].picture();
+    }
+    // The reward screen that ends a lesson: its score and the digit recorded for the lesson at
+    // `state` of the progress string; then its button leads on.
+    void leaveReward(const std::string& score, std::size_t state, char digit) {
+        felicite* reward = ui::find<felicite>();
+        ASSERT_NE(reward, nullptr);
+        EXPECT_EQ(reward->Commande1.caption(), score);
+        EXPECT_EQ(shared.EtatLecons[state], digit);
+        click(reward->Commande1);
+    }
+
+    // --- the sets board ---
     static int row(int cell) { return (cell - 1) / 7; }
     static int column(int cell) { return (cell - 1) % 7; }
     // A pointer position that snaps an element onto the cell.
@@ -130,13 +208,7 @@ protected:
     }
     // Takes the element of a tray place with a click and puts it on a cell with a second one.
     void carryTo(Feuille4& f, int place, int cell) {
-        if (f.avecDessins()) {
-            click(f.Image1[place]);
-        } else {
-            const QPoint c(f.GaucheCarte[place] + f.LargeurCarte / 2,
-                           f.HautCarte[place] + f.HauteurCarte / 2);
-            clickAt(f, c);
-        }
+        take(f, place);
         const QPoint p = cellPointer(f, cell);
         moveTo(f, p);
         clickAt(f, p);
@@ -166,22 +238,6 @@ protected:
             }
             carryTo(f, i, cellOfRegion(f, region));
         }
-    }
-    // Presses and releases the check button; `probe` runs at the first yield of the check.
-    void check(Feuille4& f, std::function<void()> probe = {}) {
-        press(f.Image5[1]);
-        if (probe) atNextYield(std::move(probe));
-        release(f.Image5[1]);
-    }
-    // Clicks "Continuer la leçon"; `probe` runs at the first yield that follows.
-    void continueLesson(Feuille4& f, std::function<void()> probe = {}) {
-        press(f.Command1);
-        if (probe) atNextYield(std::move(probe));
-        release(f.Command1);
-    }
-    // Runs `probe` at the next yield to the event loop, inside the handler that yields.
-    static void atNextYield(std::function<void()> probe) {
-        QTimer::singleShot(0, [probe = std::move(probe)] { probe(); });
     }
 };
 

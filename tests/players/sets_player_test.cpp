@@ -15,14 +15,8 @@ using namespace playertest;
 class SetsTest : public PlayersTest {
 protected:
     static QPoint leftTop(const ui::Control& c) { return QPoint(int(c.left()), int(c.top())); }
-    // Where the top left corner of an element lies, in design pixels.
-    static QPoint designOf(const ui::Control& c) {
-        return QPoint(int(std::lround(c.left() / shared.EchellePixel)),
-                      int(std::lround(c.top() / shared.EchellePixel)));
-    }
     static QPoint cardDesign(const Feuille4& f, int i) {
-        return QPoint(int(std::lround(f.GaucheCarte[i] / shared.EchellePixel)),
-                      int(std::lround(f.HautCarte[i] / shared.EchellePixel)));
+        return design(f.GaucheCarte[i], f.HautCarte[i]);
     }
     std::string numbersLesson(bool common = true) {
         return setsRecord(
@@ -39,9 +33,6 @@ protected:
 };
 
 TEST_F(SetsTest, ElementsAreDealtToTheTrayWithTheSeededGenerator) {
-    openMainWindow();
-    shared.Activite = 0;
-    shared.Enregistrement = drawingsLesson();
     const int drawings[5] = {150, 1, 0, 149, 33}; // in slot order
     // What the dealing must give: a rounded draw, the last free place when it is taken.
     platform::randomize(1234.5);
@@ -57,7 +48,7 @@ TEST_F(SetsTest, ElementsAreDealtToTheTrayWithTheSeededGenerator) {
         expected[k] = int(p);
     }
     platform::randomize(1234.5);
-    Feuille4& f = ui::load<Feuille4>();
+    Feuille4& f = loadPlayer<Feuille4>(0, drawingsLesson());
     for (int k = 0; k < 5; ++k) {
         EXPECT_EQ(placeOfDrawing(f, drawings[k]), expected[k]) << "drawing " << drawings[k];
         EXPECT_EQ(leftTop(f.Image1[expected[k]]), QPoint(190 + 88 * expected[k], 8));
@@ -142,10 +133,7 @@ TEST_F(SetsTest, ThePointerSnapsToTheRowsAndColumnsOfTheBoard) {
     for (const Case& k : cases) {
         SCOPED_TRACE(testing::Message() << k.common << " " << k.x << "," << k.y);
         ui::unloadAllForms();
-        openMainWindow();
-        shared.Activite = 0;
-        shared.Enregistrement = drawingsLesson(k.common);
-        Feuille4& f = ui::load<Feuille4>();
+        Feuille4& f = loadPlayer<Feuille4>(0, drawingsLesson(k.common));
         shell::Integer left = 0, top = 0, column = -1, row = 0;
         f.ChercherPoint(float(k.x), float(k.y), left, top, column, row);
         EXPECT_EQ(column, k.column);
@@ -252,14 +240,11 @@ TEST_F(SetsTest, TitlesAreShownAsDrawingsOrAsWordsAndNegatedOnesAreCrossedOut) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.field + " in activity " + std::to_string(k.activity));
         ui::unloadAllForms();
-        openMainWindow();
         std::string record = formats::blankRecord(k.activity);
         formats::setField(record, k.activity, 0, formats::setsSlot(0), "1");
         formats::setField(record, k.activity, 0, formats::setsTitle(0), k.field);
         formats::setField(record, k.activity, 0, formats::setsTitle(1), "b");
-        shared.Activite = shell::Integer(k.activity);
-        shared.Enregistrement = record;
-        Feuille4& f = ui::load<Feuille4>();
+        Feuille4& f = loadPlayer<Feuille4>(k.activity, record);
         EXPECT_EQ(f.TexteTitre[0], k.shown);
         if (k.shown.empty()) {
             EXPECT_EQ(f.Picture1[0].picture(), players::dessinBibliotheque(12));
@@ -326,13 +311,10 @@ TEST_F(SetsTest, NumberCardsShowTheirOperationsSpacedInOneFontForTheItem) {
 
     // Long texts make every card of the item smaller, down to 9 at most.
     ui::unloadAllForms();
-    openMainWindow();
     std::string record = formats::blankRecord(4);
     for (int k : {0, 1, 3, 5, 7}) formats::setField(record, 4, 0, formats::setsSlot(k), "4");
     formats::setField(record, 4, 0, formats::setsSlot(7), "1234567");
-    shared.Activite = 4;
-    shared.Enregistrement = record;
-    Feuille4& g = ui::load<Feuille4>();
+    Feuille4& g = loadPlayer<Feuille4>(4, record);
     const double size = g.Image12[0].fontSize();
     EXPECT_LT(size, 18.0);
     EXPECT_GE(size, 9.0);

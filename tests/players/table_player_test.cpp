@@ -44,34 +44,12 @@ const TableItem kNumbers{
 class TableTest : public PlayersTest {
 protected:
     Feuille6& startTable(int activity, const std::string& record) {
-        writeCatalogue({{activity, 1, record}});
-        openMainWindow();
-        shared.ListeLecons = code(activity, 1);
-        shared.PositionListe = 0;
-        shared.EcranCourant = 3;
-        shell::LeconSuivante();
-        settle();
-        Feuille6* f = ui::find<Feuille6>();
-        EXPECT_NE(f, nullptr);
-        return *f;
+        return startLesson<Feuille6>(activity, record);
     }
     Feuille6& loadTable(int activity, const std::string& record) {
-        openMainWindow();
-        shared.Activite = shell::Integer(activity);
-        shared.Enregistrement = record;
-        return ui::load<Feuille6>();
+        return loadPlayer<Feuille6>(activity, record);
     }
 
-    static QPoint design(double left, double top) {
-        return QPoint(int(std::lround(left / shared.EchellePixel)),
-                      int(std::lround(top / shared.EchellePixel)));
-    }
-    static QPoint designOf(const ui::Control& c) { return design(c.left(), c.top()); }
-    static QPoint sizeOf(const ui::Control& c) { return design(c.width(), c.height()); }
-    static QPoint where(Feuille6& f, int place) {
-        if (!f.modeCartes()) return designOf(f.Image1[place]);
-        return design(f.GaucheCarte[place], f.HautCarte[place]);
-    }
     // Where an element stands in a cell (a card 33 lower), design pixels.
     static QPoint anchor(const Feuille6& f, int cell, bool card = false) {
         const int r = cell / f.ColonnesTableau;
@@ -90,13 +68,6 @@ protected:
         for (int p = 0; p < f.NombreCases; ++p)
             if (f.CaseAttendue[p] == cell) return p;
         return -1;
-    }
-    void take(Feuille6& f, int place) {
-        if (!f.modeCartes())
-            click(f.Image1[place]);
-        else
-            clickAt(f, QPoint(f.GaucheCarte[place] + f.LargeurCarte / 2,
-                              f.HautCarte[place] + f.HauteurCarte / 2));
     }
     void carryTo(Feuille6& f, int place, int cell) {
         take(f, place);
@@ -120,21 +91,6 @@ protected:
     void swapBack(Feuille6& f) {
         carryTo(f, placeOf(f, 0), 1);
         carryTo(f, placeOf(f, 1), 0);
-    }
-    void check(players::PlayerFrame& f, std::function<void()> probe = {}) {
-        press(f.Image5[1]);
-        if (probe) atNextYield(std::move(probe));
-        release(f.Image5[1]);
-    }
-    void continueLesson(players::PlayerFrame& f, std::function<void()> probe = {}) {
-        press(f.Command1);
-        if (probe) atNextYield(std::move(probe));
-        release(f.Command1);
-    }
-    static bool facesShown(players::PlayerFrame& f, int face) {
-        for (int i = 0; i <= 5; ++i)
-            if (!seen(f.Image2[i])) return false;
-        return f.Image2[0].picture() == fenetrePrincipale().image2[face].picture();
     }
 };
 
@@ -643,12 +599,7 @@ TEST_P(TableRoadTest, TablesOfTheThreeMaterialsPlayFromTheListToTheRewardScreens
     writeCatalogue({{2, 1, tableRecord(2, false, false, {kAnimals, kThings})},
                     {6, 2, tableRecord(6, true, false, {kNumbers, kNumbers})},
                     {10, 3, tableRecord(10, true, true, {solids, solids})}});
-    openMainWindow();
-    shared.ListeLecons = code(2, 1) + code(6, 2) + code(10, 3);
-    shared.PositionListe = 0;
-    shared.EcranCourant = 3;
-    shell::LeconSuivante();
-    settle();
+    startList<Feuille6>(code(2, 1) + code(6, 2) + code(10, 3));
     const int activities[3] = {2, 6, 10};
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(activities[k]);
@@ -667,19 +618,13 @@ TEST_P(TableRoadTest, TablesOfTheThreeMaterialsPlayFromTheListToTheRewardScreens
         placeAll(*f);
         advance(2100);
         check(*f);
-        felicite* reward = ui::find<felicite>();
-        ASSERT_NE(reward, nullptr);
-        EXPECT_EQ(reward->Commande1.caption(), "7  sur  8");
-        EXPECT_EQ(shared.EtatLecons[std::size_t(120 * activities[k] + k)], '7');
-        click(reward->Commande1);
+        ASSERT_NO_FATAL_FAILURE(
+            leaveReward("7  sur  8", std::size_t(120 * activities[k] + k), '7'));
     }
     EXPECT_EQ(lastBox(), "Tu as terminé les leçons choisies.");
     EXPECT_EQ(shared.PointsDuJour, 21);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, TableRoadTest, testing::Values(QSize(640, 480), QSize(1024, 768)),
-                         [](const testing::TestParamInfo<QSize>& i) {
-                             return std::to_string(i.param.width());
-                         });
+INSTANTIATE_TEST_SUITE_P(Screens, TableRoadTest, roadScreens(), screenWidth);
 
 } // namespace

@@ -42,33 +42,12 @@ const TreeItem kNumbers{{"pair", ">10", "X<5"}, {"12", "3+4", "20", "7", "1", "2
 class TreeTest : public PlayersTest {
 protected:
     Feuille5& startTree(int activity, const std::string& record) {
-        writeCatalogue({{activity, 1, record}});
-        openMainWindow();
-        shared.ListeLecons = code(activity, 1);
-        shared.PositionListe = 0;
-        shared.EcranCourant = 3;
-        shell::LeconSuivante();
-        settle();
-        Feuille5* f = ui::find<Feuille5>();
-        EXPECT_NE(f, nullptr);
-        return *f;
+        return startLesson<Feuille5>(activity, record);
     }
     Feuille5& loadTree(int activity, const std::string& record) {
-        openMainWindow();
-        shared.Activite = shell::Integer(activity);
-        shared.Enregistrement = record;
-        return ui::load<Feuille5>();
+        return loadPlayer<Feuille5>(activity, record);
     }
 
-    // Where an element stands, in design pixels.
-    static QPoint design(double left, double top) {
-        return QPoint(int(std::lround(left / shared.EchellePixel)),
-                      int(std::lround(top / shared.EchellePixel)));
-    }
-    static QPoint where(Feuille5& f, int place) {
-        if (f.avecDessins()) return design(f.Image1[place].left(), f.Image1[place].top());
-        return design(f.GaucheCarte[place], f.HautCarte[place]);
-    }
     static QPoint leafDesign(const Feuille5& f, int leaf) {
         return QPoint(f.GaucheFeuilles[leaf], f.HautFeuilles);
     }
@@ -81,13 +60,6 @@ protected:
     // A pointer position that snaps an element onto the leaf.
     static QPoint leafPointer(const Feuille5& f, int leaf) {
         return dp(f.GaucheFeuilles[leaf] + 45, f.HautFeuilles + 36);
-    }
-    void take(Feuille5& f, int place) {
-        if (f.avecDessins())
-            click(f.Image1[place]);
-        else
-            clickAt(f, QPoint(f.GaucheCarte[place] + f.LargeurCarte / 2,
-                              f.HautCarte[place] + f.HauteurCarte / 2));
     }
     void carryTo(Feuille5& f, int place, int leaf) {
         take(f, place);
@@ -115,21 +87,6 @@ protected:
         ASSERT_EQ(back.size(), 2u);
         carryTo(f, back[0], f.FeuilleAttendue[back[1]]);
         carryTo(f, back[1], f.FeuilleAttendue[back[0]]);
-    }
-    void check(players::PlayerFrame& f, std::function<void()> probe = {}) {
-        press(f.Image5[1]);
-        if (probe) atNextYield(std::move(probe));
-        release(f.Image5[1]);
-    }
-    void continueLesson(players::PlayerFrame& f, std::function<void()> probe = {}) {
-        press(f.Command1);
-        if (probe) atNextYield(std::move(probe));
-        release(f.Command1);
-    }
-    static bool facesShown(players::PlayerFrame& f, int face) {
-        for (int i = 0; i <= 5; ++i)
-            if (!seen(f.Image2[i])) return false;
-        return f.Image2[0].picture() == fenetrePrincipale().image2[face].picture();
     }
 };
 
@@ -604,12 +561,7 @@ TEST_P(TreeRoadTest, TreesOfTheThreeMaterialsPlayFromTheListToTheRewardScreens) 
     writeCatalogue({{1, 1, treeRecord(1, ' ', {kAnimals, kThings})},
                     {5, 2, treeRecord(5, '1', {kNumbers, kNumbers})},
                     {9, 3, treeRecord(9, '1', {solids, solids})}});
-    openMainWindow();
-    shared.ListeLecons = code(1, 1) + code(5, 2) + code(9, 3);
-    shared.PositionListe = 0;
-    shared.EcranCourant = 3;
-    shell::LeconSuivante();
-    settle();
+    startList<Feuille5>(code(1, 1) + code(5, 2) + code(9, 3));
     const int activities[3] = {1, 5, 9};
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(activities[k]);
@@ -630,20 +582,14 @@ TEST_P(TreeRoadTest, TreesOfTheThreeMaterialsPlayFromTheListToTheRewardScreens) 
         placeAll(*f);
         advance(2100);
         check(*f);
-        felicite* reward = ui::find<felicite>();
-        ASSERT_NE(reward, nullptr);
-        EXPECT_EQ(reward->Commande1.caption(), "7  sur  8");
-        EXPECT_EQ(shared.EtatLecons[std::size_t(120 * activities[k] + k + 1 - 1)], '7');
-        click(reward->Commande1);
+        ASSERT_NO_FATAL_FAILURE(
+            leaveReward("7  sur  8", std::size_t(120 * activities[k] + k), '7'));
     }
     EXPECT_EQ(lastBox(), "Tu as terminé les leçons choisies.");
     EXPECT_EQ(shared.LeconsDuJour, 3);
     EXPECT_EQ(shared.PointsDuJour, 21);
 }
 
-INSTANTIATE_TEST_SUITE_P(Screens, TreeRoadTest, testing::Values(QSize(640, 480), QSize(1024, 768)),
-                         [](const testing::TestParamInfo<QSize>& i) {
-                             return std::to_string(i.param.width());
-                         });
+INSTANTIATE_TEST_SUITE_P(Screens, TreeRoadTest, roadScreens(), screenWidth);
 
 } // namespace

@@ -3,7 +3,8 @@
 // puts it down on a free place or sends it home. An element is a drawing (an image control) or,
 // in the numbers activities, a number card: a rounded bar with its text, drawn from a tile and a
 // mask into a layer of its own over the board, so that it moves without damaging what lies
-// under it.
+// under it. The three players also share here their prompts, the dealing of the elements to their
+// places and the slides of the check.
 #pragma once
 
 #include "players/player_frame.h"

@@ -176,7 +176,9 @@ void feuille20::designTableTemplates() {
     apercu.setPicture(flecheRouge());
     apercu.setVisible(false);
 
-    ui::TextBox& champ = Text2.add(0);
+    // A cell's text wraps over several lines within its box, which never scrolls.
+    ui::TextBox& champ = Text2.add(0, *this, true);
+    champ.setScrollBars(0);
     champ.setFont(ui::arial(7.5));
     champ.setVisible(false);
     champ.GotFocus = [this](int i) { Text2_GotFocus(i); };

@@ -333,7 +333,15 @@ public:
         if (auto it = items_.find(i); it != items_.end()) return *it->second;
         if (items_.empty()) return add(i);
         T& model = *items_.begin()->second;
-        auto c = std::make_unique<T>(model.container());
+        // A copy is made the way its model was: a multi-line box stays multi-line, a combo keeps
+        // its style.
+        std::unique_ptr<T> c;
+        if constexpr (requires { model.multiLine(); })
+            c = std::make_unique<T>(model.container(), model.multiLine());
+        else if constexpr (requires { model.style(); })
+            c = std::make_unique<T>(model.container(), model.style());
+        else
+            c = std::make_unique<T>(model.container());
         c->copyFrom(model);
         c->setIndex(i);
         c->setVisible(false);

@@ -155,12 +155,15 @@ protected:
             insertFiltered(QApplication::clipboard()->text());
             return;
         }
+        // The key events come first, as always; the maximum length only stops what would be
+        // inserted after them.
+        if (c_.handleKey(e)) return;
         const bool lineEnd = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
         const QString typed = lineEnd ? QStringLiteral("\n") : e->text();
         const bool inserts = lineEnd || (!typed.isEmpty() && typed.at(0).unicode() >= 32 &&
                                          typed.at(0) != QChar(127));
         if (inserts && !fits(typed)) return;
-        Windowed::keyPressEvent(e);
+        QPlainTextEdit::keyPressEvent(e);
     }
     void insertFromMimeData(const QMimeData* source) override {
         if (source->hasText()) insertFiltered(source->text());
@@ -712,7 +715,7 @@ void TextBox::insertReplacement(int keyAscii) {
     }
     if (keyAscii < 32) return;
     if (line_) line_->insert(ch);
-    if (edit_) edit_->insertPlainText(ch);
+    if (edit_ && static_cast<EditWidget*>(edit_)->fits(ch)) edit_->insertPlainText(ch);
 }
 
 void TextBox::setVisible(bool v) {

@@ -38,4 +38,31 @@ TEST_F(MultiLineLimits, TypingAndPastingStopAtTheMaximumLength) {
     EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
+TEST_F(MultiLineLimits, CopiesStayMultiLineAndAFullBoxStillHearsEnter) {
+    struct Cells : ui::Form {
+        ui::ControlArray<ui::TextBox> Text2{*this};
+        int enters = 0;
+        Cells() {
+            moveForm(0, 0, 6000, 3000);
+            ui::TextBox& model = Text2.add(0, *this, true);
+            model.move(100, 100, 1200, 600);
+            model.setScrollBars(0);
+            model.setMaxLength(3);
+            model.KeyDown = [this](int, int& code, int) {
+                if (code == 13) ++enters;
+            };
+        }
+    };
+    Cells& f = ui::load<Cells>();
+    ui::TextBox& copy = f.Text2.load(5);
+    EXPECT_TRUE(copy.multiLine());
+    EXPECT_NE(dynamic_cast<QPlainTextEdit*>(copy.widget()), nullptr);
+    f.show();
+    copy.setVisible(true);
+    type(copy, "abc");
+    pressEnter(copy);
+    EXPECT_EQ(f.enters, 1) << "the key events come before the maximum length";
+    EXPECT_EQ(copy.text(), "abc");
+}
+
 } // namespace

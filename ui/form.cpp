@@ -647,7 +647,7 @@ void setMdiParentLoader(std::function<void()> loader) {
 MenuItem::MenuItem(MdiForm& form, const std::string& caption, int index)
     : form_(&form), caption_(caption), index_(index) {
     action_ = new QAction(qs(caption), form.mainWindow());
-    if (caption == "-") action_->setSeparator(true);
+    makeSeparatorIfDash();
     form.menuBar()->addAction(action_);
     QObject::connect(action_, &QAction::triggered, action_, [this] {
         if (!menu_)
@@ -661,7 +661,7 @@ MenuItem::MenuItem(MenuItem& parent, const std::string& caption, int index)
     : form_(parent.form_), caption_(caption), index_(index) {
     parent.ensureSubmenu();
     action_ = new QAction(qs(caption), parent.menu_);
-    if (caption == "-") action_->setSeparator(true);
+    makeSeparatorIfDash();
     parent.menu_->addAction(action_);
     QObject::connect(action_, &QAction::triggered, action_, [this] {
         if (!menu_)
@@ -688,6 +688,14 @@ void MenuItem::ensureSubmenu() {
 void MenuItem::setCaption(const std::string& c) {
     caption_ = c;
     action_->setText(qs(c));
+    makeSeparatorIfDash();
+}
+
+void MenuItem::makeSeparatorIfDash() {
+    // A "-" caption is a separator line; its dash must not show beside the line.
+    const bool dash = caption_ == "-";
+    action_->setSeparator(dash);
+    if (dash) action_->setText(QString());
 }
 
 void MenuItem::setEnabled(bool e) {

@@ -240,6 +240,7 @@ public:
 
 private:
     void ensureSubmenu();
+    void makeSeparatorIfDash();
     MdiForm* form_;
     std::string caption_;
     int index_;

@@ -64,6 +64,7 @@ TEST_F(WindowsTest, MenusFireTheirIndexedHandlersAndOpeningASubmenuIsAnEvent) {
     m.gestion[0].trigger(); // a disabled item does nothing
     EXPECT_EQ(m.chosen, (std::vector<std::string>{"quitter 0", "gestion 6", "exercice 0"}));
     EXPECT_TRUE(m.quitter[1].action()->isSeparator());
+    EXPECT_TRUE(m.quitter[1].action()->text().isEmpty()) << "no dash beside the separator line";
     const std::string caption = std::string(75, ' ') + cp("Total : 3 leçons");
     m.total.setCaption(caption);
     EXPECT_EQ(m.total.caption(), caption) << "leading blanks are kept";

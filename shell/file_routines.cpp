@@ -34,11 +34,16 @@ bool surDisquette(const std::string& chemin) {
 }
 
 // The group folder of a pupil file on a diskette: the path up to the first "/" from its fourth
-// character on.
+// character on. A pupils' folder below the diskette's root has its levels made too, down to the
+// file's own folder: with only the first level made, a fresh diskette could never take the file.
 bool creerDossierSurDisquette(const std::string& chemin) {
-    const auto slash = chemin.find('/', 3);
-    if (slash == std::string::npos) return true;
-    return platform::makeFolder(chemin.substr(0, slash)) != platform::MakeFolderResult::Failed;
+    const auto dernier = chemin.rfind('/');
+    for (auto slash = chemin.find('/', 3); slash != std::string::npos && slash <= dernier;
+         slash = chemin.find('/', slash + 1)) {
+        if (platform::makeFolder(chemin.substr(0, slash)) == platform::MakeFolderResult::Failed)
+            return false;
+    }
+    return true;
 }
 
 bool nomsAvant(const std::string& a, const std::string& b) {

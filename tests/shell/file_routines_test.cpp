@@ -456,6 +456,17 @@ TEST_F(FileRoutines, ADisketteFolderIsCreatedBeforeEachWriteAndNamedInTheMessage
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(FileRoutines, APupilsFolderBelowTheDisketteRootIsMadeLevelByLevel) {
+    shared.DossierGroupe = "B:/ELEVES/TAVR#03/";
+    pupilZoe();
+    NomFichierEleve();
+    fs::create_directory(root + "/B:");
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_TRUE(fs::exists(root + "/B:/ELEVES/TAVR#03/ZOECECOT.GXO"));
+}
+
 TEST_F(FileRoutines, UnknownPupil) {
     shared.Etat = 0;
     LireFichierEleve(root + "/eleves/TAVR#01/ZOECECOT.GXO", false);

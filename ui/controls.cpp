@@ -1342,6 +1342,13 @@ void ComboBox::apply() {
     applyGeometry();
 }
 
+void ComboBox::applyFont() {
+    Control::applyFont();
+    edit_->setFont(qfont(font_));
+    items_->setFont(qfont(font_));
+    applyGeometry();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Timer
 

@@ -362,6 +362,9 @@ public:
 protected:
     void applyColours() override;
     void applyGeometry() override;
+    // The edit field and the list carry fonts of their own: a later font (the screen's scaling)
+    // has to reach them too.
+    void applyFont() override;
     void insertReplacement(int keyAscii) override;
 
 private:

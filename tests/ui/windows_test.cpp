@@ -3,6 +3,8 @@
 
 #include "platform/cp1252.h"
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -106,6 +108,18 @@ TEST_F(WindowsTest, SortedMultipleChoiceListAndSimpleCombo) {
     key(c.Liste2, Qt::Key_Up);
     EXPECT_EQ(c.events, (std::vector<std::string>{"combo  1", "combo  2", "combo  1"}));
     EXPECT_EQ(c.Liste2.listIndex(), 0);
+}
+
+TEST_F(WindowsTest, ComboFieldAndListTakeAFontSetLater) {
+    Child& c = ui::load<Child>();
+    c.show();
+    c.Liste2.addItem("1");
+    c.Liste2.setFont(ui::Font{"Arial", 16.8});
+    const int pixels = ui::qfont(ui::Font{"Arial", 16.8}).pixelSize();
+    EXPECT_EQ(c.Liste2.editField()->font().pixelSize(), pixels);
+    const auto* list = c.Liste2.widget()->findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->font().pixelSize(), pixels) << "the open list shows its lines in that font";
 }
 
 } // namespace

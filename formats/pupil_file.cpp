@@ -55,6 +55,11 @@ std::string nomCourtEleve(const std::string& prenom, const std::string& nom) {
            check(last.sum) + static_cast<char>(65 + count % 26);
 }
 
+std::string caracteresRetenus(const std::string& name) {
+    int count = 0;
+    return keptCharacters(name, count).kept;
+}
+
 std::string codeGroupe(const std::string& texteGroupe) {
     std::string text = "00";
     for (char c : texteGroupe)

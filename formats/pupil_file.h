@@ -12,6 +12,11 @@ constexpr int kProgressLength = 1450;
 // The file name (at most 8 characters, a point, 3 characters) of a pupil, from his names.
 std::string nomCourtEleve(const std::string& prenom, const std::string& nom);
 
+// The characters of a name that its file name is made from: its first 24 characters upper-cased,
+// the accented capitals as their plain letter, only letters and digits kept. Names that differ
+// only in accents, blanks, hyphens or apostrophes keep the same ones.
+std::string caracteresRetenus(const std::string& name);
+
 // The two digits of a group typed as text: the last two characters of "00" followed by the
 // text without blanks ("7" and "07" give "07").
 std::string codeGroupe(const std::string& texteGroupe);

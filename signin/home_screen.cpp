@@ -1,6 +1,7 @@
 #include "signin/home_screen.h"
 
 #include "assets/pictures.h"
+#include "formats/pupil_file.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
@@ -375,8 +376,11 @@ void Feuille1::Commande1_Click() {
     const std::string nomTape = s.Nom;
     shell::LireFichierEleve(s.CheminFichierEleve, false);
     const bool lu = s.Etat == 0;
-    // Names that give the same file name as another pupil's: that file is not his.
-    const bool autreEleve = lu && (s.Prenom != prenomTape || s.Nom != nomTape);
+    // Other letters that happen to give the same file name: that file is another pupil's. Names
+    // typed without their accents, blanks or hyphens are the same pupil's.
+    const bool autreEleve =
+        lu && (formats::caracteresRetenus(s.Prenom) != formats::caracteresRetenus(prenomTape) ||
+               formats::caracteresRetenus(s.Nom) != formats::caracteresRetenus(nomTape));
     if (s.Etat == 2 || autreEleve)
         oublierEleve(true);
     else if (!lu)

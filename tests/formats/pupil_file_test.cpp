@@ -35,6 +35,14 @@ TEST(PupilFileName, OnlyTheFirst24CharactersOfANameCount) {
     EXPECT_EQ(nomCourtEleve("A", std::string(30, 'Z')), "AALZZZ.YAZ");
 }
 
+TEST(PupilFileName, TheCharactersKeptFromAName) {
+    EXPECT_EQ(caracteresRetenus(cp("côté-rivière")), "COTERIVIERE");
+    EXPECT_EQ(caracteresRetenus(cp("COTE RIVIERE")), "COTERIVIERE");
+    EXPECT_EQ(caracteresRetenus(cp("NOËL D'ARC 2")), "NOLDARC2");
+    EXPECT_EQ(caracteresRetenus(std::string(30, 'Z')), std::string(24, 'Z'));
+    EXPECT_NE(caracteresRetenus("MARTIN"), caracteresRetenus("MARTNI"));
+}
+
 TEST(GroupFolder, TwoDigits) {
     EXPECT_EQ(codeGroupe("7"), "07");
     EXPECT_EQ(codeGroupe("07"), "07");

@@ -354,15 +354,15 @@ TEST_F(HomeScreen, ADamagedPupilFileSignsNobodyInAndLeavesNothingOfIt) {
 }
 
 TEST_F(HomeScreen, AnotherPupilsFileUnderTheSameNameIsNotTakenOver) {
-    // "COTE RIVIERE" and "CÔTÉ-RIVIÈRE" give the same file name.
-    auto other = pupil("ZOE", "COTE RIVIERE", 0);
+    // "MARTNI" and "MARTIN" give the same file name with other letters.
+    auto other = pupil("ZOE", "MARTNI", 0);
     other.etatLecons = progressWith(1, '7');
     writePupil("07", other);
-    const std::string path = pupilPath("07", "ZOE", "COTE RIVIERE");
-    ASSERT_EQ(path, pupilPath("07", "ZOÉ", "CÔTÉ-RIVIÈRE"));
+    const std::string path = pupilPath("07", "ZOE", "MARTNI");
+    ASSERT_EQ(path, pupilPath("07", "ZOÉ", "MARTIN"));
     const std::string before = readFile(path);
 
-    typeCard("7", "zoé", "côté-rivière");
+    typeCard("7", "zoé", "martin");
 
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text,
@@ -376,6 +376,26 @@ TEST_F(HomeScreen, AnotherPupilsFileUnderTheSameNameIsNotTakenOver) {
     EXPECT_FALSE(seen(f.Cadre2));
     shell::QuitterLogiciel();
     EXPECT_EQ(readFile(path), before);
+}
+
+TEST_F(HomeScreen, APupilWhoTypesHisNamesWithoutAccentsFindsHisOwnFile) {
+    // "COTE RIVIERE" and "CÔTÉ-RIVIÈRE" keep the same letters: the same pupil.
+    auto zoe = pupil("ZOÉ", "CÔTÉ-RIVIÈRE", 0);
+    zoe.etatLecons = progressWith(1, '7');
+    writePupil("07", zoe);
+    ASSERT_EQ(pupilPath("07", "ZOE", "COTE RIVIERE"), pupilPath("07", "ZOÉ", "CÔTÉ-RIVIÈRE"));
+
+    typeCard("7", "zoe", "cote riviere");
+
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(shared.EleveActif);
+    EXPECT_EQ(shared.Prenom, cp("ZOÉ")) << "the names of his file";
+    EXPECT_EQ(shared.Nom, cp("CÔTÉ-RIVIÈRE"));
+    EXPECT_EQ(shared.EtatLecons, progressWith(1, '7'));
+    EXPECT_EQ(u8(main().caption()), "ZOÉ -- TAVREL");
+    Feuille1& f = *ui::find<Feuille1>();
+    EXPECT_FALSE(seen(f.eleve[0]));
+    EXPECT_TRUE(seen(f.Image5[0]));
 }
 
 TEST_F(HomeScreen, AGroupOfFortyPupilsStillTakesASelfRegistration) {

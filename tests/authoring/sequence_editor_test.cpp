@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLineEdit>
 #include <filesystem>
 
 using shell::shared;
@@ -371,4 +372,8 @@ TEST_F(SequenceEditor, ScaledScreen) {
     EXPECT_NEAR(f.Liste1.height(), 5400 * 1.6, 1);
     EXPECT_NEAR(f.Liste1.top(), 780 * 1.6, 1);
     EXPECT_NEAR(f.Commande3[6].left(), 6360 * 1.6, 1);
+    EXPECT_NEAR(f.Liste1.font().size, 10.5 * 1.6, 0.01);
+    const int pixels = ui::qfont(f.Liste1.font()).pixelSize();
+    EXPECT_EQ(f.Liste1.editField()->font().pixelSize(), pixels)
+        << "the numbers of the chooser follow the screen's scale";
 }

@@ -1,6 +1,8 @@
 #include "shell/pupil_messages.h"
 
+#include "formats/pupil_file.h"
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 
@@ -20,6 +22,25 @@ void MessageEleveEnDouble() {
                    cp("Ajouter un nombre au prénom ou au nom") + s.FinLigne +
                    cp("pour distinguer ces deux élèves."),
                ui::vbInformation, s.TitreMessage);
+}
+
+int CompterElevesDuGroupe(const std::string& dossierGroupe) {
+    std::string dossier = dossierGroupe;
+    if (!dossier.empty() && dossier.back() == '/') dossier.pop_back();
+    const auto fichiers = platform::listFiles(dossier);
+    if (!fichiers) return 0;
+    int compte = 0;
+    for (const std::string& nom : *fichiers) {
+        if (compte > kElevesParGroupeMax) break;
+        const auto texte = platform::readWholeFile(dossier + "/" + nom);
+        if (!texte) continue;
+        formats::PupilValues noms;
+        noms.prenom.clear();
+        noms.nom.clear();
+        formats::parsePupilFile(*texte, true, noms);
+        if (!noms.prenom.empty() || !noms.nom.empty()) ++compte;
+    }
+    return compte;
 }
 
 } // namespace shell

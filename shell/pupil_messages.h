@@ -1,15 +1,22 @@
 // The two messages that guard the pupils' files of a group: a group that holds as many pupils as
-// the registration screen registers, and two pupils whose names give the same file.
+// the registration screen can list, and two pupils whose names give the same file.
 #pragma once
+
+#include <string>
 
 namespace shell {
 
-// The most pupils the registration screen registers in one group.
+// The most pupils a group may hold: the registration screen lists no more.
 constexpr int kElevesParGroupeMax = 40;
 
 // "Le groupe n contient 40 utilisateurs." for the group NumeroGroupe.
 void MessageGroupePlein();
 // Another pupil of the group already has the file these names give.
 void MessageEleveEnDouble();
+
+// How many pupils the group folder holds: its files that give a first name or a surname, as the
+// registration screen counts them (at most one more than the limit is looked at). Reads nothing
+// into the shared state.
+int CompterElevesDuGroupe(const std::string& dossierGroupe);
 
 } // namespace shell

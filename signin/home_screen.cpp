@@ -498,7 +498,15 @@ void Feuille1::Commande5_KeyPress(int& k) {
 }
 
 void Feuille1::commencerInscription() {
-    // No limit of pupils per group here: the registration screen's limit is its own.
+    shell::SharedState& s = shell::shared;
+    // The registration screen lists no more than this many pupils of a group.
+    if (shell::CompterElevesDuGroupe(s.DossierGroupe) >= shell::kElevesParGroupeMax) {
+        s.NumeroGroupe = static_cast<shell::Integer>(platform::val(TexteGroupe));
+        shell::MessageGroupePlein();
+        if (!ui::isLoaded(this)) return;
+        eleve[0].setFocus();
+        return;
+    }
     Minuterie1.setEnabled(true);
 }
 

@@ -65,7 +65,7 @@ private:
     void VerifierChampIdentification(int champ);
 
     void dessinerIcones();
-    // "Oui" to the new registration: the starting sequence.
+    // "Oui" to the new registration: the starting sequence, unless the group is full.
     void commencerInscription();
     // Hands the signed-in pupil to his next lesson; the home screen comes back when his list is
     // already used up.

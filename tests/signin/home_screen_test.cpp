@@ -398,12 +398,11 @@ TEST_F(HomeScreen, APupilWhoTypesHisNamesWithoutAccentsFindsHisOwnFile) {
     EXPECT_TRUE(seen(f.Image5[0]));
 }
 
-TEST_F(HomeScreen, AGroupOfFortyPupilsStillTakesASelfRegistration) {
-    // The limit of forty belongs to the registration screen; a pupil may register himself in a
-    // group that holds more.
-    for (int count : {39, 40, 41}) {
+TEST_F(HomeScreen, AFullGroupTakesNoSelfRegistration) {
+    for (int count : {39, 40}) {
         SCOPED_TRACE(count);
         std::filesystem::remove_all(data("eleves/TAVR#07"));
+        // Files of any name count, as the registration screen lists them.
         for (int i = 0; i < count; ++i)
             writeFile("eleves/TAVR#07/E" + std::to_string(i),
                       formats::formatPupilFile(pupil("ELEVE", "MARTIN", 3)));
@@ -412,8 +411,16 @@ TEST_F(HomeScreen, AGroupOfFortyPupilsStillTakesASelfRegistration) {
         Feuille1& f = *ui::find<Feuille1>();
         click(f.Commande5[0]);
         settle();
-        EXPECT_TRUE(boxes.empty());
-        EXPECT_TRUE(seen(f.Cadre1));
+        if (count == 40) {
+            EXPECT_EQ(boxTexts(),
+                      std::vector<std::string>{
+                          "Le groupe 7 contient 40 utilisateurs.\nChoisir un autre groupe."});
+            EXPECT_FALSE(seen(f.Cadre1));
+            EXPECT_TRUE(f.eleve[0].hasFocus());
+        } else {
+            EXPECT_TRUE(boxes.empty());
+            EXPECT_TRUE(seen(f.Cadre1));
+        }
         ui::unload<Feuille1>();
     }
 }

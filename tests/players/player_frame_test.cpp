@@ -238,6 +238,31 @@ TEST_F(FrameTest, ALessonLeftInTheMiddleResumesAtItsItemWithItsPoints) {
     EXPECT_EQ(shared.EtatLecons[0], '5');
 }
 
+TEST_F(FrameTest, TheLastItemSolvedAtItsSecondCheckShowsTheHappyFacesThenTheReward) {
+    openMainWindow();
+    shared.Points = 6;
+    shared.ItemsTermines = 2;
+    shared.NumeroItem = 2;
+    Feuille4& f = startLesson(0, threeItems());
+    EXPECT_GE(placeOfDrawing(f, 152), 0) << "item 2 is shown";
+    placeAll(f, 1);
+    check(f);
+    EXPECT_EQ(shared.Points, 5);
+    EXPECT_EQ(f.Essais, 1);
+    const int i = inTray(f);
+    ASSERT_GE(i, 0);
+    carryTo(f, i, cellOfRegion(f, f.RegionAttendue[i]));
+    advance(2100);
+    bool happy = false;
+    check(f, [&] { happy = facesShown(f, 0) && ui::find<felicite>() == nullptr; });
+    EXPECT_TRUE(happy) << "the faces come before the reward screen";
+    felicite* reward = ui::find<felicite>();
+    ASSERT_NE(reward, nullptr) << "no item follows the third";
+    EXPECT_EQ(ui::find<Feuille4>(), nullptr);
+    EXPECT_EQ(reward->Commande1.caption(), "5  sur  8");
+    EXPECT_EQ(shared.EtatLecons[0], '5');
+}
+
 TEST_F(FrameTest, TheCheckButtonIsWrittenContinueInASizeThatGrowsWithTheScreen) {
     {
         Feuille4& f = startLesson(0, threeItems());

@@ -197,5 +197,8 @@ void felicite::Image5_DblClick() {
 
 void felicite::Image5_MouseUp() {
     dessinerEnfonce();
+    // The summary of the quit may stay on the screen longer than the timer's wait, which must
+    // not lead on to the next lesson meanwhile.
+    Minuterie1.setEnabled(false);
     shell::QuitterLogiciel();
 }

@@ -209,6 +209,7 @@ TEST_F(RewardTest, TheButtonEnterAndEscapeLeadOnAtOnce) {
 }
 
 TEST_F(RewardTest, TheExitPictureShowsThePressedLookAndQuits) {
+    shared.ListeLecons = code(0, 1); // not in the catalogue: a next lesson would end the list
     felicite& f = open(4);
     EXPECT_EQ(f.Image5.picture(), fenetrePrincipale().Image5.picture());
     EXPECT_EQ(f.Image5.backColor(), 0xC0C000u);
@@ -220,6 +221,11 @@ TEST_F(RewardTest, TheExitPictureShowsThePressedLookAndQuits) {
     EXPECT_TRUE(ended);
     // The summary of the day goes with the quit.
     EXPECT_NE(lastBox().find("Aujourd'hui, tu as terminé 1 leçon."), std::string::npos);
+    // The summary may stay open longer than the timer's wait: the quit leads to no next lesson.
+    const std::size_t shown = boxes.size();
+    advance(30000);
+    EXPECT_EQ(boxes.size(), shown) << lastBox();
+    EXPECT_EQ(ui::find<felicite>(), &f);
 }
 
 } // namespace

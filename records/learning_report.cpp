@@ -104,6 +104,8 @@ resultat::resultat() {
         l.setBorderStyle(1);
         l.setAlignment(ui::vbCenter);
         l.setWordWrap(true);
+        // The screen's own small font: in the larger one of the other controls the captions
+        // take more lines than the legend's boxes can show.
         l.setFont(ui::arial(7.5));
         l.setVisible(false);
     }

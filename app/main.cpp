@@ -1,6 +1,7 @@
 // The program runs in its data folder, the current directory, and starts on its title screen.
 #include "assets/pictures.h"
 #include "shell/main_window.h"
+#include "shell/routines.h"
 #include "shell/startup_screen.h"
 #include "ui/form.h"
 #include "ui/runtime.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     ui::setEndWhenNoForms(true);
     ui::setDisplayMode(ui::makeDesktopDisplayMode());
     ui::setMdiParentLoader([] { ui::load<MDI1>(); });
+    ui::onTerminationSignal(shell::ArreterLogiciel);
     tavrel_assets::initPictures();
     ui::load<depart>();
     return app.exec();

@@ -184,7 +184,7 @@ void LireFichierEleve(const std::string& chemin, bool nomsSeulement) {
     if (etat == formats::PupilReadStatus::Read) s.Etat = 0;
 }
 
-void EcrireFichierEleve(const std::string& chemin) {
+void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
     SharedState& s = shared;
     if (!s.ListeReprise.empty() && s.NumeroLecon > 0) {
         s.Points = 8;
@@ -199,6 +199,10 @@ void EcrireFichierEleve(const std::string& chemin) {
             if (s.NumeroSequence == 0 && !s.ConserverChoix) s.ListeLecons.clear();
             s.Etat = 0;
             if (platform::replaceFile(chemin, formats::formatPupilFile(valeursEleve()))) return;
+        }
+        if (question == SansQuestion) {
+            s.Etat = 1;
+            return;
         }
         const int reponse =
             ui::msgBox(cp("Impossible d'écrire sur l") + (disquette ? "a disquette." : "e disque."),

@@ -42,8 +42,10 @@ void NomFichierEleve();
 // stay, and ReinitialiserEleve puts the rest of the pupil back in order.
 void LireFichierEleve(const std::string& chemin, bool nomsSeulement);
 // Writes the shared state into the pupil file; on failure the user may retry or give up
-// (Etat 1). Etat is left as it was when there was nothing to write.
-void EcrireFichierEleve(const std::string& chemin);
+// (Etat 1), unless nobody may be asked (SansQuestion: one try, Etat 1 on failure). Etat is left
+// as it was when there was nothing to write.
+enum QuestionEcriture { AvecQuestion, SansQuestion };
+void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question = AvecQuestion);
 // After a failed read: the values a pupil file holds go back to those of a new pupil, and nobody
 // is signed in. The names and CheminFichierEleve are kept, since the sign-in may go on to
 // register the pupil under them.

@@ -202,6 +202,14 @@ void QuitterLogiciel() {
     ui::end();
 }
 
+void ArreterLogiciel() {
+    SharedState& s = shared;
+    if (s.EleveActif && !s.CheminFichierEleve.empty())
+        EcrireFichierEleve(s.CheminFichierEleve, SansQuestion);
+    if (s.ResolutionChangee) ChangerResolution(s.LargeurEcranOrigine, s.HauteurEcranOrigine);
+    ui::end();
+}
+
 void AfficherBilanDuJour() {
     SharedState& s = shared;
     if (s.LeconsDuJour == 0) return;

@@ -21,6 +21,10 @@ void FermerActivites();
 // Writes the pupil's file, shows the day's summary, puts the display back and ends the program.
 // Under tests the end returns: callers return at once after it.
 void QuitterLogiciel();
+// The system stops the program (shutdown, session closed): the pupil's file is written as at a
+// quit, but nobody is there to answer a box, so nothing is asked or shown; then the display is
+// put back and the program ends.
+void ArreterLogiciel();
 // The summary of the lessons finished since the totals were last cleared; clears them.
 void AfficherBilanDuJour();
 // Shows on the main window's total line how many different lessons the pupil has done, and

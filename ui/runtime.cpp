@@ -5,10 +5,15 @@
 #include "ui/runtime_internal.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QWidget>
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <vector>
 
 namespace ui {
@@ -82,6 +87,45 @@ void addEndHook(std::function<void()> hook) {
 }
 void setEndHandler(std::function<void()> handler) {
     endHandler() = std::move(handler);
+}
+
+namespace {
+int signalPipe[2] = {-1, -1};
+
+extern "C" void noteTerminationSignal(int) {
+    // Only what is safe inside a signal handler: one byte down the pipe, errno left as found.
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+} // namespace
+
+void onTerminationSignal(std::function<void()> handler) {
+    static std::function<void()> onSignal;
+    static bool handling = false;
+    onSignal = std::move(handler);
+    if (!onSignal) {
+        for (const int sig : {SIGTERM, SIGHUP, SIGINT}) std::signal(sig, SIG_DFL);
+        return;
+    }
+    if (signalPipe[0] < 0) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+        auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+        QObject::connect(notifier, &QSocketNotifier::activated, [] {
+            char bytes[16];
+            [[maybe_unused]] const auto read = ::read(signalPipe[0], bytes, sizeof bytes);
+            if (handling || !onSignal) return;
+            handling = true;
+            onSignal();
+            handling = false;
+        });
+    }
+    struct sigaction action {};
+    action.sa_handler = noteTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &action, nullptr);
 }
 
 platform::ManualClock& useManualClock() {

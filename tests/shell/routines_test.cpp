@@ -15,6 +15,8 @@
 #include "signin/home_screen.h"
 #include "signin/lesson_choice.h"
 
+#include <QCoreApplication>
+#include <csignal>
 #include <filesystem>
 
 namespace {
@@ -325,6 +327,41 @@ TEST_F(Quit, NothingToSaveOrSay) {
     shell::QuitterLogiciel();
     EXPECT_TRUE(ended);
     EXPECT_TRUE(boxes.empty());
+}
+
+// The system stops the program (shutdown, session closed): a signal, answered on the event loop.
+TEST_F(Quit, AStopByTheSystemSavesThePupilAsksNothingAndPutsTheDisplayBack) {
+    signIn("ZOE", 2);
+    shared.EtatLecons[0] = '6';
+    shared.LeconsDuJour = 1;
+    shared.PointsDuJour = 6;
+    shared.ResolutionChangee = shell::kVrai;
+    shared.LargeurEcranOrigine = 1024;
+    shared.HauteurEcranOrigine = 768;
+    ui::onTerminationSignal(shell::ArreterLogiciel);
+    for (const int sig : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(sig);
+        ended = false;
+        std::raise(sig);
+        EXPECT_FALSE(ended) << "nothing happens inside the signal handler itself";
+        for (int i = 0; i < 50 && !ended; ++i) QCoreApplication::processEvents();
+        EXPECT_TRUE(ended);
+        EXPECT_EQ(pupilFileLine(1), "ZOE");
+        EXPECT_EQ(pupilFileLine(7).substr(0, 2), "6#");
+        EXPECT_TRUE(boxes.empty()) << "nobody is there to answer";
+        std::filesystem::remove(shared.CheminFichierEleve);
+    }
+    EXPECT_EQ(display->switches, (std::vector<std::pair<int, int>>{{1024, 768}}));
+
+    // A file that cannot be written is given up at once: the program still ends.
+    ended = false;
+    shared.CheminFichierEleve = data("ABSENT").string() + "/PUPIL.TXT";
+    std::raise(SIGTERM);
+    for (int i = 0; i < 50 && !ended; ++i) QCoreApplication::processEvents();
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(shared.Etat, 1);
+    ui::onTerminationSignal(nullptr);
 }
 
 class Summary : public ShellTest {};

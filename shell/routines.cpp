@@ -194,20 +194,24 @@ void FermerActivites() {
     ui::unload<felicite>();
 }
 
-void QuitterLogiciel() {
+namespace {
+// The quit and the stop by the system differ only in whether somebody may be asked or told.
+void quitter(QuestionEcriture question) {
     SharedState& s = shared;
-    if (s.EleveActif && !s.CheminFichierEleve.empty()) EcrireFichierEleve(s.CheminFichierEleve);
-    AfficherBilanDuJour();
+    if (s.EleveActif && !s.CheminFichierEleve.empty())
+        EcrireFichierEleve(s.CheminFichierEleve, question);
+    if (question == AvecQuestion) AfficherBilanDuJour();
     if (s.ResolutionChangee) ChangerResolution(s.LargeurEcranOrigine, s.HauteurEcranOrigine);
     ui::end();
 }
+} // namespace
+
+void QuitterLogiciel() {
+    quitter(AvecQuestion);
+}
 
 void ArreterLogiciel() {
-    SharedState& s = shared;
-    if (s.EleveActif && !s.CheminFichierEleve.empty())
-        EcrireFichierEleve(s.CheminFichierEleve, SansQuestion);
-    if (s.ResolutionChangee) ChangerResolution(s.LargeurEcranOrigine, s.HauteurEcranOrigine);
-    ui::end();
+    quitter(SansQuestion);
 }
 
 void AfficherBilanDuJour() {

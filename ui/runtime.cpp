@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
@@ -91,6 +92,7 @@ void setEndHandler(std::function<void()> handler) {
 
 namespace {
 int signalPipe[2] = {-1, -1};
+constexpr int kTerminationSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
 extern "C" void noteTerminationSignal(int) {
     // Only what is safe inside a signal handler: one byte down the pipe, errno left as found.
@@ -106,11 +108,13 @@ void onTerminationSignal(std::function<void()> handler) {
     static bool handling = false;
     onSignal = std::move(handler);
     if (!onSignal) {
-        for (const int sig : {SIGTERM, SIGHUP, SIGINT}) std::signal(sig, SIG_DFL);
+        for (const int sig : kTerminationSignals) std::signal(sig, SIG_DFL);
         return;
     }
     if (signalPipe[0] < 0) {
         if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+        // A full pipe must never block the signal handler; one byte waiting is enough.
+        ::fcntl(signalPipe[1], F_SETFL, ::fcntl(signalPipe[1], F_GETFL) | O_NONBLOCK);
         auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
         QObject::connect(notifier, &QSocketNotifier::activated, [] {
             char bytes[16];
@@ -125,7 +129,7 @@ void onTerminationSignal(std::function<void()> handler) {
     action.sa_handler = noteTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &action, nullptr);
+    for (const int sig : kTerminationSignals) ::sigaction(sig, &action, nullptr);
 }
 
 platform::ManualClock& useManualClock() {

@@ -27,10 +27,10 @@ void addEndHook(std::function<void()> hook);
 void setEndHandler(std::function<void()> handler);
 
 // When the system asks the program to stop (SIGTERM at shutdown, SIGHUP when the session
-// closes, SIGINT), `handler` runs once on the event loop, like any other event, instead of the
+// closes, SIGINT), `handler` runs on the event loop, like any other event, instead of the
 // process dying where it stands: the program can still save what it holds and put the display
-// back. Later signals while it runs are ignored. An empty handler gives the signals back their
-// default action.
+// back. A signal that comes while the handler runs is ignored. An empty handler gives the
+// signals back their default action.
 void onTerminationSignal(std::function<void()> handler);
 
 // The program ends when its last form is unloaded (set by the program, not by tests).

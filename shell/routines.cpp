@@ -2,7 +2,9 @@
 
 #include "authoring/lesson_editor.h"
 #include "authoring/sequence_editor.h"
+#include "formats/lesson_catalogue.h"
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
 #include "players/grid_player.h"
@@ -87,6 +89,35 @@ void oublierEleve() {
     AfficherTotalLecons();
 }
 
+// The lesson just asked for was read whole. A catalogue that is missing, unreadable or cut short
+// is not a blank lesson: passing over it would move the pupil past lessons he never saw.
+bool leconLue() {
+    const SharedState& s = shared;
+    if (s.Etat != 0) return false;
+    const auto longueur = platform::fileLength(s.DossierDonnees + formats::kLessonCatalogueName);
+    return longueur && *longueur >= static_cast<std::int64_t>(s.PositionEnregistrement) +
+                                        s.LongueurEnregistrement - 1;
+}
+
+// The lists are used up (`terminees`), or their next lesson cannot be read: the pupil is saved,
+// told, and the home screen comes back. Etat is then -97 when the home screen had called.
+void finDesLecons(Integer appelant, bool terminees) {
+    SharedState& s = shared;
+    if (s.EleveActif && !s.CheminFichierEleve.empty()) {
+        EcrireFichierEleve(s.CheminFichierEleve);
+        if (s.NumeroSequence != 0) oublierEleve();
+    }
+    if (!terminees)
+        ui::msgBox(cp("Le fichier «") + s.DossierDonnees + formats::kLessonCatalogueName +
+                       cp("» est absent ou défectueux."),
+                   ui::vbExclamation, s.TitreMessage);
+    else if (!(appelant == 1 && s.NumeroSequence == 0))
+        ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
+    ui::load<Feuille1>();
+    arrangerFenetres();
+    if (appelant == 1) s.Etat = -97;
+}
+
 } // namespace
 
 int nombreLeconsFaites() {
@@ -125,7 +156,11 @@ void LeconSuivante() {
         bool sautee = !codeValide(e) || leconParfaite(e.activite, e.lecon);
         if (!sautee) {
             LireLecon(s.Activite);
-            sautee = s.Etat != 0 || enregistrementVide();
+            if (!leconLue()) {
+                finDesLecons(appelant, false);
+                return;
+            }
+            sautee = enregistrementVide();
         }
         if (sautee) {
             // A lesson passed over must not leave the next one half done.
@@ -144,16 +179,7 @@ void LeconSuivante() {
         return;
     }
 
-    // Both lists are used up.
-    if (s.EleveActif && !s.CheminFichierEleve.empty()) {
-        EcrireFichierEleve(s.CheminFichierEleve);
-        if (s.NumeroSequence != 0) oublierEleve();
-    }
-    if (!(appelant == 1 && s.NumeroSequence == 0))
-        ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
-    ui::load<Feuille1>();
-    arrangerFenetres();
-    if (appelant == 1) s.Etat = -97;
+    finDesLecons(appelant, true);
 }
 
 void FermerEleve() {

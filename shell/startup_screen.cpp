@@ -102,9 +102,16 @@ void depart::Form_Load() {
     Dessin1.setPicture(ui::Picture::fromFile(platform::resolvePath(titre)));
     if (Dessin1.picture().isNull()) absent = titre;
     s.CheminMotsDePasse = s.DossierDonnees + formats::kPasswordsName;
-    for (const char* nom : {kCatalogueLeconsVerifie, formats::kSequenceCatalogueName}) {
-        if (absent.empty() && !platform::fileExists(s.DossierDonnees + nom))
-            absent = s.DossierDonnees + nom;
+    // A catalogue of another size is damaged: its lessons would read blank and pupils be moved
+    // past them.
+    const std::pair<const char*, std::int64_t> catalogues[] = {
+        {kCatalogueLeconsVerifie, formats::kLessonCatalogueSize},
+        {formats::kSequenceCatalogueName, formats::kSequenceCatalogueSize}};
+    for (const auto& [nom, taille] : catalogues) {
+        const std::string chemin = s.DossierDonnees + nom;
+        if (absent.empty() &&
+            (!platform::fileExists(chemin) || platform::fileLength(chemin) != taille))
+            absent = chemin;
     }
     if (!absent.empty()) {
         ui::msgBox(cp("Le fichier «") + absent + cp("» est absent ou défectueux."),

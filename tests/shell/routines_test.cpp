@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -231,13 +232,62 @@ TEST_F(Dispatch, AListOfBytesNeverWrittenIsPassedOverEntryByEntry) {
     EXPECT_EQ(shared.PositionListe, 1);
 }
 
-TEST_F(Dispatch, AnUnreadableCatalogueEndsTheListSilently) {
-    std::filesystem::remove(data("lecons.tav"));
-    shared.ListeLecons = code(0, 1) + code(5, 2);
+TEST_F(Dispatch, ALessonThatCannotBeReadNeverMovesThePupilOn) {
+    // Lesson A1 (at the catalogue's start) and lesson L120 (at its end), missing, emptied or cut
+    // before the lesson ends: the pupil is told, and his place waits for a mended catalogue.
+    struct Case {
+        const char* what;
+        std::optional<std::string> catalogue;
+    };
+    const std::string whole = formats::blankLessonCatalogue();
+    const Case cases[] = {
+        {"missing", std::nullopt},
+        {"emptied", ""},
+        {"cut inside the last lesson", whole.substr(0, whole.size() - 1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(data("lecons.tav"));
+        if (c.catalogue) writeFile("lecons.tav", *c.catalogue);
+        boxes.clear();
+        signIn("ZOE", 1);
+        shared.ListeLecons = code(0, 1) + code(0, 2) + code(11, 120) + code(5, 2);
+        shared.PositionListe = 2;
+        shared.EcranCourant = 3;
+        const std::string path = shared.CheminFichierEleve;
+        shell::LeconSuivante();
+        EXPECT_EQ(loadedPlayer(), -1);
+        EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Le fichier «" + u8(folder()) +
+                                                        "lecons.tav» est absent ou défectueux."}));
+        EXPECT_EQ(boxes[0].style, ui::vbExclamation);
+        const auto file = platform::readLines(path);
+        ASSERT_TRUE(file);
+        EXPECT_EQ((*file)[2], " 2 ") << "the file keeps his place in the list";
+        EXPECT_NE(ui::find<Feuille1>(), nullptr);
+        EXPECT_EQ(exists("lecons.tav"), c.catalogue.has_value());
+        ui::unload<Feuille1>();
+
+        // Nor the retake list.
+        shared.ListeReprise = code(11, 120);
+        shared.PositionReprise = 0;
+        shared.ListeLecons = code(11, 120);
+        shared.PositionListe = 0;
+        shell::LeconSuivante();
+        EXPECT_EQ(shared.PositionReprise, 0);
+        EXPECT_EQ(shared.PositionListe, 0);
+        EXPECT_EQ(boxes.size(), 2u);
+        ui::unload<Feuille1>();
+        shared.ListeReprise.clear();
+    }
+    // The same lessons, blank in a whole catalogue, are passed over.
+    writeFile("lecons.tav", whole);
+    boxes.clear();
+    signIn("ZOE", 1);
+    shared.ListeLecons = code(0, 1) + code(0, 2) + code(11, 120) + code(5, 2);
+    shared.PositionListe = 2;
     shell::LeconSuivante();
-    EXPECT_EQ(shared.PositionListe, 2);
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Tu as terminé les leçons choisies."}));
-    EXPECT_FALSE(exists("lecons.tav"));
+    EXPECT_EQ(shared.PositionListe, 4);
 }
 
 class SignOut : public Dispatch {};

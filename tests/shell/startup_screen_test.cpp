@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QWidget>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -40,20 +41,30 @@ protected:
 TEST_F(StartupScreen, AMissingOrDamagedFileIsNamedAndTheProgramEndsAtOnce) {
     struct Case {
         const char* missing;
-        std::string damagedWith;
+        std::optional<std::string> damagedWith;
         const char* named;
     };
+    const std::string lessons = formats::blankLessonCatalogue();
+    const std::string sequences = formats::blankSequenceCatalogue();
+    // A catalogue of any other size than its own is refused like a missing one.
     const Case cases[] = {
-        {"titre.wmf", "", "titre.wmf"},
+        {"titre.wmf", std::nullopt, "titre.wmf"},
         {"titre.wmf", "pas une image", "titre.wmf"},
+        {"lecons.tav", std::nullopt, "LECONS.tav"},
         {"lecons.tav", "", "LECONS.tav"},
+        {"lecons.tav", lessons.substr(1), "LECONS.tav"},
+        {"lecons.tav", lessons + " ", "LECONS.tav"},
+        {"SEQUENCE.TAV", std::nullopt, "SEQUENCE.TAV"},
         {"SEQUENCE.TAV", "", "SEQUENCE.TAV"},
+        {"SEQUENCE.TAV", sequences.substr(1), "SEQUENCE.TAV"},
+        {"SEQUENCE.TAV", sequences + " ", "SEQUENCE.TAV"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.missing);
+        SCOPED_TRACE(std::string(c.missing) + " of " +
+                     (c.damagedWith ? std::to_string(c.damagedWith->size()) : "none"));
         writeShippedFiles();
         std::filesystem::remove(data(c.missing));
-        if (!c.damagedWith.empty()) writeFile(c.missing, c.damagedWith);
+        if (c.damagedWith) writeFile(c.missing, *c.damagedWith);
         boxes.clear();
         ended = false;
 
@@ -70,7 +81,7 @@ TEST_F(StartupScreen, AMissingOrDamagedFileIsNamedAndTheProgramEndsAtOnce) {
         EXPECT_EQ(ui::find<dessins>(), nullptr);
         EXPECT_EQ(ui::find<Feuille1>(), nullptr);
         EXPECT_EQ(boxes.size(), 1u);
-        if (std::string(c.missing) == "lecons.tav") {
+        if (std::string(c.missing) == "lecons.tav" && !c.damagedWith) {
             EXPECT_FALSE(exists("lecons.tav")) << "the check never creates the catalogue";
         }
         ui::unloadAllForms();

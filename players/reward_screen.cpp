@@ -2,6 +2,7 @@
 
 #include "assets/pictures.h"
 #include "platform/cp1252.h"
+#include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
 #include "shell/shared_state.h"
@@ -168,6 +169,9 @@ void felicite::Commande1_Click() {
 }
 
 void felicite::Minuterie1_Timer() {
+    // A quit or a sign-out is saving the pupil's file (its box may be waiting for an answer):
+    // the next lesson must not start behind it.
+    if (shell::sauvegardeEnCours()) return;
     shared.CompteurTops = shell::Integer(shared.CompteurTops + 1);
     if (shared.CompteurTops > kToursAvantSuite) {
         Minuterie1.setEnabled(false);

@@ -3,6 +3,7 @@
 #include "formats/lesson_catalogue.h"
 #include "formats/passwords.h"
 #include "formats/pupil_file.h"
+#include "formats/pupil_merge.h"
 #include "formats/sequence_catalogue.h"
 #include "formats/settings.h"
 #include "platform/cp1252.h"
@@ -10,9 +11,40 @@
 #include "ui/msgbox.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 
 namespace shell {
 namespace {
+
+int sauvegardesEnCours = 0;
+
+// Each pupil file as this program last read or wrote it, by its path on disk: what another
+// program changed since then is told from what this one changed.
+std::map<std::string, formats::PupilValues>& fichiersElevesConnus() {
+    static std::map<std::string, formats::PupilValues> connus;
+    return connus;
+}
+
+std::optional<formats::PupilValues> lireValeursEleve(const std::string& chemin) {
+    const auto texte = platform::readWholeFile(chemin);
+    if (!texte) return std::nullopt;
+    formats::PupilValues lues;
+    if (formats::parsePupilFile(*texte, false, lues) != formats::PupilReadStatus::Read)
+        return std::nullopt;
+    return lues;
+}
+
+// What to write into the pupil file: this program's values, over what another program saved
+// there since this one read the file.
+formats::PupilValues valeursAEcrire(const std::string& chemin) {
+    const formats::PupilValues nous = valeursEleve();
+    const auto connu = fichiersElevesConnus().find(platform::resolvePath(chemin));
+    if (connu == fichiersElevesConnus().end()) return nous;
+    const auto surDisque = lireValeursEleve(chemin);
+    if (!surDisque) return nous;
+    return formats::mergePupilValues(connu->second, nous, *surDisque);
+}
 
 std::string cheminCatalogueLecons() {
     return shared.DossierDonnees + formats::kLessonCatalogueName;
@@ -182,10 +214,28 @@ void LireFichierEleve(const std::string& chemin, bool nomsSeulement) {
     const auto etat = formats::parsePupilFile(*texte, nomsSeulement, lues);
     rangerValeursEleve(lues);
     if (etat == formats::PupilReadStatus::Read) s.Etat = 0;
+    if (nomsSeulement) return;
+    if (s.Etat == 0)
+        fichiersElevesConnus()[platform::resolvePath(chemin)] = lues;
+    else
+        fichiersElevesConnus().erase(platform::resolvePath(chemin));
+}
+
+SauvegardeEnCours::SauvegardeEnCours() {
+    ++sauvegardesEnCours;
+}
+
+SauvegardeEnCours::~SauvegardeEnCours() {
+    --sauvegardesEnCours;
+}
+
+bool sauvegardeEnCours() {
+    return sauvegardesEnCours > 0;
 }
 
 void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
     SharedState& s = shared;
+    const SauvegardeEnCours enCours;
     if (!s.ListeReprise.empty() && s.NumeroLecon > 0) {
         s.Points = 8;
         s.PositionListe = static_cast<Integer>(s.PositionListe + 1);
@@ -198,7 +248,13 @@ void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
             if (s.Prenom.empty() || s.Nom.empty()) return;
             if (s.NumeroSequence == 0 && !s.ConserverChoix) s.ListeLecons.clear();
             s.Etat = 0;
-            if (platform::replaceFile(chemin, formats::formatPupilFile(valeursEleve()))) return;
+            // Read again at every try: the other program may have saved during the box.
+            const formats::PupilValues valeurs = valeursAEcrire(chemin);
+            if (platform::replaceFile(chemin, formats::formatPupilFile(valeurs))) {
+                rangerValeursEleve(valeurs);
+                fichiersElevesConnus()[platform::resolvePath(chemin)] = valeurs;
+                return;
+            }
         }
         if (question == SansQuestion) {
             s.Etat = 1;

@@ -44,8 +44,23 @@ void LireFichierEleve(const std::string& chemin, bool nomsSeulement);
 // Writes the shared state into the pupil file; on failure the user may retry or give up
 // (Etat 1), unless nobody may be asked (SansQuestion: one try, Etat 1 on failure). Etat is left
 // as it was when there was nothing to write.
+// When another program saved into the same file since this one read it, what this one did not
+// change keeps the file's value (each lesson's score, the list and its place, the counters), and
+// the shared state takes the values written.
 enum QuestionEcriture { AvecQuestion, SansQuestion };
 void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question = AvecQuestion);
+
+// While the pupil's work is being saved or the program is quitting, a box may wait for an
+// answer; no timer may meanwhile lead on to another lesson or sign the pupil out. Held for the
+// length of a save, a quit or the summary of the day.
+class SauvegardeEnCours {
+public:
+    SauvegardeEnCours();
+    ~SauvegardeEnCours();
+    SauvegardeEnCours(const SauvegardeEnCours&) = delete;
+    SauvegardeEnCours& operator=(const SauvegardeEnCours&) = delete;
+};
+bool sauvegardeEnCours();
 // After a failed read: the values a pupil file holds go back to those of a new pupil, and nobody
 // is signed in. The names and CheminFichierEleve are kept, since the sign-in may go on to
 // register the pupil under them.

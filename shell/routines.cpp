@@ -224,6 +224,7 @@ namespace {
 // The quit and the stop by the system differ only in whether somebody may be asked or told.
 void quitter(QuestionEcriture question) {
     SharedState& s = shared;
+    const SauvegardeEnCours enCours;
     if (s.EleveActif && !s.CheminFichierEleve.empty())
         EcrireFichierEleve(s.CheminFichierEleve, question);
     if (question == AvecQuestion) AfficherBilanDuJour();
@@ -243,6 +244,8 @@ void ArreterLogiciel() {
 void AfficherBilanDuJour() {
     SharedState& s = shared;
     if (s.LeconsDuJour == 0) return;
+    // It ends a quit or a restart: the pupil's day does not go on behind it.
+    const SauvegardeEnCours enCours;
     const long long note =
         platform::idiv(platform::roundHalfEven(s.PointsDuJour * 12.5), s.LeconsDuJour);
     std::string texte = cp("Aujourd'hui, tu as terminé") + texteNombre(s.LeconsDuJour) +

@@ -3,6 +3,9 @@
 // and the way on: the button, Enter or Escape, or the 21st tick of its timer; the exit picture.
 #include "players_fixture.h"
 
+#include "platform/cp1252.h"
+#include "signin/home_screen.h"
+
 #include <QPainter>
 
 namespace {
@@ -226,6 +229,65 @@ TEST_F(RewardTest, TheExitPictureShowsThePressedLookAndQuits) {
     advance(30000);
     EXPECT_EQ(boxes.size(), shown) << lastBox();
     EXPECT_EQ(ui::find<felicite>(), &f);
+}
+
+TEST_F(RewardTest, NoNextLessonStartsWhileTheQuitOrTheRestartSavesThePupil) {
+    // The pupils' folder cannot be written: the quit's box stays up for as long as the pupil
+    // looks at it, far longer than the screen's 21 seconds.
+    const std::string lesson =
+        setsRecord(0, true,
+                   {drawingsItem(150, 1, 0, 149, 33), drawingsItem(150, 1, 0, 149, 33),
+                    drawingsItem(150, 1, 0, 149, 33)});
+    for (const int item : {1, 0}) { // "&Quitter le logiciel", "&Redémarrer le logiciel"
+        SCOPED_TRACE(item);
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        boxes.clear();
+        ended = false;
+        writeCatalogue({{0, 1, lesson}, {0, 2, lesson}});
+        Feuille4* player = startList(code(0, 1) + code(0, 2));
+        ASSERT_NE(player, nullptr);
+        shared.Prenom = "ZOE";
+        shared.Nom = "MARTIN";
+        shared.NumeroSequence = 2;
+        shared.EleveActif = shell::kVrai;
+        shared.CheminFichierEleve = data("absent").string() + "/ZOEMARTI.TXT";
+        placeAll(*player);
+        check(*player);
+        felicite* f = ui::find<felicite>();
+        ASSERT_NE(f, nullptr);
+        advance(15000);
+
+        std::vector<std::string> behindTheBoxes;
+        ui::setMessageService([&](const ui::MessageRequest& r) {
+            boxes.push_back(harness::Box{platform::cp1252ToUtf8(r.text), r.style, ""});
+            advance(30000);
+            behindTheBoxes.push_back(ui::find<Feuille4>()        ? "next lesson"
+                                     : ui::find<felicite>() == f ? "reward screen"
+                                                                 : "other");
+            // Retry once, then give up; the summary gets its OK.
+            if ((r.style & 7) != ui::vbRetryCancel) return int(ui::vbOK);
+            return boxes.size() == 1 ? int(ui::vbRetry) : int(ui::vbCancel);
+        });
+        choose(fenetrePrincipale().quitter[item]);
+        ASSERT_EQ(boxes.size(), 3u);
+        EXPECT_EQ(boxes[0].text, "Impossible d'écrire sur le disque.");
+        EXPECT_EQ(boxes[1].text, "Impossible d'écrire sur le disque.");
+        EXPECT_NE(boxes[2].text.find("Aujourd'hui, tu as terminé 1 leçon."), std::string::npos);
+        EXPECT_EQ(behindTheBoxes,
+                  (std::vector<std::string>{"reward screen", "reward screen", "reward screen"}));
+        EXPECT_EQ(ended, item == 1);
+        EXPECT_EQ(ui::find<Feuille4>(), nullptr);
+        if (item == 1) EXPECT_EQ(shared.NumeroLecon, 1) << "no second lesson was dispatched";
+        if (item == 0) {
+            // The restart goes on to the home screen, and no timer of the reward screen is left.
+            EXPECT_EQ(ui::find<felicite>(), nullptr);
+            EXPECT_NE(ui::find<Feuille1>(), nullptr);
+            advance(30000);
+            EXPECT_EQ(ui::find<Feuille4>(), nullptr);
+            EXPECT_EQ(boxes.size(), 3u);
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "formats/lesson_catalogue.h"
+#include "formats/pupil_file.h"
 #include "formats/sequence_catalogue.h"
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "shell/file_routines.h"
 #include "ui/msgbox.h"
 
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -404,6 +407,103 @@ TEST_F(FileRoutines, NothingToWrite) {
     EXPECT_EQ(shared.Etat, 7);
     EXPECT_FALSE(fs::exists(shared.DossierGroupe + "X"));
     EXPECT_TRUE(boxes.empty());
+}
+
+// Another program, signed in to the same pupil on another computer, saves the file as it has it.
+void otherProgramSaves(const std::string& path,
+                       const std::function<void(formats::PupilValues&)>& change) {
+    formats::PupilValues other;
+    const auto text = platform::readWholeFile(path);
+    ASSERT_TRUE(text);
+    ASSERT_EQ(formats::parsePupilFile(*text, false, other), formats::PupilReadStatus::Read);
+    change(other);
+    ASSERT_TRUE(platform::replaceFile(path, formats::formatPupilFile(other)));
+}
+
+TEST_F(FileRoutines, ASaveKeepsWhatAnotherProgramSavedSinceTheRead) {
+    CreerDossierGroupe("1");
+    pupilZoe();
+    NomFichierEleve();
+    shared.NumeroSequence = 2;
+    shared.ListeLecons = "AeAfAg";
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    const std::string path = shared.CheminFichierEleve;
+    resetSharedState();
+    LireFichierEleve(path, false);
+    ASSERT_EQ(shared.Etat, 0);
+    shared.CheminFichierEleve = path;
+
+    // The other program finishes lesson A1 with 8 out of 8 and quits.
+    otherProgramSaves(path, [](formats::PupilValues& v) {
+        v.etatLecons[0] = '8';
+        v.positionListe = 1;
+        v.serieImages = 1;
+    });
+    // Here, the teacher took the retake right away; nothing else was done.
+    shared.RepriseAutorisee = kFaux;
+    EcrireFichierEleve(path);
+    EXPECT_EQ(shared.Etat, 0);
+    formats::PupilValues file;
+    ASSERT_EQ(formats::parsePupilFile(read(path), false, file), formats::PupilReadStatus::Read);
+    EXPECT_EQ(file.etatLecons[0], '8');
+    EXPECT_EQ(file.positionListe, 1);
+    EXPECT_EQ(file.serieImages, 1);
+    EXPECT_EQ(file.repriseAutorisee, 0);
+    // The program goes on from what it wrote: a second save does not undo the other's work.
+    EXPECT_EQ(shared.EtatLecons[0], '8');
+    EXPECT_EQ(shared.PositionListe, 1);
+    shared.EtatLecons[2] = '4';
+    EcrireFichierEleve(path);
+    ASSERT_EQ(formats::parsePupilFile(read(path), false, file), formats::PupilReadStatus::Read);
+    EXPECT_EQ(file.etatLecons.substr(0, 3), "8#4");
+    EXPECT_EQ(file.positionListe, 1);
+}
+
+TEST_F(FileRoutines, ARetryAfterAFailedSaveTakesInWhatWasSavedDuringTheBox) {
+    CreerDossierGroupe("1");
+    pupilZoe();
+    NomFichierEleve();
+    shared.NumeroSequence = 2;
+    shared.ListeLecons = "AeAf";
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    const std::string path = shared.CheminFichierEleve;
+    shared.EtatLecons[1] = '5';
+    std::optional<WritesFail> fail(std::in_place);
+    answers = {ui::vbRetry};
+    onBox = [&] {
+        fail.reset();
+        otherProgramSaves(path, [](formats::PupilValues& v) { v.etatLecons[0] = '7'; });
+    };
+    EcrireFichierEleve(path);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(shared.Etat, 0);
+    formats::PupilValues file;
+    ASSERT_EQ(formats::parsePupilFile(read(path), false, file), formats::PupilReadStatus::Read);
+    EXPECT_EQ(file.etatLecons.substr(0, 3), "75#");
+}
+
+TEST_F(FileRoutines, AFileNeverReadOrDamagedOnDiskIsWrittenAsThisProgramHasIt) {
+    CreerDossierGroupe("1");
+    pupilZoe();
+    NomFichierEleve();
+    const std::string path = shared.CheminFichierEleve;
+    // Another program's file that this one never read: a new registration writes its own.
+    formats::PupilValues other;
+    other.prenom = shared.Prenom;
+    other.nom = shared.Nom;
+    other.etatLecons[0] = '8';
+    write(path, formats::formatPupilFile(other));
+    shared.EtatLecons[1] = '3';
+    EcrireFichierEleve(path);
+    EXPECT_EQ(read(path), formats::formatPupilFile(valeursEleve()));
+    EXPECT_EQ(shared.EtatLecons.substr(0, 2), "#3");
+    // Read, then damaged on disk: nothing there to keep.
+    LireFichierEleve(path, false);
+    write(path, "ZOE\r\n");
+    shared.Points = 4;
+    EcrireFichierEleve(path);
+    EXPECT_EQ(read(path), formats::formatPupilFile(valeursEleve()));
+    EXPECT_EQ(shared.Points, 4);
 }
 
 TEST_F(FileRoutines, AFailedPupilWriteOffersRetryAndKeepsTheOldFile) {

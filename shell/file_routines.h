@@ -44,6 +44,7 @@ void LireFichierEleve(const std::string& chemin, bool nomsSeulement);
 // Writes the shared state into the pupil file; on failure the user may retry or give up
 // (Etat 1), unless nobody may be asked (SansQuestion: one try, Etat 1 on failure). Etat is left
 // as it was when there was nothing to write.
+//
 // When another program saved into the same file since this one read it, what this one did not
 // change keeps the file's value (each lesson's score, the list and its place, the counters), and
 // the shared state takes the values written.
@@ -61,6 +62,7 @@ public:
     SauvegardeEnCours& operator=(const SauvegardeEnCours&) = delete;
 };
 bool sauvegardeEnCours();
+
 // After a failed read: the values a pupil file holds go back to those of a new pupil, and nobody
 // is signed in. The names and CheminFichierEleve are kept, since the sign-in may go on to
 // register the pupil under them.

@@ -1,5 +1,6 @@
 // The lesson editor driven as an adult uses it: a lesson number typed in the chooser, fields
 // filled in, the buttons pressed; what shows and what lands in the lesson catalogue.
+#include "damaged_catalogue.h"
 #include "harness.h"
 
 #include "authoring/lesson_editor.h"
@@ -570,19 +571,7 @@ TEST_F(LessonEditor, EveryCheckShowsItsResultTheFirstOneToo) {
 }
 
 TEST_F(LessonEditor, AFailedSaveIsToldAndTheLessonStaysAsTyped) {
-    struct Case {
-        const char* name;
-        void (*damage)(const std::filesystem::path& catalogue);
-    };
-    const Case cases[] = {
-        {"catalogue missing", [](const std::filesystem::path& p) { std::filesystem::remove(p); }},
-        {"a folder in its place",
-         [](const std::filesystem::path& p) {
-             std::filesystem::remove(p);
-             std::filesystem::create_directory(p);
-         }},
-    };
-    for (const Case& c : cases) {
+    for (const authoringtest::CatalogueDamage& c : authoringtest::kCatalogueDamages) {
         for (int button : {1, 2}) {
             SCOPED_TRACE(std::string(c.name) + ", button " + std::to_string(button));
             boxes.clear();
@@ -594,7 +583,7 @@ TEST_F(LessonEditor, AFailedSaveIsToldAndTheLessonStaysAsTyped) {
             open(f, "8");
             clear(f.Text2[5]);
             type(f.Text2[5], "3+4");
-            c.damage(data("lecons.tav"));
+            c.apply(data("lecons.tav"));
             clickButton(f, button);
             ASSERT_EQ(boxes.size(), 1u);
             EXPECT_EQ(boxes[0].text, "Impossible d'enregistrer\n" + catalogue());

@@ -281,8 +281,10 @@ void feuille20::VerifierLecon() {
         ui::TextBox& fautif = champ(resultat.item - 1, resultat.field);
         fautif.setFocus();
         if (!laisserPasserFocus()) return;
-        // The field may have had the focus all along, and then gets no focus event of its own.
-        if (fautif.hasFocus()) afficherAide(resultat.field);
+        // The field may have had the focus all along, or get it only once its window is active
+        // again after the message: either way no focus event of its own comes now.
+        memoriserTexte(fautif);
+        afficherAide(resultat.field);
         return;
     }
     shared.LeconInvalide = 0;

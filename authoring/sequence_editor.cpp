@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <optional>
+#include <utility>
 
 using shell::shared;
 
@@ -328,6 +329,9 @@ void sequence::AfficherTitreSequence() {
 }
 
 void sequence::OuvrirSequence() {
+    // The chooser's table may be blanks from a read that failed: the sequence opened shows, and
+    // keeps when saved, the title the catalogue holds.
+    if (auto titres = titresDuCatalogue(cheminCatalogue())) TitresSequences = std::move(*titres);
     // Whatever does not read as a number from 1 to 50, too large ones included, is refused.
     const double valeur = platform::val(Liste1.text());
     const long long arrondi = std::fabs(valeur) < 1e6 ? platform::roundHalfEven(valeur) : 0;

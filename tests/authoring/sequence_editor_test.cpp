@@ -455,12 +455,16 @@ TEST_F(SequenceEditor, AFailedSaveIsToldAndTheSequenceStaysAsTyped) {
 TEST_F(SequenceEditor, TitlesTheChooserCouldNotReadAreNeverWrittenBlank) {
     storeSequence(1, "Un", code('A', 1));
     storeSequence(2, "Deux", code('B', 2));
+    storeSequence(3, "Trois", "");
     const std::string aside = catalogue() + ".aside";
     std::filesystem::rename(catalogue(), aside);
     sequence& f = start();
     EXPECT_EQ(text(f.Texte1[0]), "") << "the chooser read no title";
     std::filesystem::rename(aside, catalogue());
-    typeSequence(f, "3", "Trois", "C3");
+    openNumber(f, "3");
+    EXPECT_EQ(text(f.Texte1[0]), "Trois") << "the sequence opened shows its stored title";
+    toLessons(f);
+    type(f.Texte1[1], "C3");
     clickButton(f, 5);
     EXPECT_TRUE(boxes.empty()) << lastBox();
     EXPECT_EQ(storedTitle(1), "Un" + std::string(23, ' '));

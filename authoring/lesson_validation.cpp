@@ -178,6 +178,12 @@ private:
                     found = ItemError{k, emptyAnswerError(material_)};
                     carteSansNombre = true;
                 }
+            } else if (material_ == Material::Solids && !titleCell &&
+                       text(item, k).find('*') != std::string::npos) {
+                // An asterisk elsewhere makes neither a drawing nor a card, yet the player would
+                // play the whole lesson with cards for it.
+                found = ItemError{k, emptyAnswerError(material_)};
+                break;
             } else if (material_ != Material::Numbers && !t.empty() && breaksDrawingRule(t)) {
                 found = ItemError{k, drawingRuleError()};
                 break;

@@ -324,6 +324,11 @@ TEST(LessonValidation, TableOfSolidsNumberCardsAreAnAsteriskAndOneOrTwoDigits) {
                         ", une case-réponse ne contient pas un dessin ou un astérisque suivi "
                         "d'un nombre.");
     }
+    // An asterisk after a drawing number makes neither a drawing nor a card.
+    Lesson late = validTable(10);
+    late.set(0, 6, "12*");
+    expectError(late.check(), 1, 6,
+                ", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.");
     // Every answer "*" alone: the count of asterisk cells is right, the cells are not.
     Lesson bare(10);
     for (int item = 0; item < 2; ++item)

@@ -1,6 +1,7 @@
 #include "authoring/lesson_editor.h"
 
 #include "assets/pictures.h"
+#include "formats/lesson_catalogue.h"
 #include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
@@ -9,6 +10,7 @@
 #include "shell/shared_state.h"
 #include "signin/home_screen.h"
 #include "ui/msgbox.h"
+#include "ui/runtime.h"
 #include "ui/scaling.h"
 
 using formats::Kind;
@@ -276,28 +278,50 @@ void feuille20::VerifierLecon() {
         Etiquette3.setCaption("");
         ui::msgBox(resultat.message, ui::vbOKOnly);
         if (!ui::isLoaded(this)) return;
-        champ(resultat.item - 1, resultat.field).setFocus();
+        ui::TextBox& fautif = champ(resultat.item - 1, resultat.field);
+        fautif.setFocus();
+        if (!laisserPasserFocus()) return;
+        // The field may have had the focus all along, or get it only once its window is active
+        // again after the message: either way no focus event of its own comes now.
+        memoriserTexte(fautif);
+        afficherAide(resultat.field);
         return;
     }
     shared.LeconInvalide = 0;
-    Etiquette3.setCaption(cp("Toutes exigences sont respectées."));
     Commande1[1].setFocus();
+    // The field left for the button empties the help line when it loses the focus: the result
+    // is written after that, or the first check would show nothing.
+    if (!laisserPasserFocus()) return;
+    Etiquette3.setCaption(cp("Toutes exigences sont respectées."));
+}
+
+bool feuille20::laisserPasserFocus() {
+    ui::yield();
+    return ui::isLoaded(this);
+}
+
+bool feuille20::enregistrerLecon() {
+    shell::EcrireLecon();
+    if (shared.Etat == 0) return true;
+    ui::msgBox(cp("Impossible d'enregistrer") + shared.FinLigne + shared.DossierDonnees +
+                   formats::kLessonCatalogueName,
+               ui::vbExclamation, shared.TitreMessage);
+    return false;
 }
 
 void feuille20::Commande1_Click(int index) {
     switch (index) {
     case 0: VerifierLecon(); break;
     case 1:
+    case 2:
+        // An invalid lesson, or one the catalogue did not take, stays on the form as typed.
         VerifierLecon();
         if (!ui::isLoaded(this) || shared.LeconInvalide == 1) return;
-        shell::EcrireLecon();
-        Minuterie1.setEnabled(true);
-        break;
-    case 2:
-        VerifierLecon();
-        if (!ui::isLoaded(this)) return;
-        if (shared.LeconInvalide == 0) shell::EcrireLecon();
-        FermerEditeur();
+        if (!enregistrerLecon() || !ui::isLoaded(this)) return;
+        if (index == 1)
+            Minuterie1.setEnabled(true);
+        else
+            FermerEditeur();
         break;
     case 3: FermerEditeur(); break;
     }

@@ -103,6 +103,12 @@ private:
     void ouvrirArbre();
     void ouvrirTableau();
     void FermerEditeur();
+    // Saves the record the check built; false, after telling the user, when it did not land.
+    bool enregistrerLecon();
+    // Lets the focus events a focus move queued run now; false when the screen went meanwhile.
+    bool laisserPasserFocus();
+    // The help line of a field of the item, as its getting the focus shows it.
+    void afficherAide(int field);
     authoring::LessonFields champs();
     ui::TextBox& champ(int item, int field);
     // The drawing preview of a sets field and its title's crossing lines; false when it refused

@@ -701,9 +701,15 @@ void feuille20::champSuivant(ui::ControlArray<ui::TextBox>& liste, int index, in
     }
 }
 
+void feuille20::afficherAide(int field) {
+    // The tree's help stands in its instruction line.
+    ui::Label& ligne = formats::kindOf(activite_) == Kind::Tree ? Etiquette2 : Etiquette3;
+    ligne.setCaption(authoring::helpText(activite_, field));
+}
+
 void feuille20::Texte2_GotFocus(int index) {
     memoriserTexte(Texte2[index]);
-    Etiquette3.setCaption(authoring::helpText(activite_, index % 16));
+    afficherAide(index % 16);
 }
 
 void feuille20::Texte2_LostFocus(int index) {
@@ -725,7 +731,7 @@ void feuille20::Texte2_KeyDown(int index, int& keyCode) {
 
 void feuille20::Text1_GotFocus(int index) {
     memoriserTexte(Text1[index]);
-    Etiquette2.setCaption(authoring::helpText(activite_, index % 11));
+    afficherAide(index % 11);
 }
 
 void feuille20::Text1_LostFocus(int index) {
@@ -748,7 +754,7 @@ void feuille20::Text1_KeyDown(int index, int& keyCode) {
 
 void feuille20::Text2_GotFocus(int index) {
     memoriserTexte(Text2[index]);
-    Etiquette3.setCaption(authoring::helpText(activite_, index % 16));
+    afficherAide(index % 16);
 }
 
 void feuille20::Text2_LostFocus(int index) {

@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -51,6 +52,18 @@ std::string treeCountError(Material material, int n, int expected) {
     return cp(", seulement") + " " + std::to_string(n) + " branche" + (n <= 1 ? " a " : "s ont ") +
            what + kCrLf + "Chacune des" + " " + std::to_string(expected) +
            " branches doit contenir " + what;
+}
+
+std::string emptyAnswerError(Material material) {
+    if (material == Material::Numbers) return cp(", une case-réponse ne contient pas de nombre.");
+    return cp(", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.");
+}
+
+// An answer of a table of solids played with number cards: "*" and one or two digits.
+bool isCardNumber(const std::string& cell) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return (cell.size() == 2 || cell.size() == 3) && cell[0] == '*' &&
+           std::all_of(cell.begin() + 1, cell.end(), digit);
 }
 
 // The walk of one item: the first error found, or nothing.
@@ -137,25 +150,43 @@ private:
         const int answers = columns * rows;
         int asterisks = 0;
         std::optional<ItemError> found;
-        for (int k = 1; k < 16 && !found; ++k) {
+        // A number card without its number is told only when the item's cards are otherwise
+        // consistent, so the item's remaining cards are still counted after it.
+        bool carteSansNombre = false;
+        for (int k = 1; k < 16; ++k) {
             std::string t = text(item, k);
             const char first = t.empty() ? '\0' : t[0];
+            const bool carte = material_ == Material::Solids && first == '*';
+            if (carteSansNombre) {
+                if (carte) ++asterisks;
+                continue;
+            }
             t = withoutNegationMark(t);
             const bool titleCell = k < 4 || k % 4 == 0;
             if (fieldShown(fields_.activity, fields_.options, k) && t.empty()) {
                 if (titleCell)
                     found = ItemError{k, cp(", une colonne ou une rangée n'a pas de titre.")};
-                else if (material_ == Material::Numbers)
-                    found = ItemError{k, cp(", une case-réponse ne contient pas de nombre.")};
                 else
-                    found = ItemError{k, cp(", une case-réponse ne contient pas un dessin ou un "
-                                            "astérisque suivi d'un nombre.")};
+                    found = ItemError{k, emptyAnswerError(material_)};
                 break;
             }
-            if (material_ == Material::Solids && first == '*') {
+            if (carte) {
                 ++asterisks;
+                // The card shows the digits after the asterisk: without them the cell holds
+                // nothing a pupil could place.
+                if (!titleCell && !isCardNumber(t)) {
+                    found = ItemError{k, emptyAnswerError(material_)};
+                    carteSansNombre = true;
+                }
+            } else if (material_ == Material::Solids && !titleCell &&
+                       text(item, k).find('*') != std::string::npos) {
+                // An asterisk elsewhere makes neither a drawing nor a card, yet the player would
+                // play the whole lesson with cards for it.
+                found = ItemError{k, emptyAnswerError(material_)};
+                break;
             } else if (material_ != Material::Numbers && !t.empty() && breaksDrawingRule(t)) {
                 found = ItemError{k, drawingRuleError()};
+                break;
             }
         }
         // Mixing number cards and drawings in one item cannot be played: this error wins over

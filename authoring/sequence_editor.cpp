@@ -2,6 +2,7 @@
 
 #include "formats/sequence_catalogue.h"
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
 #include "shell/file_routines.h"
@@ -11,6 +12,8 @@
 #include "ui/scaling.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 using shell::shared;
 
@@ -85,6 +88,15 @@ constexpr ui::Colour kBleuFonce = 0xC00000;
 constexpr ui::Colour kBlanc = 0xFFFFFF;
 constexpr int kLecons = 1;
 constexpr int kTitre = 0;
+
+// The title table exactly as the catalogue holds it, or nothing when it cannot be read; bytes a
+// short file does not hold are blanks, as any read gives them.
+std::optional<std::string> titresDuCatalogue(const std::string& chemin) {
+    if (!platform::fileExists(chemin)) return std::nullopt;
+    auto octets = platform::readBytes(chemin, 1, formats::kTitleTableLength);
+    if (octets) octets->resize(formats::kTitleTableLength, ' ');
+    return octets;
+}
 
 } // namespace
 
@@ -262,6 +274,7 @@ void sequence::Minuterie1_Timer() {
     Liste1.setVisible(true);
     Etiquette6.setVisible(true);
 
+    sequenceOuverte_ = false;
     Liste1.clear();
     Liste1.setHeight(shell::aEchelle(5400));
     for (int n = 1; n <= formats::kSequenceCount; ++n) Liste1.addItem(std::to_string(n));
@@ -316,6 +329,9 @@ void sequence::AfficherTitreSequence() {
 }
 
 void sequence::OuvrirSequence() {
+    // The chooser's table may be blanks from a read that failed: the sequence opened shows, and
+    // keeps when saved, the title the catalogue holds.
+    if (auto titres = titresDuCatalogue(cheminCatalogue())) TitresSequences = std::move(*titres);
     // Whatever does not read as a number from 1 to 50, too large ones included, is refused.
     const double valeur = platform::val(Liste1.text());
     const long long arrondi = std::fabs(valeur) < 1e6 ? platform::roundHalfEven(valeur) : 0;
@@ -350,6 +366,7 @@ void sequence::OuvrirSequence() {
     if (n <= 30) Commande3[4].setEnabled(false);
     if (n == 1) Commande3[2].setEnabled(false);
     if (n == formats::kSequenceCount) Commande3[1].setEnabled(false);
+    sequenceOuverte_ = true;
     Texte1[kTitre].setFocus();
 }
 
@@ -376,6 +393,9 @@ void sequence::Texte1_GotFocus(int index) {
 }
 
 void sequence::Texte1_KeyDown(int index, int& keyCode) {
+    // In the chooser the title box only shows the selected number's title: the lesson box then
+    // holds no sequence of that number, and saving it would overwrite the stored list.
+    if (!sequenceOuverte_) return;
     if (index == kTitre && (keyCode == 13 || keyCode == 40)) montrerEdition();
 }
 
@@ -421,17 +441,33 @@ void sequence::Texte1_Change(int index) {
                                               : std::string());
 }
 
-void sequence::EnregistrerSequence() {
+bool sequence::EnregistrerSequence() {
     const int n = NumeroSequenceEditee;
-    if (n < 1 || n > formats::kSequenceCount) return;
-    formats::setTitle(TitresSequences, n, Texte1[kTitre].text());
-    const std::string codes = authoring::lessonCodes(Texte1[kLecons].text());
-    // A missing catalogue is never created, and a failure shows nothing: the screen goes on.
-    formats::writeSequence(cheminCatalogue(), TitresSequences, n, codes);
+    if (!sequenceOuverte_ || n < 1 || n > formats::kSequenceCount) return true;
+    const std::string chemin = cheminCatalogue();
+    // The table is written whole: it is read again just before, so that titles this screen could
+    // not read are never written back as blanks. A catalogue that cannot be read is not written.
+    const std::optional<std::string> titres = titresDuCatalogue(chemin);
+    bool ecrit = false;
+    if (titres) {
+        TitresSequences = *titres;
+        formats::setTitle(TitresSequences, n, Texte1[kTitre].text());
+        // Lower case that reached the box another way than typing is kept, as typing would.
+        const std::string codes =
+            authoring::lessonCodes(platform::upper1252(Texte1[kLecons].text()));
+        // A missing catalogue is never created.
+        ecrit = formats::writeSequence(chemin, TitresSequences, n, codes);
+    }
+    if (!ecrit)
+        ui::msgBox(cp("Impossible d'enregistrer") + shared.FinLigne + chemin, ui::vbExclamation,
+                   shared.TitreMessage);
+    return ecrit;
 }
 
 void sequence::Commande3_Click(int index) {
     Etiquette1.setVisible(false);
+    // After a failed save the screen stays as it is, with everything typed.
+    const auto enregistre = [this] { return EnregistrerSequence() && ui::isLoaded(this); };
     switch (index) {
     case 4: {
         const int reponse =
@@ -439,26 +475,32 @@ void sequence::Commande3_Click(int index) {
                        ui::vbYesNo + ui::vbQuestion + ui::vbDefaultButton2, shared.TitreMessage);
         if (!ui::isLoaded(this)) return;
         if (reponse == ui::vbYes) {
+            const std::string lecons = Texte1[kLecons].text();
             Texte1[kLecons].setText("");
-            EnregistrerSequence();
+            if (!EnregistrerSequence()) {
+                if (!ui::isLoaded(this)) return;
+                // The catalogue still holds the list: so does the box.
+                Texte1[kLecons].setText(lecons);
+            }
+            if (!ui::isLoaded(this)) return;
         }
         Texte1[kTitre].setFocus();
         break;
     }
     case 1:
     case 2:
-        EnregistrerSequence();
+        if (!enregistre()) return;
         NumeroSequenceEditee += index == 1 ? 1 : -1;
         Liste1.setText(" " + std::to_string(NumeroSequenceEditee));
         OuvrirSequence();
         Texte1[kTitre].setFocus();
         break;
     case 3:
-        EnregistrerSequence();
+        if (!enregistre()) return;
         Minuterie1.setEnabled(true);
         break;
     case 5:
-        EnregistrerSequence();
+        if (!enregistre()) return;
         fermer();
         break;
     case 6: fermer(); break;

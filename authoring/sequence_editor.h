@@ -63,11 +63,17 @@ public:
 
     void AfficherTitreSequence();
     void OuvrirSequence();
-    void EnregistrerSequence();
+    // False when the catalogue did not take the sequence: the user has been told, and the screen
+    // keeps what was typed.
+    bool EnregistrerSequence();
 
 private:
     void dessinerLegende();
     void montrerEdition();
     void fermer();
     std::string cheminCatalogue() const;
+
+    // A sequence is open from its opening until the chooser shows again; the editing keys and
+    // the save act only then.
+    bool sequenceOuverte_ = false;
 };

@@ -61,8 +61,10 @@ public:
 
             const std::size_t debut = ligne.find_first_not_of(' ');
             const bool vide = debut == std::string::npos;
-            if (!vide && ligne[debut] == '_') {
-                retirer(ligne, finDeLigne);
+            // Only a line of the file that starts with "_" asks for a new page; a wrapped line
+            // that happens to start with one is text like any other.
+            if (!vide && ligne[debut] == '_' && debutDeLigne_) {
+                retirerMarque();
                 sautDePage();
                 continue;
             }
@@ -104,6 +106,16 @@ private:
         } else {
             texte_.erase(0, std::min(texte_.find_first_not_of(' '), texte_.size()));
         }
+        debutDeLigne_ = finDeLigne;
+    }
+    // The page-break mark is the blanks and "_" that begin the line of the file: a line of
+    // nothing else goes with its line end, and any word after the mark starts the new page.
+    void retirerMarque() {
+        const std::size_t fin = std::min(texte_.find("\r\n"), texte_.size());
+        const std::size_t reste = std::min(texte_.find_first_not_of(" _"), fin);
+        const bool seule = texte_.find_first_not_of(' ', reste) >= fin;
+        texte_.erase(0, seule ? std::min(fin + 2, texte_.size()) : reste);
+        debutDeLigne_ = true;
     }
     void imprimerLigne(const std::string& ligne) {
         if (ligne.find('\t') == std::string::npos) {
@@ -129,6 +141,8 @@ private:
     SortieImpression& sortie_;
     int page_ = 1;
     double y_ = kMargeHaut;
+    // Whether the text still to print starts a line of the file.
+    bool debutDeLigne_ = true;
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 // The lesson editor driven as an adult uses it: a lesson number typed in the chooser, fields
 // filled in, the buttons pressed; what shows and what lands in the lesson catalogue.
+#include "damaged_catalogue.h"
 #include "harness.h"
 
 #include "authoring/lesson_editor.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <filesystem>
 
 using shell::shared;
 
@@ -60,6 +62,14 @@ protected:
         focus(field);
         key(field, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
         key(field, Qt::Key_Backspace, QString(QChar(8)));
+    }
+    // A table of solids typed in: titles "cubes", every answer a number card ("*5").
+    void fillNumberCards(feuille20& f) {
+        for (int item = 0; item < 2; ++item)
+            for (int k = 1; k < 16; ++k) {
+                const bool title = k < 4 || k % 4 == 0;
+                fill(f.Text2[16 * item + k], title ? "cubes" : "*" + QString::number(k));
+            }
     }
     void clickButton(feuille20& f, int index) {
         click(f.Commande1[index]);
@@ -218,6 +228,8 @@ TEST_F(LessonEditor, ErrorsAreShownAndNothingIsSaved) {
     for (int s : {0, 1, 2, 5}) fill(f.Texte2[s], "3");
     fill(f.Texte2[14], "les fleurs");
     fill(f.Texte2[15], "rouges");
+    // The field the check will name has the focus already, and so gets no focus event.
+    focus(f.Texte2[1]);
     clickButton(f, 1);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text,
@@ -228,11 +240,23 @@ TEST_F(LessonEditor, ErrorsAreShownAndNothingIsSaved) {
     EXPECT_TRUE(seen(f.Texte2[0])) << "the lesson form stays";
     EXPECT_EQ(text(f.Texte2[0]), "3");
 
+    // The line under the form helps with the field the check named, as a click on it would.
+    EXPECT_EQ(u8(f.Etiquette3.caption()),
+              "Pour chaque item, écrire le numéro de 5 dessins à l'intérieur ou à l'extérieur "
+              "des deux ensembles.  Ces numéros doivent se situer entre 0 et 310.");
+
+    // Saving and leaving an invalid lesson keeps it on the form, as typed.
+    focus(f.Texte2[15]);
     clickButton(f, 2);
     EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes.back().text, boxes[0].text);
     EXPECT_TRUE(formats::isBlankRecord(stored(0, 4)));
-    EXPECT_FALSE(ui::loaded<feuille20>());
-    EXPECT_TRUE(ui::loaded<Feuille1>());
+    ASSERT_TRUE(ui::loaded<feuille20>());
+    EXPECT_FALSE(ui::loaded<Feuille1>());
+    EXPECT_TRUE(seen(f.Texte2[0]));
+    EXPECT_EQ(text(f.Texte2[14]), "les fleurs");
+    EXPECT_TRUE(f.Texte2[1].hasFocus());
+    EXPECT_FALSE(u8(f.Etiquette3.caption()).empty());
 }
 
 TEST_F(LessonEditor, OpenedLessonIsShownAndSavedBackUnchanged) {
@@ -482,11 +506,7 @@ TEST_F(LessonEditor, GridLessonFromTheKeyboard) {
 TEST_F(LessonEditor, TableOfSolidsRefusesMixedAnswers) {
     feuille20& f = edit(10);
     open(f, "3");
-    for (int item = 0; item < 2; ++item)
-        for (int k = 1; k < 16; ++k) {
-            const bool title = k < 4 || k % 4 == 0;
-            fill(f.Text2[16 * item + k], title ? "cubes" : "*" + QString::number(k));
-        }
+    fillNumberCards(f);
     clear(f.Text2[16 + 11]);
     type(f.Text2[16 + 11], "12");
     clickButton(f, 1);
@@ -518,4 +538,88 @@ TEST_F(LessonEditor, ScaledScreen) {
     open(f, "1");
     EXPECT_NEAR(f.Text2[5].left(), (1800 + 1920 + 420) * 1.6, 1);
     EXPECT_NEAR(f.Commande1[1].left(), 1440 * 1.6, 1);
+}
+
+// A valid lesson of every field filled: "5" everywhere, "X" in the grids.
+std::string filledRecord(int activity) {
+    authoring::LessonFields fields;
+    fields.activity = activity;
+    const bool grid = formats::kindOf(activity) == formats::Kind::Grid;
+    fields.texts.assign(
+        authoring::itemCount(activity),
+        std::vector<std::string>(authoring::fieldsPerItem(activity), grid ? "X" : "5"));
+    const authoring::LessonCheck check = authoring::checkFields(fields);
+    EXPECT_TRUE(check.valid) << activity;
+    return check.record;
+}
+
+TEST_F(LessonEditor, EveryCheckShowsItsResultTheFirstOneToo) {
+    // The trees, tables and grids empty the help line as a field loses the focus.
+    for (int activity : {5, 6, 7, 10}) {
+        SCOPED_TRACE(activity);
+        store(activity, 3, filledRecord(activity));
+        feuille20& f = edit(activity);
+        open(f, "3");
+        clickButton(f, 0);
+        EXPECT_TRUE(boxes.empty()) << lastBox();
+        EXPECT_EQ(u8(f.Etiquette3.caption()), "Toutes exigences sont respectées.");
+        EXPECT_TRUE(f.Commande1[1].hasFocus());
+        clickButton(f, 0);
+        EXPECT_EQ(u8(f.Etiquette3.caption()), "Toutes exigences sont respectées.");
+        clickButton(f, 3);
+    }
+}
+
+TEST_F(LessonEditor, AFailedSaveIsToldAndTheLessonStaysAsTyped) {
+    for (const authoringtest::CatalogueDamage& c : authoringtest::kCatalogueDamages) {
+        for (int button : {1, 2}) {
+            SCOPED_TRACE(std::string(c.name) + ", button " + std::to_string(button));
+            boxes.clear();
+            ui::unload<Feuille1>();
+            std::filesystem::remove_all(data("lecons.tav"));
+            ASSERT_TRUE(formats::createBlankLessonCatalogue(catalogue()));
+            store(6, 8, filledRecord(6));
+            feuille20& f = edit(6);
+            open(f, "8");
+            clear(f.Text2[5]);
+            type(f.Text2[5], "3+4");
+            c.apply(data("lecons.tav"));
+            clickButton(f, button);
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, "Impossible d'enregistrer\n" + catalogue());
+            EXPECT_EQ(boxes[0].style, ui::vbExclamation);
+            EXPECT_EQ(boxes[0].title, "Message");
+            ASSERT_TRUE(ui::loaded<feuille20>());
+            EXPECT_FALSE(ui::loaded<Feuille1>());
+            EXPECT_TRUE(seen(f.Text2[5]));
+            EXPECT_FALSE(seen(f.texte1)) << "the chooser does not come back";
+            EXPECT_EQ(text(f.Text2[5]), "3+4");
+            EXPECT_EQ(std::filesystem::is_regular_file(data("lecons.tav")), false)
+                << "a save never creates the catalogue";
+            clickButton(f, 3);
+        }
+    }
+}
+
+TEST_F(LessonEditor, TableOfSolidsRefusesAnAsteriskWithoutItsNumber) {
+    for (const QString pasted : {"*", "*ab"}) {
+        SCOPED_TRACE(pasted.toStdString());
+        boxes.clear();
+        feuille20& f = edit(10);
+        open(f, "5");
+        fillNumberCards(f);
+        clear(f.Text2[16 + 10]);
+        QApplication::clipboard()->setText(pasted);
+        key(f.Text2[16 + 10], Qt::Key_V, "\x16", Qt::ControlModifier);
+        EXPECT_EQ(text(f.Text2[16 + 10]), "*");
+        clickButton(f, 1);
+        EXPECT_EQ(lastBox(), "Dans l'item 2, une case-réponse ne contient pas un dessin ou un "
+                             "astérisque suivi d'un nombre.");
+        EXPECT_TRUE(f.Text2[16 + 10].hasFocus());
+        EXPECT_EQ(u8(f.Etiquette3.caption()),
+                  "Écrire le numéro d'un dessin ou un nombre .\r\nPour indiquer un nombre placer "
+                  "un astérisque devant (Ex. : *12).");
+        EXPECT_TRUE(formats::isBlankRecord(stored(10, 5)));
+        clickButton(f, 3);
+    }
 }

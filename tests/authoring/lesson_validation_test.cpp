@@ -306,6 +306,42 @@ TEST(LessonValidation, TableOfSolidsAsteriskCells) {
     EXPECT_TRUE(small.check().valid);
 }
 
+TEST(LessonValidation, TableOfSolidsNumberCardsAreAnAsteriskAndOneOrTwoDigits) {
+    struct Case {
+        const char* cell;
+        bool valid;
+    };
+    const Case cases[] = {{"*1", true},  {"*12", true},  {"*", false},   {"*ab", false},
+                          {"**", false}, {"*1a", false}, {"* 1", false}, {"*+5", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        Lesson l = validTable(10, true);
+        l.set(1, 10, c.cell);
+        if (c.valid)
+            EXPECT_TRUE(l.check().valid) << platform::cp1252ToUtf8(l.check().message);
+        else
+            expectError(l.check(), 2, 10,
+                        ", une case-réponse ne contient pas un dessin ou un astérisque suivi "
+                        "d'un nombre.");
+    }
+    // An asterisk after a drawing number makes neither a drawing nor a card.
+    Lesson late = validTable(10);
+    late.set(0, 6, "12*");
+    expectError(late.check(), 1, 6,
+                ", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.");
+    // Every answer "*" alone: the count of asterisk cells is right, the cells are not.
+    Lesson bare(10);
+    for (int item = 0; item < 2; ++item)
+        for (int k = 1; k < 16; ++k) bare.set(item, k, k < 4 || k % 4 == 0 ? "T" : "*");
+    expectError(bare.check(), 1, 5,
+                ", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.");
+    // In a mixed item the asterisk error still wins.
+    Lesson mixed = validTable(10, true);
+    mixed.set(0, 5, "*").set(0, 6, "7");
+    expectError(mixed.check(), 1, 5,
+                ", un ou plusieurs nombres ne sont pas précédés d'un astérisque.");
+}
+
 TEST(LessonValidation, GridRelationTitlesAndMarks) {
     Lesson noMark = validGrid(3);
     noMark.set(1, 10, "");

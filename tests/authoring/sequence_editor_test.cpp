@@ -1,5 +1,6 @@
 // The sequence editor driven from the keyboard and the mouse; what it shows and what lands in
 // the sequence catalogue.
+#include "damaged_catalogue.h"
 #include "harness.h"
 
 #include "authoring/sequence_editor.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <filesystem>
 
@@ -60,6 +62,21 @@ protected:
     void toLessons(sequence& f) {
         pressEnter(f.Texte1[0]);
         settle();
+    }
+    // Opens a sequence, types its title, goes on to the lessons and types them.
+    void typeSequence(sequence& f, const QString& number, const QString& title,
+                      const QString& lessons) {
+        openNumber(f, number);
+        focus(f.Texte1[0]);
+        type(f.Texte1[0], title);
+        toLessons(f);
+        type(f.Texte1[1], lessons);
+    }
+    // Tab from whatever has the focus.
+    void tab() {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t");
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+        for (int i = 0; i < 3; ++i) pump();
     }
     void clickButton(sequence& f, int index) {
         click(f.Commande3[index]);
@@ -354,15 +371,123 @@ TEST_F(SequenceEditor, MissingOrDamagedCatalogue) {
     std::filesystem::remove(catalogue());
     sequence& g = start();
     EXPECT_EQ(text(g.Texte1[0]), "");
-    openNumber(g, "2");
-    focus(g.Texte1[0]);
-    type(g.Texte1[0], "Titre");
-    toLessons(g);
-    type(g.Texte1[1], "C3");
+    typeSequence(g, "2", "Titre", "C3");
     clickButton(g, 5);
-    EXPECT_TRUE(boxes.empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Impossible d'enregistrer\n" + catalogue());
     EXPECT_FALSE(exists("SEQUENCE.TAV")) << "the catalogue is never created";
-    EXPECT_TRUE(ui::loaded<Feuille1>());
+    EXPECT_TRUE(ui::loaded<sequence>()) << "the screen stays with what was typed";
+    EXPECT_EQ(text(g.Texte1[1]), "C3");
+}
+
+TEST_F(SequenceEditor, KeysInTheChooserNeverOpenTheLessonBox) {
+    storeSequence(1, "Un", code('A', 1));
+    storeSequence(2, "Deux", code('B', 2));
+    storeSequence(5, "Cinq", code('E', 5) + code('F', 6));
+    struct Case {
+        const char* name;
+        bool backFromFive; // the chooser shown again after sequence 5 was opened
+        int downs;         // Down presses in the list before the title box
+    };
+    const Case cases[] = {{"a fresh chooser", false, 0}, {"back from sequence 5", true, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string before = readFile("SEQUENCE.TAV");
+        sequence& f = start();
+        if (c.backFromFive) {
+            openNumber(f, "5");
+            clickButton(f, 3);
+        }
+        for (int i = 0; i < c.downs; ++i) key(f.Liste1, Qt::Key_Down);
+        focus(f.Liste1);
+        tab();
+        tab();
+        ASSERT_TRUE(f.Texte1[0].hasFocus());
+        EXPECT_EQ(text(f.Texte1[0]), c.downs ? "Deux" : "Un");
+        key(f.Texte1[0], Qt::Key_Down);
+        settle();
+        for (int i = 1; i <= 5; ++i) EXPECT_FALSE(seen(f.Commande3[i])) << i;
+        EXPECT_FALSE(seen(f.Texte1[1]));
+        EXPECT_FALSE(seen(f.Image1));
+        EXPECT_TRUE(seen(f.Liste1)) << "the chooser stays";
+        clickButton(f, 6);
+        EXPECT_EQ(readFile("SEQUENCE.TAV"), before);
+    }
+}
+
+TEST_F(SequenceEditor, AFailedSaveIsToldAndTheSequenceStaysAsTyped) {
+    for (const authoringtest::CatalogueDamage& c : authoringtest::kCatalogueDamages) {
+        // Next, another sequence, save and quit, clearing.
+        for (int button : {1, 3, 5, 4}) {
+            SCOPED_TRACE(std::string(c.name) + ", button " + std::to_string(button));
+            boxes.clear();
+            ui::unload<Feuille1>();
+            std::filesystem::remove_all(catalogue());
+            ASSERT_TRUE(formats::createBlankSequenceCatalogue(catalogue()));
+            storeSequence(40, "Quarante", code('A', 1));
+            sequence& f = start();
+            openNumber(f, "40");
+            focus(f.Texte1[0]);
+            key(f.Texte1[0], Qt::Key_End);
+            type(f.Texte1[0], " bis");
+            toLessons(f);
+            key(f.Texte1[1], Qt::Key_End, {}, Qt::ControlModifier);
+            type(f.Texte1[1], "B2");
+            c.apply(catalogue());
+            clickButton(f, button);
+            ASSERT_FALSE(boxes.empty());
+            EXPECT_EQ(boxes.back().text, "Impossible d'enregistrer\n" + catalogue());
+            EXPECT_EQ(boxes.back().style, ui::vbExclamation);
+            EXPECT_EQ(boxes.back().title, "Message");
+            ASSERT_TRUE(ui::loaded<sequence>());
+            EXPECT_FALSE(ui::loaded<Feuille1>());
+            EXPECT_FALSE(seen(f.Liste1));
+            EXPECT_EQ(f.NumeroSequenceEditee, 40);
+            EXPECT_EQ(text(f.Texte1[0]), "Quarante bis");
+            EXPECT_EQ(text(f.Texte1[1]), "A1 B2");
+            EXPECT_TRUE(seen(f.Commande3[5]));
+            EXPECT_FALSE(std::filesystem::is_regular_file(catalogue()));
+            clickButton(f, 6);
+        }
+    }
+}
+
+TEST_F(SequenceEditor, TitlesTheChooserCouldNotReadAreNeverWrittenBlank) {
+    storeSequence(1, "Un", code('A', 1));
+    storeSequence(2, "Deux", code('B', 2));
+    storeSequence(3, "Trois", "");
+    const std::string aside = catalogue() + ".aside";
+    std::filesystem::rename(catalogue(), aside);
+    sequence& f = start();
+    EXPECT_EQ(text(f.Texte1[0]), "") << "the chooser read no title";
+    std::filesystem::rename(aside, catalogue());
+    openNumber(f, "3");
+    EXPECT_EQ(text(f.Texte1[0]), "Trois") << "the sequence opened shows its stored title";
+    toLessons(f);
+    type(f.Texte1[1], "C3");
+    clickButton(f, 5);
+    EXPECT_TRUE(boxes.empty()) << lastBox();
+    EXPECT_EQ(storedTitle(1), "Un" + std::string(23, ' '));
+    EXPECT_EQ(storedTitle(2), "Deux" + std::string(21, ' '));
+    EXPECT_EQ(storedTitle(3), "Trois" + std::string(20, ' '));
+    EXPECT_EQ(storedList(3).substr(0, 2), code('C', 3));
+}
+
+TEST_F(SequenceEditor, LowerCaseLettersInTheLessonBoxAreKept) {
+    // Letters of a list written by hand in lower case: the box shows them as they are.
+    storeSequence(6, "Six", "a" + code('B', 20).substr(1) + "c" + code('C', 18).substr(1));
+    sequence& f = start();
+    openNumber(f, "6");
+    EXPECT_EQ(text(f.Texte1[1]), "a20 c18 ");
+    toLessons(f);
+    // Pasted text meets the key filter, which turns it into capitals.
+    key(f.Texte1[1], Qt::Key_End, {}, Qt::ControlModifier);
+    QApplication::clipboard()->setText("d50 e7");
+    key(f.Texte1[1], Qt::Key_V, {}, Qt::ControlModifier);
+    EXPECT_EQ(text(f.Texte1[1]), "a20 c18 D50 E7");
+    clickButton(f, 5);
+    EXPECT_EQ(storedList(6),
+              code('A', 20) + code('C', 18) + code('D', 50) + code('E', 7) + std::string(792, ' '));
 }
 
 TEST_F(SequenceEditor, ScaledScreen) {

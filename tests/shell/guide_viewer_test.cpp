@@ -74,6 +74,54 @@ TEST(DocumentLayout, AnUnderscoreLineStartsANewPageAndIsNotPrinted) {
     EXPECT_EQ(lines, (std::vector<std::string>{"1:900:a", "2:900:b", "2:2300: 2"}));
 }
 
+// A paragraph of "motNN ____" pairs: wrapped lines that start with "____" are text, and every
+// word of the paragraph is printed, on one page.
+std::string pairedParagraph(int words) {
+    std::string text;
+    for (int i = 1; i <= words; ++i)
+        text += "mot" + std::string(i < 10 ? "0" : "") + std::to_string(i) + " ____ ";
+    text.pop_back();
+    return text;
+}
+
+TEST(DocumentLayout, OnlyALineOfTheFileThatStartsWithAnUnderscoreBreaksThePage) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::string> lines;
+    };
+    const std::string wrapped = "mot01 mot02 ____ mot03 ____ mot04";
+    const Case cases[] = {
+        {"a wrapped line starting with ____ is printed where it falls",
+         "mot01 mot02 mot03 ____ mot04",
+         {"1:900:mot01 mot02 mot03 ", "1:1140:____ mot04"}},
+        {"words after the mark of a line of the file start the next page",
+         "a\r\n____ Chapitre 2\r\nb",
+         {"1:900:a", "2:900:Chapitre 2", "2:1140:b", "2:4700: 2"}},
+        {"an indented mark with a word glued to it",
+         "a\r\n  __Suite\r\nb",
+         {"1:900:a", "2:900:Suite", "2:1140:b", "2:4700: 2"}},
+        {"a mark line followed by a wrapped paragraph",
+         "____\r\n" + wrapped,
+         {"2:900:mot01 mot02 ____ ", "2:1140:mot03 ____ mot04", "2:4700: 2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Recorder r;
+        EXPECT_EQ(layOut(c.text, r, 6000), c.lines);
+    }
+
+    Recorder r;
+    layOut(pairedParagraph(40), r, 6000);
+    std::string printed;
+    for (const auto& piece : r.pieces) printed += piece.text;
+    for (int i = 1; i <= 40; ++i) {
+        const std::string word = "mot" + std::string(i < 10 ? "0" : "") + std::to_string(i);
+        EXPECT_NE(printed.find(word), std::string::npos) << word;
+    }
+    EXPECT_EQ(r.pages, 2) << "the pairs run on from page 1 to page 2 with no break of their own";
+}
+
 TEST(DocumentLayout, AnEmptyLineNearTheBottomStartsTheNextPageAndTakesNoRoomThere) {
     Recorder r;
     // Lines at 900 and 1140: an empty line at 1380 (above 1900 - 720) moves on.
@@ -158,6 +206,26 @@ TEST_F(GuideViewer, QuitBringsTheHomeScreenBack) {
     click(d.Commande1[1]);
     EXPECT_EQ(ui::find<document>(), nullptr);
     EXPECT_NE(ui::find<Feuille1>(), nullptr);
+}
+
+TEST_F(GuideViewer, APrintedParagraphOfUnderscoresKeepsEveryWord) {
+    writeFile("tavrel.txt", "Le guide\r\n" + pairedParagraph(40) + "\r\nFin du guide");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("guide.pdf");
+    qputenv("TAVREL_PDF", pdf.toUtf8());
+    document& d = open();
+    click(d.Commande1[0]);
+    qunsetenv("TAVREL_PDF");
+    QProcess p;
+    p.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(p.readAllStandardOutput());
+    for (int i = 1; i <= 40; ++i) {
+        const QString word = QString("mot%1").arg(i, 2, 10, QChar('0'));
+        EXPECT_TRUE(printed.contains(word)) << word.toStdString();
+    }
+    EXPECT_TRUE(printed.contains("Fin du guide"));
+    EXPECT_EQ(printed.count(QChar('\f')), 1) << "the whole guide fits one page";
 }
 
 TEST_F(GuideViewer, PrintsWhatTheBoxHolds) {

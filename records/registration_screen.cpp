@@ -774,7 +774,6 @@ void inscription::choisirEleve() {
         Liste2.setFocus();
         return;
     }
-    EleveChoisi = static_cast<shell::Integer>(choisi);
     s.CheminFichierEleve = s.CheminsEleves[static_cast<std::size_t>(choisi)];
     s.Prenom.clear();
     s.Nom.clear();
@@ -795,6 +794,7 @@ void inscription::choisirEleve() {
         return;
     }
 
+    EleveChoisi = static_cast<shell::Integer>(choisi);
     eleve[1].setText(s.Prenom);
     eleve[2].setText(s.Nom);
     Option1[s.RepriseAutorisee != 0 ? 0 : 1].setValue(true);

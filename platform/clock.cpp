@@ -28,16 +28,11 @@ public:
     void sleepMs(std::int64_t ms) override {
         if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
-    int year() override { return today().tm_year + 1900; }
-    int month() override { return today().tm_mon + 1; }
-    int day() override { return today().tm_mday; }
-
-private:
-    static std::tm today() {
+    Date today() override {
         const std::time_t t = std::time(nullptr);
         std::tm local{};
         localtime_r(&t, &local);
-        return local;
+        return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
     }
 };
 

@@ -16,10 +16,13 @@ public:
     virtual std::int64_t monotonicMs() = 0;
     // Blocks for the given time; a manual clock just moves forward.
     virtual void sleepMs(std::int64_t ms) = 0;
-    // Today's date.
-    virtual int year() = 0;
-    virtual int month() = 0;
-    virtual int day() = 0;
+    // Today's date, from one reading of the clock, so that its parts never straddle midnight.
+    struct Date {
+        int year;
+        int month;
+        int day;
+    };
+    virtual Date today() = 0;
 };
 
 // The system clock.
@@ -33,14 +36,14 @@ public:
     double timeOfDay() override;
     std::int64_t monotonicMs() override { return now_; }
     void sleepMs(std::int64_t ms) override { advance(ms); }
-    int year() override { return 2026; }
-    int month() override { return 12; }
-    int day() override { return 10; }
+    Date today() override { return today_; }
     void advance(std::int64_t ms) { now_ += ms; }
+    void setToday(Date date) { today_ = date; }
 
 private:
     double start_;
     std::int64_t now_ = 0;
+    Date today_{2026, 12, 10};
 };
 
 // The clock in use; the system clock until a test installs another one.

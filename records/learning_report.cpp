@@ -13,8 +13,7 @@
 #include "ui/scaling.h"
 #include "ui/text.h"
 
-#include <QDate>
-#include <QLocale>
+#include <cstdio>
 
 using shell::shared;
 
@@ -38,11 +37,12 @@ constexpr int kBoutons = 7;
 constexpr double kHautNom = 240;
 constexpr double kHautComptes = 600;
 
-// Today in the system's short date format.
-std::string dateCourte() {
-    platform::Clock& horloge = platform::clock();
-    const QDate jour(horloge.year(), horloge.month(), horloge.day());
-    return ui::fromQ(QLocale::system().toString(jour, QLocale::ShortFormat));
+// Today as dd/mm/yyyy, whatever language the machine speaks.
+std::string dateDuJour() {
+    const platform::Clock::Date jour = platform::clock().today();
+    char texte[16];
+    std::snprintf(texte, sizeof texte, "%02d/%02d/%04d", jour.day, jour.month, jour.year);
+    return texte;
 }
 
 } // namespace
@@ -437,7 +437,7 @@ void resultat::ImprimerBilan(ui::Printer& imprimante, double y) {
     imprimante.setCurrentY(y);
     imprimante.setCurrentX(0);
     imprimante.tab(15);
-    imprimante.print("TAVREL (" + dateCourte() + ")", false);
+    imprimante.print("TAVREL (" + dateDuJour() + ")", false);
     imprimante.tab(100);
     imprimante.print("Groupe " + s.CodeGroupe, false);
 

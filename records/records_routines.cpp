@@ -1,6 +1,7 @@
 #include "records/records_routines.h"
 
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "shell/file_routines.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
@@ -25,6 +26,13 @@ void PoliceImprimante(ui::Printer& imprimante, int taille, int gras) {
     imprimante.setFontBold(gras != 0);
     imprimante.setForeColor(0);
     imprimante.setFontName("Arial");
+}
+
+bool FichierEleveEntier(const std::string& chemin) {
+    const auto texte = platform::readWholeFile(chemin);
+    formats::PupilValues valeurs;
+    return texte &&
+           formats::parsePupilFile(*texte, false, valeurs) == formats::PupilReadStatus::Read;
 }
 
 ValeursEleve ValeursEleve::noter() {

@@ -462,15 +462,40 @@ void inscription::Commande1_Click() {
     if (mode_ == kModeInscrire) platform::makeFolder(dossier);
     s.DossierGroupe = dossier + "/";
 
-    NombreEleves = 0;
-    const auto fichiers = platform::listFiles(dossier);
-    if (!fichiers && mode_ != kModeInscrire) {
+    if (!listerGroupe() && mode_ != kModeInscrire) {
         ui::msgBox(cp("Écrire le numéro d'un des groupes déjà créés."), ui::vbExclamation,
                    s.TitreMessage);
         eleve[0].setText("");
         eleve[0].setFocus();
         return;
     }
+
+    Commande1.setEnabled(false);
+    Commande2.setEnabled(false);
+    if (mode_ == kModeSupprimer) Commande4[0].setEnabled(false);
+    Commande1.setDefault(false);
+
+    if (mode_ == kModeInscrire && NombreEleves >= shell::kElevesParGroupeMax) {
+        shell::MessageGroupePlein();
+        Minuterie1.setEnabled(true);
+    } else if (mode_ != kModeInscrire && NombreEleves == 0) {
+        ui::msgBox("Le groupe" + shell::texteNombre(s.NumeroGroupe) + " est vide." + s.FinLigne +
+                       s.FinLigne + "Choisir un autre groupe.",
+                   ui::vbExclamation, s.TitreMessage);
+        Minuterie1.setEnabled(true);
+    } else {
+        Minuterie2.setEnabled(true);
+    }
+}
+
+bool inscription::listerGroupe() {
+    shell::SharedState& s = shared;
+    NombreEleves = 0;
+    Liste1.clear();
+    Liste2.clear();
+    Liste3.clear();
+    const std::string dossier = s.DossierGroupe.substr(0, s.DossierGroupe.size() - 1);
+    const auto fichiers = platform::listFiles(dossier);
     if (fichiers) {
         for (const std::string& nom : *fichiers) {
             if (NombreEleves >= kPlacesTable) break;
@@ -491,25 +516,9 @@ void inscription::Commande1_Click() {
         ui::ListBox& liste = mode_ == kModeModifier ? Liste2 : Liste3;
         for (int i = 0; i < NombreEleves; ++i) liste.addItem(s.Noms[static_cast<std::size_t>(i)]);
     }
-
     s.Prenom.clear();
     s.Nom.clear();
-    Commande1.setEnabled(false);
-    Commande2.setEnabled(false);
-    if (mode_ == kModeSupprimer) Commande4[0].setEnabled(false);
-    Commande1.setDefault(false);
-
-    if (mode_ == kModeInscrire && NombreEleves >= shell::kElevesParGroupeMax) {
-        shell::MessageGroupePlein();
-        Minuterie1.setEnabled(true);
-    } else if (mode_ != kModeInscrire && NombreEleves == 0) {
-        ui::msgBox("Le groupe" + shell::texteNombre(s.NumeroGroupe) + " est vide." + s.FinLigne +
-                       s.FinLigne + "Choisir un autre groupe.",
-                   ui::vbExclamation, s.TitreMessage);
-        Minuterie1.setEnabled(true);
-    } else {
-        Minuterie2.setEnabled(true);
-    }
+    return fichiers.has_value();
 }
 
 void inscription::Minuterie2_Timer() {
@@ -765,7 +774,6 @@ void inscription::choisirEleve() {
         Liste2.setFocus();
         return;
     }
-    EleveChoisi = static_cast<shell::Integer>(choisi);
     s.CheminFichierEleve = s.CheminsEleves[static_cast<std::size_t>(choisi)];
     s.Prenom.clear();
     s.Nom.clear();
@@ -774,7 +782,19 @@ void inscription::choisirEleve() {
     s.ListeLecons.clear();
     s.PositionListe = 0;
     shell::LireFichierEleve(s.CheminFichierEleve, false);
+    if (s.Etat != 0) {
+        // A card opened on what could be read would be saved over the rest of his progress.
+        shell::ReinitialiserEleve();
+        s.Prenom.clear();
+        s.Nom.clear();
+        s.CheminFichierEleve.clear();
+        s.Etat = 0;
+        messageFichierAbime();
+        Liste2.setFocus();
+        return;
+    }
 
+    EleveChoisi = static_cast<shell::Integer>(choisi);
     eleve[1].setText(s.Prenom);
     eleve[2].setText(s.Nom);
     Option1[s.RepriseAutorisee != 0 ? 0 : 1].setValue(true);
@@ -815,19 +835,28 @@ void inscription::supprimerChoisies() {
         Liste3.setFocus();
         return;
     }
-    bool echec = false;
+    // A file already gone counts as deleted; a damaged one is kept, since what it still holds
+    // cannot be read back; a failure does not stop the others.
+    std::vector<std::string> restent;
+    int abimes = 0;
     for (int i = 0; i <= s.DernierChoisi && i < Liste3.listCount(); ++i) {
         if (!Liste3.selected(i)) continue;
-        shell::DetruireFichier(s.CheminsEleves[static_cast<std::size_t>(i)]);
-        if (s.Etat != 0) {
-            echec = true;
-            break;
+        const std::string& chemin = s.CheminsEleves[static_cast<std::size_t>(i)];
+        if (!platform::fileExists(chemin)) continue;
+        if (!records::FichierEleveEntier(chemin)) {
+            ++abimes;
+            restent.push_back(chemin);
+            continue;
         }
+        shell::DetruireFichier(chemin);
+        if (s.Etat != 0 && platform::fileExists(chemin)) restent.push_back(chemin);
     }
-    oublierInscriptionsDisparues();
-    if (echec)
+    relisterGroupe(restent);
+    for (int n = 0; n < abimes; ++n) messageFichierAbime();
+    if (static_cast<int>(restent.size()) > abimes)
         ui::msgBox("Impossible de supprimer le(s) inscription(s)", ui::vbExclamation,
                    s.TitreMessage);
+    s.Etat = 0;
     Liste3.setFocus();
 }
 
@@ -840,7 +869,7 @@ void inscription::supprimerGroupe() {
     }
     shell::DetruireFichier(s.DossierGroupe + "*.*");
     if (s.Etat != 0) {
-        oublierInscriptionsDisparues();
+        relisterGroupe({});
         ui::msgBox("Impossible de supprimer le(s) inscription(s)", ui::vbExclamation,
                    s.TitreMessage);
         Liste3.setFocus();
@@ -851,26 +880,19 @@ void inscription::supprimerGroupe() {
     Minuterie1.setEnabled(true);
 }
 
-void inscription::oublierInscriptionsDisparues() {
+void inscription::relisterGroupe(const std::vector<std::string>& choisis) {
     shell::SharedState& s = shared;
-    // Registrations whose files are gone leave the list; the others keep their order and their
-    // choice, so that a failed deletion shows exactly what is still registered.
-    std::vector<bool> choisis;
-    int n = 0;
-    for (int i = 0; i < NombreEleves; ++i) {
-        const auto from = static_cast<std::size_t>(i);
-        if (!platform::fileExists(s.CheminsEleves[from])) continue;
-        const auto to = static_cast<std::size_t>(n);
-        s.CheminsEleves[to] = s.CheminsEleves[from];
-        s.Noms[to] = s.Noms[from];
-        choisis.push_back(Liste3.selected(i));
-        ++n;
-    }
-    NombreEleves = static_cast<shell::Integer>(n);
-    Liste3.clear();
-    for (int i = 0; i < n; ++i) Liste3.addItem(s.Noms[static_cast<std::size_t>(i)]);
-    for (int i = 0; i < n; ++i)
-        if (choisis[static_cast<std::size_t>(i)]) Liste3.setSelected(i, true);
+    listerGroupe();
+    for (int i = 0; i < NombreEleves; ++i)
+        for (const std::string& chemin : choisis)
+            if (memeChemin(s.CheminsEleves[static_cast<std::size_t>(i)], chemin))
+                Liste3.setSelected(i, true);
+    s.DernierChoisi = static_cast<shell::Integer>(NombreEleves - 1);
+}
+
+void inscription::messageFichierAbime() {
+    ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation + ui::vbOKOnly,
+               shared.TitreMessage);
 }
 
 void inscription::supprimerTousLesGroupes() {

@@ -8,6 +8,7 @@
 #include "ui/form.h"
 
 #include <string>
+#include <vector>
 
 class inscription : public ui::Form {
 public:
@@ -108,8 +109,13 @@ private:
     void supprimerChoisies();
     void supprimerGroupe();
     void supprimerTousLesGroupes();
-    // Registrations whose files are gone leave the table and the list.
-    void oublierInscriptionsDisparues();
+    // Reads the names of the chosen group's pupil files into the table and its list; false when
+    // the folder cannot be read.
+    bool listerGroupe();
+    // The group listed again from its folder after a deletion, the registrations still there
+    // among `choisis` chosen again.
+    void relisterGroupe(const std::vector<std::string>& choisis);
+    void messageFichierAbime();
     // Chosen lines of the registrations list, from 0 to DernierChoisi.
     int nombreChoisis() const;
 

@@ -186,18 +186,8 @@ void MDI1::aide_Click() {
 
 void MDI1::gestion_Click(int index) {
     shell::SharedState& s = shared;
-    if (s.ResultatAffiche) {
-        ui::unload<resultat>();
-        s.ResultatAffiche = 0;
-    }
-    if (s.EleveActif && !s.CheminFichierEleve.empty()) {
-        shell::EcrireFichierEleve(s.CheminFichierEleve);
-        s.EleveActif = shell::kFaux;
-    }
-    shell::FermerEleve();
-    shell::InitialiserGlobales();
-    // The separator, and the submenu of the lesson editors whose opening comes here: the
-    // pupil's work is saved and closed, nothing more.
+    // The separator, and the submenu of the lesson editors whose opening comes here: nothing is
+    // chosen yet, so the pupil's work stays as it is.
     if (index == 4 || index == 6) return;
     s.CodeFonction = static_cast<shell::Integer>(index);
     s.NiveauRequis =
@@ -214,26 +204,18 @@ void MDI1::exercice_Click(int index) {
 
 void MDI1::infor_Click(int /*index*/) {
     shell::SharedState& s = shared;
-    if (s.EleveActif && !s.CheminFichierEleve.empty())
-        shell::EcrireFichierEleve(s.CheminFichierEleve);
-    shell::FermerEleve();
     s.CodeFonction = shell::kFonctionGuide;
     s.NiveauRequis = shell::niveauMotsDePasse();
-    if (s.NiveauRequis == 0 || s.NiveauAcces > 0) {
-        shell::Integer code = shell::kFonctionGuide;
-        shell::Integer element = shell::kFonctionGuide;
-        shell::OuvrirFonctionGestion(code, element);
-        s.CodeFonction = code;
-    } else {
-        ui::load<motpasrep>().Texte1.setFocus();
-    }
+    ouvrirOuDemander(shell::kFonctionGuide);
 }
 
-void MDI1::ouvrirOuDemander(int index) {
+// The pupil's work is saved and closed by the dispatch only once the access is granted: a
+// refusal, at once or after the prompt, leaves him signed in as he was.
+void MDI1::ouvrirOuDemander(int element) {
     shell::SharedState& s = shared;
     if (shell::fonctionOuverte(s.CodeFonction, s.NiveauRequis)) {
-        shell::Integer element = static_cast<shell::Integer>(index);
-        shell::OuvrirFonctionGestion(s.CodeFonction, element);
+        shell::Integer item = static_cast<shell::Integer>(element);
+        shell::OuvrirFonctionGestion(s.CodeFonction, item);
     } else {
         ui::load<motpasrep>().Texte1.setFocus();
     }

@@ -45,7 +45,7 @@ private:
     // The items of the management menu; gives back the one that holds the lesson editors.
     ui::MenuItem& ajouterMenuGestion();
     // Opens the function CodeFonction when the level reached allows it, else asks for a password.
-    void ouvrirOuDemander(int index);
+    void ouvrirOuDemander(int element);
 };
 
 // The main window, loaded (hidden) when it is not.

@@ -118,6 +118,26 @@ void finDesLecons(Integer appelant, bool terminees) {
     if (appelant == 1) s.Etat = -97;
 }
 
+// Before a management screen opens: the pupil's file is written, his work closed and nobody
+// stays signed in, so that the home screen shows its card when it comes back. A pupil whose file
+// could not be written (the user gave up) stays signed in with his results, and nothing opens.
+bool fermerElevePourGestion(bool reinitialiser) {
+    SharedState& s = shared;
+    if (s.EleveActif && !s.CheminFichierEleve.empty()) {
+        s.Etat = 0;
+        EcrireFichierEleve(s.CheminFichierEleve);
+        if (s.Etat != 0) return false;
+    }
+    if (s.ResultatAffiche) {
+        ui::unload<resultat>();
+        s.ResultatAffiche = 0;
+    }
+    FermerEleve();
+    if (reinitialiser) InitialiserGlobales();
+    oublierEleve();
+    return true;
+}
+
 } // namespace
 
 int nombreLeconsFaites() {
@@ -317,6 +337,7 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
         ui::msgBox("Mot de passe inexact", ui::vbExclamation, s.TitreMessage);
         return;
     }
+    if (!fermerElevePourGestion(code != kFonctionGuide)) return;
     if (Feuille1* accueil = ui::find<Feuille1>()) {
         accueil->Commande2.setVisible(false);
         accueil->Commande1.setVisible(false);

@@ -43,10 +43,11 @@ void arrangerFenetres();
 // 7 sequences, 8 passwords, 19 + i the lesson editor of activity i, 99 the guide and annexes.
 constexpr Integer kFonctionGuide = 99;
 constexpr Integer kFonctionEditeur = 19;
-// Opens the management function `code` when the level reached allows it, after clearing the home
-// screen's card and the menus; otherwise says "Mot de passe inexact". Leaves in `code` the value
-// the opened screen reads (the registration screen's mode; 99 only when the guide item itself
-// asked, `element` being 99).
+// Opens the management function `code` when the level reached allows it: only then is the
+// signed-in pupil's file written and is he signed out, before the home screen's card and the menus
+// are cleared; otherwise says "Mot de passe inexact" and changes nothing. Leaves in `code` the
+// value the opened screen reads (the registration screen's mode; 99 only when the guide item
+// itself asked, `element` being 99).
 void OuvrirFonctionGestion(Integer& code, Integer& element);
 // Whether the level reached opens a function that requires `requis`.
 bool fonctionOuverte(Integer code, Integer requis);

@@ -367,6 +367,9 @@ void Feuille1::Commande1_Click() {
         if (reponse != ui::vbRetry) {
             oublierEleve(true);
             eleve[0].setFocus();
+            // The window may get the keyboard back from the box only later: the card is set as
+            // the group field's focus leaves it now, or Enter there would sign in once more.
+            eleve_GotFocus(0);
             return;
         }
     }

@@ -1035,16 +1035,21 @@ void ListBox::addItem(const std::string& item, int at) {
     auto* it = new QListWidgetItem(qs(item));
     it->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(0));
     list_->insertItem(row, it);
+    list_->viewport()->update();
 }
 
 void ListBox::removeItem(int i) {
     const QSignalBlocker block(list_);
     delete list_->takeItem(i);
+    list_->viewport()->update();
 }
 
+// Emptying the list does not always repaint the lines it held: each change of the content asks
+// for the whole list to be drawn again.
 void ListBox::clear() {
     const QSignalBlocker block(list_);
     list_->clear();
+    list_->viewport()->update();
 }
 
 std::string ListBox::list(int i) const {
@@ -1054,6 +1059,7 @@ std::string ListBox::list(int i) const {
 
 void ListBox::setList(int i, const std::string& item) {
     if (QListWidgetItem* it = list_->item(i)) it->setText(qs(item));
+    list_->viewport()->update();
 }
 
 int ListBox::listCount() const {

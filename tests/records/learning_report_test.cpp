@@ -229,9 +229,6 @@ protected:
         return *r;
     }
     inscription& registration() { return *ui::find<inscription>(); }
-    static std::string today() {
-        return QLocale::system().toString(QDate(2026, 12, 10), QLocale::ShortFormat).toStdString();
-    }
     // The line of a page that holds `text`, or "".
     static std::string lineWith(const std::string& page, const std::string& text) {
         std::istringstream in(page);
@@ -316,6 +313,10 @@ TEST_F(TeacherReport, AFileThatCannotBeReadIsSaidAndShowsNothing) {
     EXPECT_EQ(u8(r.Etiquette2[0].caption()), "BOB  BRUN");
     EXPECT_EQ(u8(r.Etiquette2[2].caption()), "0");
     EXPECT_EQ(lastBox(), "Le fichier de cet utilisateur est abîmé.");
+    // Leaving both screens writes nothing over it.
+    click(r.Commande1[6]);
+    settle();
+    EXPECT_EQ(readFile(pupilPath("07", "BOB", "BRUN")), "BOB\r\nBRUN\r\nxx\r\n");
 }
 
 TEST_F(TeacherReport, ThePrintedReportHasItsHeaderCountsAndPercentages) {
@@ -325,7 +326,7 @@ TEST_F(TeacherReport, ThePrintedReportHasItsHeaderCountsAndPercentages) {
     ASSERT_EQ(pages(), 1);
     const std::string p = page(1);
     const std::string header = lineWith(p, "TAVREL (");
-    EXPECT_NE(header.find("TAVREL (" + today() + ")"), std::string::npos) << header;
+    EXPECT_NE(header.find("TAVREL (10/12/2026)"), std::string::npos) << header;
     EXPECT_NE(header.find("Groupe 07"), std::string::npos) << header;
     EXPECT_NE(p.find("Nom : ANNE ABEL"), std::string::npos) << p;
     const std::string counts = lineWith(p, "Leçons réussies");
@@ -358,6 +359,29 @@ TEST_F(TeacherReport, ThePrintedReportHasItsHeaderCountsAndPercentages) {
     const std::string second = lineWith(p, "110");
     for (const char* h : {" 20", " 90", "100", "110", "120"})
         EXPECT_NE(second.find(h), std::string::npos) << h << " in " << second;
+}
+
+TEST_F(TeacherReport, ThePrintedDateIsDayMonthYearInEveryLanguage) {
+    struct Case {
+        platform::Clock::Date date;
+        const char* locale;
+        const char* printed;
+    };
+    const Case cases[] = {{{2027, 1, 5}, "C", "05/01/2027"},
+                          {{2026, 12, 31}, "en_US", "31/12/2026"},
+                          {{2026, 3, 9}, "fr_FR", "09/03/2026"}};
+    const QLocale before;
+    resultat& r = openReport({0});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.printed);
+        QLocale::setDefault(QLocale(c.locale));
+        clock->setToday(c.date);
+        click(r.Commande1[4]);
+        EXPECT_NE(lineWith(page(1), "TAVREL (").find(std::string("TAVREL (") + c.printed + ")"),
+                  std::string::npos)
+            << page(1);
+    }
+    QLocale::setDefault(before);
 }
 
 TEST_F(TeacherReport, PrintingEveryChosenPupilPutsTwoOnAPage) {

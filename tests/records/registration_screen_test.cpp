@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPaintEvent>
+#include <functional>
 
 namespace {
 
@@ -532,21 +534,50 @@ TEST_F(Modify, AWriteGivenUpLeavesTheCardToBeSavedAgain) {
     EXPECT_TRUE(f.Commande1.enabled());
 }
 
-TEST_F(Modify, ADamagedFileLendsNothingOfThePupilShownBefore) {
+// A pupil's file whose names read but whose list position is bad and whose progress string is
+// longer than it may be.
+std::string damaged(const std::string& prenom, const std::string& nom) {
+    std::string etat(1450, '#');
+    etat.replace(0, 4, "8876");
+    return cp(prenom) + "\r\n" + cp(nom) + "\r\n-1 \r\n 0 \r\n\r\n 0 \r\n" + etat + "###" +
+           "\r\n 8 \r\n 0 \r\n 0 \r\n 3 \r\n-1 \r\n\r\n\r\n\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n";
+}
+std::string damagedTom() {
+    return damaged("TOM", "PETIT");
+}
+
+TEST_F(Modify, AFileThatDoesNotReadWholeIsSaidAndNeverWrittenOver) {
+    const std::string tom = pupilPath("03", "TOM", "PETIT");
+    writeFile(tom, damagedTom());
+    formats::PupilValues unused;
+    ASSERT_NE(formats::parsePupilFile(readFile(tom), false, unused),
+              formats::PupilReadStatus::Read);
     inscription& f = openGroup();
-    writeFile(pupilPath("03", "LÉO", "AUBÉ"), cp("LÉO\r\nAUBÉ\r\n 0 \r\n"));
+    ASSERT_EQ(lines(f.Liste2), (std::vector<std::string>{"AUBÉ LÉO", "MARTIN ZOÉ", "PETIT TOM"}));
+    // The pupil shown before leaves nothing on the card either.
     choose(f, 1);
     click(f.Commande3[0]);
     settle();
+    choose(f, 2);
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Le fichier de cet utilisateur est abîmé."});
+    EXPECT_EQ(boxes.back().style, ui::vbExclamation + ui::vbOKOnly);
+    EXPECT_EQ(text(f.eleve[1]), "ZOÉ") << "no card opened on him";
+    EXPECT_EQ(text(f.eleve[3]), "12");
+    for (int i = 0; i <= 4; ++i) EXPECT_FALSE(f.Commande3[i].enabled());
+    EXPECT_TRUE(f.Commande4[0].enabled());
+    EXPECT_TRUE(f.Liste2.hasFocus());
+    // A file that has gone since the list was read is said the same way.
+    std::filesystem::remove(data(pupilPath("03", "LÉO", "AUBÉ")));
     choose(f, 0);
-    EXPECT_EQ(text(f.eleve[1]), "LÉO");
-    click(f.Option1[1]);
-    f.eleve[3].setText("0");
-    click(f.Commande3[0]);
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(lastBox(), "Le fichier de cet utilisateur est abîmé.");
+    EXPECT_FALSE(f.Commande3[0].enabled());
+    // The other pupils' cards still open, and leaving the screen writes nothing.
+    choose(f, 1);
+    EXPECT_EQ(text(f.eleve[1]), "ZOÉ");
+    click(f.Commande3[4]);
     settle();
-    const formats::PupilValues v = readPupil(pupilPath("03", "LÉO", "AUBÉ"));
-    EXPECT_EQ(v.etatLecons, std::string(1450, '#'));
-    EXPECT_EQ(v.listeLecons, "");
+    EXPECT_EQ(readFile(tom), damagedTom());
 }
 
 TEST_F(Modify, CancelOnTheListGoesBackToTheGroupChoice) {
@@ -557,6 +588,40 @@ TEST_F(Modify, CancelOnTheListGoesBackToTheGroupChoice) {
     EXPECT_TRUE(f.Commande1.isDefault());
     EXPECT_EQ(f.Liste2.listCount(), 0);
     EXPECT_FALSE(f.Commande4[0].enabled());
+}
+
+// Records the parts of a list that are drawn again.
+class Repaints : public QObject {
+public:
+    explicit Repaints(QWidget* w) { w->installEventFilter(this); }
+    QRegion drawn;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) drawn += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+TEST_F(Modify, TheNameListIsDrawnAgainWheneverItsNamesChange) {
+    inscription& f = openGroup();
+    auto* list = static_cast<QListWidget*>(f.Liste2.widget());
+    const QRect second = list->visualItemRect(list->item(1));
+    ASSERT_FALSE(second.isEmpty());
+    // The press on "Annuler" takes the focus from the list before the click acts.
+    focus(f.Commande4[1]);
+    for (int i = 0; i < 3; ++i) pump();
+    Repaints repaints(list->viewport());
+    click(f.Commande4[1]);
+    settle();
+    for (int i = 0; i < 3; ++i) pump();
+    ASSERT_EQ(f.Liste2.listCount(), 0);
+    EXPECT_TRUE(repaints.drawn.contains(second)) << "the names gone are no longer shown";
+    // A group chosen again is drawn with its names.
+    repaints.drawn = {};
+    chooseGroup(f, "3");
+    for (int i = 0; i < 3; ++i) pump();
+    EXPECT_TRUE(repaints.drawn.contains(second));
 }
 
 // --- delete -----------------------------------------------------------------------------------
@@ -608,17 +673,41 @@ TEST_F(Delete, ChosenRegistrationsGoAfterAYes) {
     EXPECT_TRUE(chosen(f.Liste3).empty());
 }
 
-TEST_F(Delete, ARegistrationAlreadyGoneStopsTheDeletingAndLeavesTheList) {
+TEST_F(Delete, ARegistrationAlreadyGoneCountsAsDeletedAndTheGroupIsListedAgain) {
     inscription& f = openGroup();
     clickLine(f.Liste3, 1);
     clickLine(f.Liste3, 2);
     std::filesystem::remove(data(pupilPath("05", "ANNE", "BRUN")));
+    // A pupil registered meanwhile shows in the list read again.
+    writePupil("05", pupil("ANNE", "EMERY"));
     answer(ui::vbYes);
     click(f.Commande3[0]);
-    EXPECT_EQ(lastBox(), "Impossible de supprimer le(s) inscription(s)");
-    EXPECT_TRUE(exists(pupilPath("05", "ANNE", "CYR"))) << "the deleting stopped";
-    EXPECT_EQ(lines(f.Liste3), (std::vector<std::string>{"ABEL ANNE", "CYR ANNE", "DION ANNE"}));
-    EXPECT_EQ(chosen(f.Liste3), std::vector<int>{1});
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{
+                              "Désirez-vous supprimer le(s) inscriptions(s) sélectionnée(s)?"});
+    EXPECT_FALSE(exists(pupilPath("05", "ANNE", "CYR"))) << "the deleting went on";
+    EXPECT_EQ(lines(f.Liste3), (std::vector<std::string>{"ABEL ANNE", "DION ANNE", "EMERY ANNE"}));
+    EXPECT_EQ(f.NombreEleves, 3);
+    EXPECT_TRUE(chosen(f.Liste3).empty());
+    EXPECT_TRUE(f.Liste3.hasFocus());
+}
+
+TEST_F(Delete, ADamagedFileIsSaidAndKeptChosenWhileTheOthersGo) {
+    inscription& f = openGroup();
+    const std::string brun = pupilPath("05", "ANNE", "BRUN");
+    writeFile(brun, damaged("ANNE", "BRUN"));
+    clickLine(f.Liste3, 0);
+    clickLine(f.Liste3, 1);
+    clickLine(f.Liste3, 3);
+    answer(ui::vbYes);
+    click(f.Commande3[0]);
+    EXPECT_EQ(lastBox(), "Le fichier de cet utilisateur est abîmé.");
+    EXPECT_EQ(boxes.size(), 2u) << "no other message";
+    EXPECT_FALSE(exists(pupilPath("05", "ANNE", "ABEL")));
+    EXPECT_FALSE(exists(pupilPath("05", "ANNE", "DION")));
+    EXPECT_EQ(readFile(brun), damaged("ANNE", "BRUN"));
+    EXPECT_EQ(lines(f.Liste3), (std::vector<std::string>{"BRUN ANNE", "CYR ANNE"}));
+    EXPECT_EQ(chosen(f.Liste3), std::vector<int>{0});
+    EXPECT_TRUE(f.Liste3.hasFocus());
 }
 
 TEST_F(Delete, AWholeGroupGoesWithItsFolder) {

@@ -3,6 +3,7 @@
 
 #include "authoring/lesson_editor.h"
 #include "authoring/sequence_editor.h"
+#include "formats/pupil_file.h"
 #include "platform/files.h"
 #include "records/learning_report.h"
 #include "records/registration_screen.h"
@@ -16,6 +17,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -198,7 +200,142 @@ TEST_F(Management, BothPasswordsEqualGiveTheManagersLevel) {
     EXPECT_EQ(screenShown(), "inscription");
 }
 
-TEST_F(Management, OpeningTheLessonEditorsSubmenuSavesAndClosesThePupilsWork) {
+// --- a pupil signed in when an adult opens the management menu --------------------------------
+
+class ManagementOverAPupil : public Management {
+protected:
+    void SetUp() override {
+        Management::SetUp();
+        formats::PupilValues v;
+        v.prenom = "LUCAS";
+        v.nom = "ROY";
+        v.numeroSequence = 0;
+        v.etatLecons = std::string(1450, '#');
+        writeFile(path, formats::formatPupilFile(v));
+        // He signs in at the card and sees the icons of the activities.
+        Feuille1& f = *ui::find<Feuille1>();
+        focus(f.eleve[0]);
+        type(f.eleve[0], "1");
+        pressEnter(f.eleve[0]);
+        type(f.eleve[1], "lucas");
+        pressEnter(f.eleve[1]);
+        type(f.eleve[2], "roy");
+        pressEnter(f.eleve[2]);
+        EXPECT_TRUE(shared.EleveActif);
+        // He has finished his first lesson today, as the reward screen leaves it.
+        shared.EtatLecons[0] = '7';
+        shared.LeconsDuJour = 1;
+        shared.PointsDuJour = 7;
+        ui::unload<Feuille1>();
+        ui::load<Feuille1>();
+        boxes.clear();
+    }
+    // He is still signed in with everything he did.
+    void expectSignedIn() {
+        EXPECT_TRUE(shared.EleveActif);
+        EXPECT_EQ(shared.Prenom, "LUCAS");
+        EXPECT_EQ(shared.NumeroSequence, 0);
+        EXPECT_EQ(shared.CheminFichierEleve, data(path).string());
+        EXPECT_EQ(shared.EtatLecons[0], '7');
+        EXPECT_EQ(shared.LeconsDuJour, 1);
+        EXPECT_EQ(m->caption(), "LUCAS -- TAVREL");
+        EXPECT_TRUE(m->bilan.enabled());
+        Feuille1* home = ui::find<Feuille1>();
+        ASSERT_NE(home, nullptr);
+        EXPECT_TRUE(seen(home->Image5[0])) << "his activities";
+        EXPECT_FALSE(seen(home->eleve[0])) << "no card";
+    }
+    static formats::PupilValues onDisk(const std::string& bytes) {
+        formats::PupilValues v;
+        EXPECT_EQ(formats::parsePupilFile(bytes, false, v), formats::PupilReadStatus::Read);
+        return v;
+    }
+    const std::string path = "TAVR#01/" + formats::nomCourtEleve("LUCAS", "ROY");
+};
+
+TEST_F(ManagementOverAPupil, ARefusedAccessLeavesHimSignedInAsHeWas) {
+    shared.DroitsMenus = "111111100000000";
+    shared.MotDePasseEnseignant = "PROF";
+    struct Case {
+        const char* name;
+        std::function<ui::MenuItem&()> item;
+        const char* password;
+        int button;
+    };
+    const Case cases[] = {
+        {"register, cancelled", [this]() -> ui::MenuItem& { return m->gestion[0]; }, "", 1},
+        {"results, wrong password", [this]() -> ui::MenuItem& { return m->gestion[3]; }, "FAUX", 0},
+        {"lesson editor, cancelled", [this]() -> ui::MenuItem& { return m->exercice[2]; }, "", 1},
+        {"guide, empty password", [this]() -> ui::MenuItem& { return m->infor[1]; }, "", 0},
+    };
+    const std::string before = readFile(path);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes.clear();
+        // The submenu of the lesson editors opens on the way, as a user's pointer opens it.
+        if (std::string(c.name).rfind("lesson", 0) == 0) {
+            emit m->gestion[6].submenu()->aboutToShow();
+            pump();
+        }
+        choose(c.item());
+        ASSERT_NE(ui::find<motpasrep>(), nullptr);
+        expectSignedIn();
+        typePassword(c.password);
+        answerPrompt(c.button);
+        EXPECT_EQ(boxTexts(), std::vector<std::string>{"Mot de passe inexact"});
+        EXPECT_EQ(screenShown(), "");
+        expectSignedIn();
+    }
+    EXPECT_EQ(readFile(path), before) << "nothing was written behind a refusal";
+    // His quit writes what he did and tells him about it.
+    choose(m->quitter[1]);
+    EXPECT_EQ(onDisk(readFile(path)).etatLecons[0], '7');
+    EXPECT_EQ(lastBox(), "Aujourd'hui, tu as terminé 1 leçon.\n\nTu as obtenu 88 sur 100.");
+}
+
+TEST_F(ManagementOverAPupil, AnAccessGrantedSavesHimAndTheHomeScreenComesBackWithItsCard) {
+    shared.DroitsMenus = "100000000000000";
+    shared.MotDePasseEnseignant = "PROF";
+    choose(m->gestion[0]);
+    typePassword("PROF");
+    answerPrompt(0);
+    EXPECT_EQ(screenShown(), "inscription");
+    EXPECT_EQ(onDisk(readFile(path)).etatLecons[0], '7');
+    EXPECT_FALSE(shared.EleveActif);
+    EXPECT_EQ(shared.Prenom, "");
+    EXPECT_EQ(shared.CheminFichierEleve, "");
+    inscription& r = *ui::find<inscription>();
+    settle();
+    click(r.Commande2);
+    settle();
+    Feuille1* home = ui::find<Feuille1>();
+    ASSERT_NE(home, nullptr);
+    EXPECT_TRUE(seen(home->eleve[0])) << "the card, for the next pupil";
+    EXPECT_EQ(m->caption(), "TAVREL");
+    EXPECT_FALSE(m->bilan.enabled());
+}
+
+TEST_F(ManagementOverAPupil, TheGuideOpenedSignsHimOutToo) {
+    choose(m->infor[1]);
+    EXPECT_EQ(screenShown(), "document");
+    EXPECT_EQ(onDisk(readFile(path)).etatLecons[0], '7');
+    EXPECT_FALSE(shared.EleveActif);
+    EXPECT_EQ(shared.NumeroSequence, -1);
+    EXPECT_EQ(m->caption(), "TAVREL");
+}
+
+TEST_F(ManagementOverAPupil, AFileThatCannotBeWrittenKeepsHimSignedInAndOpensNothing) {
+    // A folder stands where his file is, so that writing it fails.
+    std::filesystem::remove(data(path));
+    std::filesystem::create_directories(data(path) / "x");
+    answer(ui::vbCancel);
+    choose(m->gestion[0]);
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Impossible d'écrire sur le disque."});
+    EXPECT_EQ(screenShown(), "");
+    expectSignedIn();
+}
+
+TEST_F(Management, OpeningTheLessonEditorsSubmenuLeavesThePupilsWorkAlone) {
     shared.Prenom = "ZOE";
     shared.Nom = "MARTIN";
     shared.NumeroSequence = 0;
@@ -209,14 +346,23 @@ TEST_F(Management, OpeningTheLessonEditorsSubmenuSavesAndClosesThePupilsWork) {
     ui::load<resultat>();
     emit m->gestion[6].submenu()->aboutToShow();
     pump();
+    EXPECT_FALSE(exists("ZOE.TXT")) << "nothing is chosen yet";
+    EXPECT_TRUE(shared.EleveActif);
+    EXPECT_EQ(shared.Prenom, "ZOE");
+    EXPECT_EQ(shared.ListeLecons, "Ae");
+    EXPECT_EQ(shared.ResultatAffiche, 1);
+    EXPECT_NE(ui::find<resultat>(), nullptr);
+    EXPECT_EQ(screenShown(), "");
+    EXPECT_EQ(ui::find<motpasrep>(), nullptr);
+    EXPECT_NE(ui::find<Feuille1>(), nullptr);
+    // Choosing an editor, open to all, saves and closes his work.
+    choose(m->exercice[0]);
+    EXPECT_EQ(screenShown(), "feuille20");
     EXPECT_TRUE(exists("ZOE.TXT"));
     EXPECT_FALSE(shared.EleveActif);
     EXPECT_EQ(shared.Prenom, "") << "the shared state starts afresh";
     EXPECT_EQ(shared.ResultatAffiche, 0);
     EXPECT_EQ(ui::find<resultat>(), nullptr);
-    EXPECT_EQ(screenShown(), "");
-    EXPECT_EQ(ui::find<motpasrep>(), nullptr);
-    EXPECT_NE(ui::find<Feuille1>(), nullptr);
 }
 
 TEST_F(Management, ThePromptTakesCapitalsDigitsColonAndBackslashOnly) {

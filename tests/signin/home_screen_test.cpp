@@ -4,9 +4,12 @@
 
 #include "shell/routines.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontMetricsF>
+#include <QMessageBox>
+#include <QTimer>
 
 namespace {
 
@@ -439,6 +442,47 @@ TEST_F(HomeScreen, AGroupFolderThatCannotBeMadeOffersRetryUntilCancel) {
     EXPECT_TRUE(f.eleve[0].hasFocus());
     EXPECT_FALSE(seen(f.Cadre2));
     EXPECT_FALSE(shared.EleveActif);
+}
+
+TEST_F(HomeScreen, AfterTheDiskBoxIsCancelledEnterWalksTheCardAgain) {
+    writeFile("fichier", "not a folder");
+    shared.DossierEleves = data("fichier").string() + "/";
+    main().show();
+    // The real box, which takes the keyboard while it is open: the pupil answers "Annuler".
+    ui::setMessageService(nullptr);
+    int shown = 0;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        ++shown;
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == "Annuler") b->click();
+    });
+    watch.start();
+    const auto cancelTheBox = [] {};
+    cancelTheBox();
+    typeCard("7", "zoé", "côté");
+    ASSERT_EQ(shown, 1);
+    Feuille1& f = *ui::find<Feuille1>();
+    // The card is a fresh one at once, before the desktop has given the keyboard back.
+    EXPECT_FALSE(f.Commande1.enabled());
+    EXPECT_TRUE(f.Commande1.isDefault());
+    // Enter in the group field moves on to the first name, as on a fresh card.
+    pressEnter(f.eleve[0]);
+    EXPECT_EQ(shown, 1) << "no second box";
+    QWidget* window = f.eleve[0].widget()->window();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    pump();
+    EXPECT_TRUE(f.eleve[1].hasFocus());
+    pressEnter(f.eleve[1]);
+    EXPECT_TRUE(f.eleve[2].hasFocus());
+    // From the surname Enter signs in, which meets the same disk again.
+    cancelTheBox();
+    pressEnter(f.eleve[2]);
+    EXPECT_EQ(shown, 2);
 }
 
 TEST_F(HomeScreen, GroupsAreFoldersOfTwoDigits) {

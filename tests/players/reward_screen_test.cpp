@@ -278,7 +278,9 @@ TEST_F(RewardTest, NoNextLessonStartsWhileTheQuitOrTheRestartSavesThePupil) {
                   (std::vector<std::string>{"reward screen", "reward screen", "reward screen"}));
         EXPECT_EQ(ended, item == 1);
         EXPECT_EQ(ui::find<Feuille4>(), nullptr);
-        if (item == 1) EXPECT_EQ(shared.NumeroLecon, 1) << "no second lesson was dispatched";
+        if (item == 1) {
+            EXPECT_EQ(shared.NumeroLecon, 1) << "no second lesson was dispatched";
+        }
         if (item == 0) {
             // The restart goes on to the home screen, and no timer of the reward screen is left.
             EXPECT_EQ(ui::find<felicite>(), nullptr);

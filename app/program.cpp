@@ -1,6 +1,5 @@
 #include "app/program.h"
 
-#include "assets/pictures.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
 #include "shell/startup_screen.h"
@@ -19,7 +18,6 @@ void startProgram() {
     ui::setDisplayMode(ui::makeDesktopDisplayMode());
     ui::setMdiParentLoader([] { ui::load<MDI1>(); });
     ui::onTerminationSignal(shell::ArreterLogiciel);
-    tavrel_assets::initPictures();
     ui::load<depart>();
 }
 

@@ -1,23 +1,10 @@
 // The program runs in its data folder, the current directory, and starts on its title screen.
-#include "assets/pictures.h"
-#include "shell/main_window.h"
-#include "shell/routines.h"
-#include "shell/startup_screen.h"
-#include "ui/form.h"
-#include "ui/runtime.h"
-#include "ui/screen.h"
+#include "app/program.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // Windows come and go between screens; the program ends only when it says so.
-    QApplication::setQuitOnLastWindowClosed(false);
-    ui::setEndWhenNoForms(true);
-    ui::setDisplayMode(ui::makeDesktopDisplayMode());
-    ui::setMdiParentLoader([] { ui::load<MDI1>(); });
-    ui::onTerminationSignal(shell::ArreterLogiciel);
-    tavrel_assets::initPictures();
-    ui::load<depart>();
+    app::startProgram();
     return app.exec();
 }

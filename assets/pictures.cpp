@@ -1,9 +1,8 @@
 #include "assets/pictures.h"
 
-#include <QFile>
-#include <QHash>
+#include <QResource>
 #include <QString>
-#include <array>
+#include <cstring>
 #include <string>
 
 // The resource lives in a static library: registering it by hand makes sure the linker keeps it.
@@ -14,30 +13,28 @@ static void registerPictureResource() {
 namespace tavrel_assets {
 namespace {
 
-QByteArray readResource(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+// The resource is stored uncompressed, so its bytes are used in place: nothing is copied or
+// unpacked, and a picture no screen asks for costs nothing.
+QByteArray resourceBytes(const QString& path) {
+    const QResource resource(path);
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        return {};
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                   qsizetype(resource.size()));
 }
 
-// Everything is decompressed once, so that each later lookup only shares bytes.
-struct Store {
-    std::array<QByteArray, kLastDrawing + 1> drawings;
-    QHash<QByteArray, QByteArray> screens;
-
-    Store() {
+void registerOnce() {
+    static const bool registered = [] {
         registerPictureResource();
-        for (int n = 0; n <= kLastDrawing; ++n)
-            drawings[n] =
-                readResource(QStringLiteral(":/dessins/%1.svg").arg(n, 3, 10, QChar('0')));
-        for (const char* name : kScreenPictures)
-            screens.insert(name, readResource(QStringLiteral(":/ecran/%1.svg").arg(name)));
-    }
-};
+        return true;
+    }();
+    (void)registered;
+}
 
-const Store& store() {
-    static const Store instance;
-    return instance;
+bool isScreenPicture(const char* name) {
+    for (const char* known : kScreenPictures)
+        if (std::strcmp(known, name) == 0) return true;
+    return false;
 }
 
 QByteArray indexed(const char* stem, int index, int count) {
@@ -48,17 +45,19 @@ QByteArray indexed(const char* stem, int index, int count) {
 } // namespace
 
 void initPictures() {
-    store();
+    registerOnce();
 }
 
 QByteArray drawingSvg(int number) {
     if (number < 0 || number > kLastDrawing) return {};
-    return store().drawings[number];
+    registerOnce();
+    return resourceBytes(QStringLiteral(":/dessins/%1.svg").arg(number, 3, 10, QChar('0')));
 }
 
 QByteArray screenPicture(const char* name) {
-    if (!name) return {};
-    return store().screens.value(QByteArray(name));
+    if (!name || !isScreenPicture(name)) return {};
+    registerOnce();
+    return resourceBytes(QStringLiteral(":/ecran/%1.svg").arg(QLatin1String(name)));
 }
 
 QByteArray activityIcon(int activity) {

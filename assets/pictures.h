@@ -1,15 +1,14 @@
 // The pictures built into the program: the 311 numbered drawings of the drawing library and the
 // screen pictures, all SVG. Show them with ui::Picture::fromData(bytes, "x.svg"), which stretches
-// them to the control. A lookup copies a picture already in memory (implicitly shared bytes) and
-// reads no file.
+// them to the control. A lookup gives bytes that lie in the program itself (nothing is copied or
+// unpacked) and reads no file.
 #pragma once
 
 #include <QByteArray>
 
 namespace tavrel_assets {
 
-// Brings the compiled-in pictures into memory. Call once at start-up, before the first window;
-// later calls do nothing. The lookups also call it, so a forgotten call costs only time.
+// Makes the compiled-in pictures reachable. The lookups call it themselves; later calls do nothing.
 void initPictures();
 
 // The drawings are numbered 0 to kLastDrawing without gaps.

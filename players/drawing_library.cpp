@@ -17,7 +17,9 @@ dessins::dessins() {
         image.move(kPas * (n % kDessinsParRangee), kPas * (n / kDessinsParRangee), 390, 375);
         image.setStretch(true);
         image.setVisible(false);
-        image.setPicture(ui::Picture::fromData(tavrel_assets::drawingSvg(n), "dessin.svg"));
+        // Each drawing is parsed the first time a screen shows it, and stays parsed: loading
+        // the library parses nothing, and a drawing no lesson shows costs no memory.
+        image.setPicture(ui::Picture::fromSvgOnFirstUse(tavrel_assets::drawingSvg(n)));
     }
 }
 

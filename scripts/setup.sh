@@ -2,6 +2,7 @@
 # Installs what TAVREL needs on Debian 12, then builds it and lays out its data folder.
 # Safe to run again: it installs only what is missing and rebuilds only what changed.
 # Usage: scripts/setup.sh [build-folder] [extra cmake arguments...]
+# TAVREL_TARGETS (space-separated) builds only those targets instead of everything.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-"$here/build"}
@@ -33,4 +34,9 @@ if [ -f "$here/package-lock.json" ]; then
 fi
 
 cmake -S "$here" -B "$build" "$@" > "$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
-cmake --build "$build" -j "$(nproc)"
+read -r -a targets <<<"${TAVREL_TARGETS:-}"
+if [ ${#targets[@]} -gt 0 ]; then
+    cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
+else
+    cmake --build "$build" -j "$(nproc)"
+fi

@@ -281,8 +281,11 @@ void AfficherBilanDuJour() {
 }
 
 void AfficherTotalLecons() {
-    MDI1& fenetre = fenetrePrincipale();
     const int faites = nombreLeconsFaites();
+    // A main window made later starts with its total hidden: with nothing to show, there is no
+    // reason to make it now (the start-up makes it once its title is up).
+    if (faites == 0 && !ui::find<MDI1>()) return;
+    MDI1& fenetre = fenetrePrincipale();
     if (faites > 0)
         fenetre.total.setCaption(std::string(75, ' ') + "Total :" + texteNombre(faites) +
                                  cp(" leçon") + (faites > 1 ? "s" : ""));

@@ -81,7 +81,6 @@ depart::depart() {
 
 void depart::Form_Load() {
     shell::SharedState& s = shared;
-    // Creates the hidden main window too: its total line is set here.
     shell::InitialiserGlobales();
     shell::CalculerEchelle();
 
@@ -129,6 +128,8 @@ void depart::Minuterie1_Timer() {
     ui::load<dessins>();
     // The title stays up four seconds once the drawing library is in memory.
     if (Minuterie1.interval() == 1) {
+        // The hidden main window is made behind the title: the title needs none of it.
+        ui::load<MDI1>();
         Minuterie1.setInterval(4000);
         return;
     }

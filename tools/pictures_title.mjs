@@ -1,7 +1,9 @@
 // Writes the title picture as a placeable Windows metafile from its text description:
 //   node tools/pictures_title.mjs assets/titre.txt <output .wmf>
 // Only the most common records are used (window, pens, brushes, fonts, rectangles, rounded
-// rectangles, ellipses, polygons, text), so that any metafile reader shows the picture whole.
+// rectangles, ellipses, polygons, sets of polygons, text), so that any metafile reader shows the
+// picture whole. The build gives it the description with its texts already turned into letter
+// outlines (tools/title_lettering.cpp), so the picture it writes holds no text.
 import fs from 'node:fs';
 import path from 'node:path';
 
@@ -10,11 +12,13 @@ const META = {
     SETWINDOWORG: 0x020b, SETWINDOWEXT: 0x020c, SELECTOBJECT: 0x012d, DELETEOBJECT: 0x01f0,
     CREATEPENINDIRECT: 0x02fa, CREATEBRUSHINDIRECT: 0x02fc, CREATEFONTINDIRECT: 0x02fb,
     RECTANGLE: 0x041b, ROUNDRECT: 0x061c, ELLIPSE: 0x0418, POLYGON: 0x0324, TEXTOUT: 0x0521,
+    SETPOLYFILLMODE: 0x0106, POLYPOLYGON: 0x0538,
     EOF: 0x0000,
 };
 const PLACEABLE_KEY = 0x9ac6cdd7;
 const TWIPS_PER_INCH = 1440;
 const MM_ANISOTROPIC = 8, TRANSPARENT = 1, PS_SOLID = 0, PS_NULL = 5, BS_SOLID = 0, BS_NULL = 1;
+const ALTERNATE = 1, WINDING = 2;
 
 // Windows-1252 for the texts: Latin-1 plus the printable characters of 0x80..0x9F.
 const CP1252_HIGH = '€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008dŽ\u008f\u0090‘’“”•–—˜™š›œ\u009džŸ';
@@ -186,6 +190,23 @@ export function writeTitle(description) {
             const p = ints();
             if (p.length < 6 || p.length % 2) throw new Error(`${where}: a polygon needs three points or more`);
             w.record(META.POLYGON, [p.length / 2, ...p]);
+            break;
+        }
+        case 'contours': {
+            // Letter outlines fill as a font fills them: by winding, so that a letter's own
+            // overlapping strokes leave no hole. Later polygons fill as before.
+            const groups = [];
+            let current = [];
+            for (const a of args) {
+                if (a === '/') { groups.push(current); current = []; continue; }
+                if (typeof a !== 'string' || !/^-?\d+$/.test(a)) throw new Error(`${where}: bad number ${JSON.stringify(a)}`);
+                current.push(Number(a));
+            }
+            groups.push(current);
+            for (const g of groups) if (g.length < 6 || g.length % 2) throw new Error(`${where}: each contour needs three points or more`);
+            w.record(META.SETPOLYFILLMODE, [WINDING]);
+            w.record(META.POLYPOLYGON, [groups.length, ...groups.map((g) => g.length / 2), ...groups.flat()]);
+            w.record(META.SETPOLYFILLMODE, [ALTERNATE]);
             break;
         }
         case 'police': {

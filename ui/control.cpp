@@ -640,10 +640,15 @@ void Container::surfaceChanged() {
 }
 
 void Container::clearSurface() {
+    // The base alone is painted straight from the back colour: the image is made again only when
+    // something is drawn (or a picture has to be laid on it).
+    image_ = QImage();
     imageValid_ = false;
-    surface();
-    surfaceChanged();
     drawn_ = false;
+    if (client_) {
+        client_->markSelfUpdate();
+        client_->update();
+    }
 }
 
 void Container::cls() {
@@ -816,8 +821,11 @@ void Container::clearSprites() {
 }
 
 void Container::paintContents(QPainter& p, const QRect& area) {
-    if (hasSurface_) {
-        p.drawImage(QPoint(0, 0), surface());
+    if (hasSurface_ && (imageValid_ || !picture_.isNull())) {
+        // Only the part being repainted is copied: a moved card repaints a small area.
+        p.drawImage(area, surface(), area);
+    } else if (hasSurface_) {
+        p.fillRect(area, qcolour(back_));
     } else {
         p.fillRect(area, qcolour(back_));
         if (!picture_.isNull()) picture_.draw(p, QRectF(QPointF(0, 0), QSizeF(innerPixelSize())));
@@ -868,7 +876,7 @@ ContainerWidget::ContainerWidget(Container& owner, QWidget* parent)
 
 void ContainerWidget::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    owner_.paintContents(p, rect());
+    owner_.paintContents(p, event->rect());
     const bool self = selfUpdate_;
     selfUpdate_ = false;
     if (!self && owner_.Paint) {
@@ -878,7 +886,6 @@ void ContainerWidget::paintEvent(QPaintEvent* event) {
             if (liveControls().count(owner)) owner->fireIndex(owner->Paint);
         });
     }
-    (void)event;
 }
 
 Control* ContainerWidget::targetAt(const QPoint& pos) {

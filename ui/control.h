@@ -197,7 +197,10 @@ public:
 
     // --- drawing surface (forms and picture boxes) ---
     bool hasSurface() const { return hasSurface_; }
+    // The image is made on first use (a drawing, a blit, a read); until then the base is painted
+    // straight from the back colour, so a form that only shows its colour allocates nothing.
     QImage& surface();
+    bool hasSurfaceImage() const { return imageValid_; }
     void surfaceChanged(); // after the surface image was changed directly (blits)
     void cls();
     // Prints at the current position; `newLine` false keeps the position just after the text.

@@ -15,9 +15,16 @@ namespace ui {
 struct Picture::Data {
     enum class Kind { Svg, Metafile, Image };
     Kind kind = Kind::Image;
-    std::unique_ptr<QSvgRenderer> svg;
+    // An SVG kept as bytes is parsed the first time it is drawn or measured, then kept parsed.
+    QByteArray svgBytes;
+    mutable std::unique_ptr<QSvgRenderer> svg;
     wmf::Metafile metafile;
     QImage image;
+
+    QSvgRenderer& renderer() const {
+        if (!svg) svg = std::make_unique<QSvgRenderer>(svgBytes);
+        return *svg;
+    }
 };
 
 namespace {
@@ -131,10 +138,20 @@ Picture Picture::fromData(const QByteArray& data, const std::string& hint, std::
     return picture;
 }
 
+Picture Picture::fromSvgOnFirstUse(const QByteArray& data) {
+    if (!looksSvg(data, {})) return {};
+    auto out = std::make_shared<Data>();
+    out->kind = Data::Kind::Svg;
+    out->svgBytes = data;
+    Picture picture;
+    picture.data_ = std::move(out);
+    return picture;
+}
+
 QSize Picture::naturalSize() const {
     if (!data_) return {};
     switch (data_->kind) {
-    case Data::Kind::Svg: return data_->svg->defaultSize();
+    case Data::Kind::Svg: return data_->renderer().defaultSize();
     case Data::Kind::Metafile: return data_->metafile.naturalSize();
     case Data::Kind::Image: return data_->image.size();
     }
@@ -144,7 +161,7 @@ QSize Picture::naturalSize() const {
 void Picture::draw(QPainter& painter, const QRectF& target) const {
     if (!data_ || !painter.isActive() || target.isEmpty()) return;
     switch (data_->kind) {
-    case Data::Kind::Svg: data_->svg->render(&painter, target); break;
+    case Data::Kind::Svg: data_->renderer().render(&painter, target); break;
     case Data::Kind::Metafile: wmf::render(data_->metafile, painter, target); break;
     case Data::Kind::Image:
         painter.save();

@@ -23,6 +23,11 @@ public:
     static Picture fromData(const QByteArray& data, const std::string& hint = {},
                             std::string* error = nullptr);
 
+    // An SVG that is parsed only when first drawn or measured, for pictures built into the
+    // program whose soundness is known: bytes that do not look like SVG give a null picture, and
+    // SVG that turns out damaged draws nothing.
+    static Picture fromSvgOnFirstUse(const QByteArray& data);
+
     bool isNull() const { return !data_; }
     // Size the picture was made at, in pixels (a metafile's frame at 96 dpi).
     QSize naturalSize() const;

@@ -466,4 +466,69 @@ TEST(TitlePicture, IsAPlaceableMetafileOurReaderShowsWhole) {
     EXPECT_GE(nameHues.size(), 4u) << "the letters of the name are not in their colours";
 }
 
+QByteArray readGenerated(const char* name) {
+    QFile file(QStringLiteral(TAVREL_BINARY_DIR "/assets/generated/") + QLatin1String(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    return file.readAll();
+}
+
+// The function numbers of a metafile's records, after the placeable and the standard headers.
+std::vector<uint16_t> recordFunctions(const QByteArray& data) {
+    const auto word = [&](qsizetype i) {
+        return uint16_t(uint8_t(data[2 * i]) | (uint8_t(data[2 * i + 1]) << 8));
+    };
+    std::vector<uint16_t> out;
+    qsizetype at = 11 + 9; // in words
+    while (2 * (at + 3) <= data.size()) {
+        const uint32_t size = word(at) | (uint32_t(word(at + 1)) << 16);
+        out.push_back(word(at + 2));
+        if (size < 3) break;
+        at += size;
+    }
+    return out;
+}
+
+TEST(TitlePicture, HoldsNoTextAndItsLetterOutlinesLookAsTheTextsDid) {
+    const QByteArray outlined = readGenerated("titre.wmf");
+    const QByteArray texts = readGenerated("titre_textes.wmf");
+    const std::vector<uint16_t> functions = recordFunctions(outlined);
+    ASSERT_FALSE(functions.empty());
+    EXPECT_EQ(functions.back(), 0) << "the record list ends on its end record";
+    for (const uint16_t f :
+         {0x0521 /* TextOut */, 0x0A32 /* ExtTextOut */, 0x02FB /* CreateFontIndirect */})
+        EXPECT_EQ(std::count(functions.begin(), functions.end(), f), 0) << std::hex << f;
+    EXPECT_EQ(std::count(functions.begin(), functions.end(), 0x0538), 12)
+        << "one set of outlines for each letter and each shadow";
+    const std::vector<uint16_t> withTexts = recordFunctions(texts);
+    ASSERT_EQ(std::count(withTexts.begin(), withTexts.end(), 0x0521), 12)
+        << "the comparison picture still writes its letters as texts";
+
+    // Both drawn at the size the title takes on a 1024 x 768 screen: only the letters' edges may
+    // differ (the text's glyphs sit on whole pixels, the outlines where they fall).
+    const QSize size(1040, 757);
+    const auto draw = [&](const QByteArray& data) {
+        std::string error;
+        const auto metafile = ui::wmf::parse(data, &error);
+        EXPECT_TRUE(metafile.has_value()) << error;
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        if (metafile) ui::wmf::render(*metafile, painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        return image;
+    };
+    const QImage a = draw(outlined), b = draw(texts);
+    int unlike = 0, letters = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+            const int d = std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                                    std::abs(p.blue() - q.blue())});
+            if (d > 64) ++unlike;
+            if (y >= 80 && y < 260 && q != QColor(0xFF, 0xFF, 0x80)) ++letters;
+        }
+    }
+    EXPECT_GT(letters, 40000) << "the name is drawn large across the top";
+    EXPECT_LT(unlike, letters / 50) << "the outlines stand where the letters stood";
+}
+
 } // namespace

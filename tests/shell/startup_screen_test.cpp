@@ -99,12 +99,14 @@ TEST_F(StartupScreen, TheTitleStaysFourSecondsThenTheMainWindowAndTheHomeScreen)
     EXPECT_FALSE(seen(d.Etiquette1) || seen(d.Commande1) || seen(d.Forme1));
     const QImage shown = grab(d);
     EXPECT_EQ(shown.pixelColor(30, 20), QColor(0, 0, 128)) << "the title picture is shown";
-    MDI1* m = ui::find<MDI1>();
-    ASSERT_NE(m, nullptr) << "the main window is loaded with the shared state";
-    EXPECT_FALSE(m->shown());
+    EXPECT_EQ(ui::find<MDI1>(), nullptr) << "the title comes before the main window is made";
+    EXPECT_EQ(ui::find<dessins>(), nullptr);
 
     settle();
     EXPECT_NE(ui::find<dessins>(), nullptr) << "the first tick loads the drawing library";
+    MDI1* m = ui::find<MDI1>();
+    ASSERT_NE(m, nullptr) << "and makes the main window behind the title";
+    EXPECT_FALSE(m->shown());
     advance(3990);
     EXPECT_TRUE(ui::isLoaded(&d)) << "four seconds of title";
     EXPECT_EQ(ui::find<Feuille1>(), nullptr);

@@ -154,6 +154,64 @@ TEST_F(FormsTest, WindowlessControlsPaintOverTheSurfaceAndUnderWindowedOnes) {
     EXPECT_NE(onButton, QColor(255, 0, 0)) << "the button lies over the shape";
 }
 
+// A form with nothing on it but its colour, as the title screen is before its picture.
+class BareForm : public ui::Form {
+public:
+    BareForm() {
+        moveForm(0, 0, 3000, 1500);
+        setBorderStyle(ui::vbBSNone);
+        setBackColor(0x80FFFF);
+    }
+};
+
+TEST_F(FormsTest, TheSurfaceImageIsMadeOnlyOnceSomethingIsDrawnAndClsDropsIt) {
+    BareForm& f = ui::load<BareForm>();
+    f.show();
+    const QColor yellow(0xFF, 0xFF, 0x80);
+    EXPECT_EQ(grab(f).pixelColor(100, 50), yellow);
+    EXPECT_FALSE(f.hasSurfaceImage()) << "painting the colour alone allocates nothing";
+    f.setBackColor(0xC0C000);
+    EXPECT_FALSE(f.hasSurfaceImage());
+    EXPECT_EQ(grab(f).pixelColor(100, 50), QColor(0x00, 0xC0, 0xC0));
+
+    f.setForeColor(0x0000FF);
+    f.line(0, 0, 1500, 750, -1, ui::Container::Box::Filled);
+    EXPECT_TRUE(f.hasSurfaceImage());
+    const QImage drawn = grab(f);
+    EXPECT_EQ(drawn.pixelColor(50, 25), QColor(255, 0, 0)) << "the drawing shows";
+    EXPECT_EQ(drawn.pixelColor(150, 75), QColor(0x00, 0xC0, 0xC0)) << "and the colour beside it";
+
+    f.cls();
+    EXPECT_FALSE(f.hasSurfaceImage());
+    EXPECT_EQ(grab(f).pixelColor(50, 25), QColor(0x00, 0xC0, 0xC0)) << "Cls wipes the drawing";
+    EXPECT_EQ(f.point(50 * 15, 25 * 15), 0xC0C000) << "reading a wiped surface sees its colour";
+}
+
+TEST_F(FormsTest, APaintCopiesOnlyTheAreaBeingRepainted) {
+    BareForm& f = ui::load<BareForm>();
+    f.show();
+    f.setForeColor(0x0000FF);
+    f.line(0, 0, 2985, 1485, -1, ui::Container::Box::Filled); // red everywhere
+    const QSize size = f.surface().size();
+    const QRect area(20, 10, 30, 15);
+    for (bool drawn : {true, false}) {
+        if (!drawn) f.cls();
+        QImage target(size, QImage::Format_RGB32);
+        target.fill(Qt::magenta);
+        {
+            QPainter p(&target);
+            f.paintContents(p, area);
+        }
+        const QColor inside = drawn ? QColor(255, 0, 0) : QColor(0xFF, 0xFF, 0x80);
+        EXPECT_EQ(target.pixelColor(area.center()), inside) << drawn;
+        EXPECT_EQ(target.pixelColor(area.topLeft()), inside) << drawn;
+        EXPECT_EQ(target.pixelColor(area.bottomRight()), inside) << drawn;
+        for (const QPoint outside : {QPoint(19, 10), QPoint(50, 24), QPoint(20, 25), QPoint(0, 0)})
+            EXPECT_EQ(target.pixelColor(outside), QColor(Qt::magenta))
+                << drawn << " " << outside.x();
+    }
+}
+
 TEST_F(FormsTest, InvertingTwiceRestoresTheSurfaceExactly) {
     TestForm& f = ui::load<TestForm>();
     f.setForeColor(0x123456);

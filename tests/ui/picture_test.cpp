@@ -194,3 +194,28 @@ TEST(Picture, CopiesShareTheSameData) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Picture, AnSvgParsedOnFirstUseDrawsAndMeasuresAsOneParsedAtOnce) {
+    const ui::Picture eager = ui::Picture::fromData(QByteArray(kSvg), "a.svg");
+    const ui::Picture lazy = ui::Picture::fromSvgOnFirstUse(QByteArray(kSvg));
+    ASSERT_FALSE(lazy.isNull());
+    const ui::Picture copy = lazy; // copied before it was ever parsed, as controls share it
+    EXPECT_EQ(drawn(copy, QSize(60, 30)), drawn(eager, QSize(60, 30)));
+    EXPECT_EQ(lazy.naturalSize(), QSize(40, 20));
+    EXPECT_EQ(drawn(lazy, QSize(100, 100)), drawn(eager, QSize(100, 100)));
+    EXPECT_TRUE(copy == lazy);
+}
+
+TEST(Picture, OnFirstUseBytesThatAreNoSvgGiveNothingAndDamagedSvgDrawsNothing) {
+    for (const QByteArray& notSvg : {QByteArray(), QByteArray("GIF89a"), pngBytes({4, 4}, Qt::red)})
+        EXPECT_TRUE(ui::Picture::fromSvgOnFirstUse(notSvg).isNull());
+    const ui::Picture damaged = ui::Picture::fromSvgOnFirstUse("<svg><rect width=");
+    ASSERT_FALSE(damaged.isNull());
+    EXPECT_TRUE(damaged.naturalSize().isEmpty());
+    const QImage image = drawn(damaged, QSize(10, 10));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
+}
+
+} // namespace

@@ -1,0 +1,24 @@
+#include "app/program.h"
+
+#include "shell/main_window.h"
+#include "shell/routines.h"
+#include "shell/startup_screen.h"
+#include "ui/form.h"
+#include "ui/runtime.h"
+#include "ui/screen.h"
+
+#include <QApplication>
+
+namespace app {
+
+void startProgram() {
+    // Windows come and go between screens; the program ends only when it says so.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::setEndWhenNoForms(true);
+    ui::setDisplayMode(ui::makeDesktopDisplayMode());
+    ui::setMdiParentLoader([] { ui::load<MDI1>(); });
+    ui::onTerminationSignal(shell::ArreterLogiciel);
+    ui::load<depart>();
+}
+
+} // namespace app

@@ -19,6 +19,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -102,7 +103,12 @@ public:
         posix_spawn_file_actions_addclose(&actions, toChild[1]);
         posix_spawn_file_actions_addclose(&actions, fromChild[0]);
         std::vector<std::string> env{std::string(kSessionVariable) + "=" + pupilFile};
-        for (char** e = environ; *e; ++e) env.emplace_back(*e);
+        // The copy runs the whole filter itself: a shard of ctest's would leave it no test to run,
+        // and then gtest never starts the environment that makes it the pupil's program.
+        for (char** e = environ; *e; ++e)
+            if (std::string_view(*e).rfind("GTEST_SHARD", 0) != 0 &&
+                std::string_view(*e).rfind("GTEST_TOTAL_SHARDS", 0) != 0)
+                env.emplace_back(*e);
         std::vector<char*> envp;
         for (auto& e : env) envp.push_back(e.data());
         envp.push_back(nullptr);

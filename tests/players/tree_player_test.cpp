@@ -454,6 +454,45 @@ TEST_F(TreeTest, NumberCardsAreRedAndStaggeredInTheTrayAndTheExampleCardsStayOnT
     EXPECT_EQ(std::count(f.Plateau.begin(), f.Plateau.end(), '2'), 2);
 }
 
+TEST_F(TreeTest, NumberCardsAreSmoothBarsWithBothEndsAlikeAtEveryScale) {
+    for (const QSize screen : {QSize(640, 480), QSize(1024, 768), QSize(1440, 1080)}) {
+        SCOPED_TRACE(screen.width());
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        setScreen(screen.width(), screen.height());
+        shell::CalculerEchelle();
+        Feuille5& f = startTree(5, treeRecord(5, ' ', {kNumbers, kNumbers}));
+        const QImage shot = grab(static_cast<ui::Container&>(f));
+        // A tray card with one digit, whose text keeps clear of the ends.
+        int p = 0;
+        while (p < 5 && f.TexteCarte[p].size() != 1) ++p;
+        ASSERT_EQ(f.TexteCarte[p].size(), 1u);
+        // How much of a pixel of the card it covers: 0 shows the tray's teal, 1 the card's red.
+        const auto couvert = [&](int x, int y) {
+            const QColor c = shot.pixelColor(f.GaucheCarte[p] + x, f.HautCarte[p] + y);
+            EXPECT_NEAR(c.green(), 192 - 192 * c.red() / 255, 3)
+                << "a blend of the tray and the card at " << x << "," << y;
+            return double(c.red()) / 255;
+        };
+        const double e = shared.EchellePixel;
+        const int longueur = int(std::lround(80 * e));
+        const int hauteur = int(std::lround(32 * e));
+        int lisses = 0;
+        for (int y = 0; y < hauteur; ++y) {
+            for (int x = 0; x < int(16 * e); ++x) {
+                const double gauche = couvert(x, y);
+                const double droite = couvert(longueur - 1 - x, y);
+                ASSERT_NEAR(gauche, droite, 0.05)
+                    << "the ends mirror each other at " << x << "," << y;
+                if (gauche > 0.1 && gauche < 0.9) ++lisses;
+            }
+        }
+        EXPECT_GT(couvert(0, hauteur / 2), 0.5) << "the bar reaches its left edge";
+        EXPECT_LT(couvert(0, 1), 0.1) << "a round end, not a flat one";
+        EXPECT_GE(lisses, hauteur / 2) << "the edge is smoothed";
+    }
+}
+
 TEST_F(TreeTest, LabelsAreWrittenInTheirBranchBoxesOnOneLineOrTwo) {
     struct Case {
         int activity;

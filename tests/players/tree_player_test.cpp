@@ -361,6 +361,34 @@ TEST_F(TreeTest, ThreeFailuresCostFourPointsAndShowTheAnswerOnTheLeaves) {
     EXPECT_EQ(shared.EtatLecons[120], '0');
 }
 
+TEST_F(TreeTest, ADrawingOnALeafLiesInFrontOfTheLeafsPointHoweverItCameThere) {
+    Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+    // Painted back to front: a later place in the order is drawn over an earlier one.
+    const auto rang = [&](const ui::Control& c) {
+        const auto& ordre = f.windowlessOrder();
+        return std::find(ordre.begin(), ordre.end(), &c) - ordre.begin();
+    };
+    const auto devant = [&](const std::string& quand) {
+        for (int p = 0; p <= f.DerniereFeuille; ++p) {
+            const int leaf = f.FeuilleAttendue[p];
+            if (where(f, p) != leafDesign(f, leaf)) continue;
+            EXPECT_GT(rang(f.Image1[p]), rang(f.Shape3[leaf])) << quand << ", place " << p;
+            EXPECT_GT(rang(f.Image1[p]), rang(f.Line1[6 + leaf])) << quand << ", place " << p;
+        }
+    };
+    placeAll(f, true);
+    devant("put down by the pupil");
+    for (int t = 0; t < 3; ++t) {
+        if (t > 0) swapBack(f);
+        advance(2100);
+        check(f);
+    }
+    devant("slid there by the answer");
+    continueLesson(f);
+    placeAll(f);
+    devant("in the next item");
+}
+
 TEST_F(TreeTest, AnItemRightAtOnceEndsTheLessonAndOneRightLaterShowsHappyFaces) {
     {
         Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
@@ -553,7 +581,41 @@ TEST_F(TreeTest, LabelsAreWrittenInTheirBranchBoxesOnOneLineOrTwo) {
         const ui::Line& cross = f.Line2[2 * crossed];
         EXPECT_EQ(cross.x2(), f.Picture1[crossed].width() - 4);
         EXPECT_EQ(cross.y2(), f.Picture1[crossed].height() - 4);
-        EXPECT_EQ(cross.borderWidth(), 2) << "1 + 0.5 rounded to the even 2";
+        EXPECT_EQ(cross.borderWidth(), 1) << "one pixel at the design's scale";
+    }
+}
+
+TEST_F(TreeTest, ACrossedWordStaysReadableUnderCrossingLinesThatGrowWithTheScreen) {
+    struct Case {
+        QSize screen;
+        int width; // of the crossing lines, pixels
+    };
+    for (const Case& c : {Case{{640, 480}, 1}, Case{{1024, 768}, 2}, Case{{1440, 1080}, 2}}) {
+        SCOPED_TRACE(c.screen.width());
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        setScreen(c.screen.width(), c.screen.height());
+        shell::CalculerEchelle();
+        const TreeItem item{{"animal", "rouge", ""}, {"150", "162", "168", "200", "", "", "", ""}};
+        Feuille5& f = loadTree(1, treeRecord(1, '1', {item, item}));
+        // Box 2 shows the word as written, box 3 crossed; both hold the same text.
+        ASSERT_EQ(f.TexteBranche[2], f.TexteBranche[3]);
+        ASSERT_TRUE(seen(f.Line2[6]));
+        EXPECT_EQ(f.Line2[6].borderWidth(), c.width);
+        EXPECT_EQ(f.Line2[7].borderWidth(), c.width);
+        const QImage clair = grab(f.Picture1[2]);
+        const QImage barre = grab(f.Picture1[3]);
+        // The word's ink that the crossing leaves to be seen (the two boxes' widths may differ
+        // by the rounding of their places).
+        int encre = 0, visible = 0;
+        for (int y = 0; y < std::min(clair.height(), barre.height()); ++y)
+            for (int x = 0; x < std::min(clair.width(), barre.width()); ++x) {
+                if (qGray(clair.pixel(x, y)) >= 100) continue;
+                ++encre;
+                if (qGray(barre.pixel(x, y)) < 100 && qBlue(barre.pixel(x, y)) < 100) ++visible;
+            }
+        ASSERT_GT(encre, 0);
+        EXPECT_GE(double(visible) / encre, 0.85);
     }
 }
 

@@ -93,6 +93,19 @@ void ecrire(ui::PictureBox& boite, const std::string& texte, double haut, Debord
     boite.print(texte);
 }
 
+// A node box that one of its item's three label fields lies over: the field hides it, and a
+// wider box would show beside the field.
+bool sousUnChamp(const ui::Control& boite, ui::ControlArray<ui::TextBox>& champs, int premier) {
+    const QRectF zone(boite.left(), boite.top(), boite.width(), boite.height());
+    for (int k = premier; k < premier + 3; ++k) {
+        const ui::TextBox& champ = champs[k];
+        if (champ.visible() &&
+            zone.intersects(QRectF(champ.left(), champ.top(), champ.width(), champ.height())))
+            return true;
+    }
+    return false;
+}
+
 ui::Picture flecheRouge() {
     return ui::Picture::fromData(tavrel_assets::screenPicture(tavrel_assets::pic::kRedArrow),
                                  "fleche.svg");
@@ -661,7 +674,7 @@ bool feuille20::AfficherNoeudArbre(int index, const std::string& texte, bool sil
         if (dessin == Dessin::Numero)
             p.setPicture(players::dessinBibliotheque(numero));
         else
-            ecrire(p, t, 140, Debord::Elargir);
+            ecrire(p, t, 140, sousUnChamp(p, Text1, 11 * item) ? Debord::Reduire : Debord::Elargir);
         // The upper box of a pair holds the label as written, the lower one its negation.
         const bool basse = b % 2 == 1;
         // The crossing spans the box, which a long word may have widened.

@@ -467,9 +467,11 @@ TEST_F(LessonEditor, LabelPreviewsShowTheirWordsWhole) {
                 feuille20& f = edit(c.activity);
                 open(f, "1");
                 ui::TextBox& field = c.tree ? f.Text1[c.field] : f.Text2[c.field];
-                fill(field, word);
+                // A tree label negated, so that the lower box, which no field covers, shows it
+                // without its crossing.
+                fill(field, c.tree ? "x" + word : word);
                 focus(c.tree ? f.Text1[2] : f.Text2[2]);
-                ui::PictureBox& box = c.tree ? f.Picture1[0] : f.Picture2[c.field];
+                ui::PictureBox& box = c.tree ? f.Picture1[1] : f.Picture2[c.field];
                 const int fin = finEncre(box);
                 const int largeur = int(box.width() / 15);
                 EXPECT_GT(fin, largeur / 2) << "the word is written";

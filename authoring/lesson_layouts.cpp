@@ -79,8 +79,9 @@ void barrer(ui::PictureBox& boite, double x1, double y1, double x2, double y2) {
 }
 
 // A label written whole in its preview box: its font made smaller until it fits the box. A tree
-// node's box stops at six points and then grows to the right over its branch, where there is
-// room; a table title's box lies against the cell's frame, so its font alone gives way.
+// node's box in the open stops at six points and then grows to the right over its branch; a box
+// that a field covers, or a table title's box against its cell's frame, lets its font alone give
+// way.
 enum class Debord { Elargir, Reduire };
 void ecrire(ui::PictureBox& boite, const std::string& texte, double haut, Debord debord) {
     const double e = shared.Echelle;

@@ -9,6 +9,7 @@
 #include "players/drawing_library.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
+#include "ui/text_fit.h"
 
 #include <array>
 
@@ -58,9 +59,17 @@ void messageTropGrand() {
     ui::msgBox(authoring::drawingTooHighMessage(), ui::vbExclamation, shared.TitreMessage);
 }
 
-void viderBoite(ui::PictureBox& boite) {
+// The preview boxes of tree nodes and table titles, design twips; their font, design points.
+constexpr double kLargeurNoeud = 395;
+constexpr double kLargeurApercu = 495;
+constexpr double kPoliceApercu = 7.5;
+
+// An empty preview, at the width and font size a written text may have changed.
+void viderBoite(ui::PictureBox& boite, double largeur) {
     boite.setPicture(ui::Picture());
     boite.cls();
+    boite.move(boite.left(), boite.top(), s(largeur), boite.height());
+    boite.setFontSize(kPoliceApercu * shared.Echelle);
 }
 
 // Two black lines crossing a box: the branch or title that does not hold.
@@ -69,10 +78,33 @@ void barrer(ui::PictureBox& boite, double x1, double y1, double x2, double y2) {
     boite.line(s(x2), s(y1), s(x1), s(y2), kNoir);
 }
 
-void ecrire(ui::PictureBox& boite, const std::string& texte, double haut) {
+// A label written whole in its preview box: its font made smaller until it fits the box. A tree
+// node's box in the open stops at six points and then grows to the right over its branch; a box
+// that a field covers, or a table title's box against its cell's frame, lets its font alone give
+// way.
+enum class Debord { Elargir, Reduire };
+void ecrire(ui::PictureBox& boite, const std::string& texte, double haut, Debord debord) {
+    const double e = shared.Echelle;
+    const double marge = s(30);
+    const double plancher = debord == Debord::Elargir ? 6 * e : 1;
+    if (!ui::fitFontToWidth(boite, {texte}, boite.width() - marge, kPoliceApercu * e, plancher))
+        boite.move(boite.left(), boite.top(), boite.textWidth(texte) + marge, boite.height());
     boite.setCurrentX(0);
     boite.setCurrentY(s(haut));
     boite.print(texte);
+}
+
+// A node box that one of its item's three label fields lies over: the field hides it, and a
+// wider box would show beside the field.
+bool sousUnChamp(const ui::Control& boite, ui::ControlArray<ui::TextBox>& champs, int premier) {
+    const QRectF zone(boite.left(), boite.top(), boite.width(), boite.height());
+    for (int k = premier; k < premier + 3; ++k) {
+        const ui::TextBox& champ = champs[k];
+        if (champ.visible() &&
+            zone.intersects(QRectF(champ.left(), champ.top(), champ.width(), champ.height())))
+            return true;
+    }
+    return false;
 }
 
 ui::Picture flecheRouge() {
@@ -127,11 +159,11 @@ void feuille20::designTreeTemplates() {
     branche.setVisible(false);
 
     ui::PictureBox& noeud = Picture1.add(0);
-    noeud.move(0, 0, 395, 495);
+    noeud.move(0, 0, kLargeurNoeud, 495);
     noeud.setBackColor(kGris);
     noeud.setBorderStyle(0);
     noeud.setDrawWidth(2);
-    noeud.setFont(ui::arial(7.5));
+    noeud.setFont(ui::arial(kPoliceApercu));
     noeud.setVisible(false);
 
     ui::TextBox& champ = Text1.add(0);
@@ -168,11 +200,11 @@ void feuille20::designTableTemplates() {
     cadre.setVisible(false);
 
     ui::PictureBox& apercu = Picture2.add(0);
-    apercu.move(0, 0, 495, 570);
+    apercu.move(0, 0, kLargeurApercu, 570);
     apercu.setBackColor(kGris);
     apercu.setBorderStyle(0);
     apercu.setDrawWidth(2);
-    apercu.setFont(ui::arial(7.5));
+    apercu.setFont(ui::arial(kPoliceApercu));
     apercu.setPicture(flecheRouge());
     apercu.setVisible(false);
 
@@ -412,7 +444,7 @@ void feuille20::cacherChamps() {
         Text1.forEach([](ui::TextBox& t) { t.setVisible(false); });
         Picture1.forEach([](ui::PictureBox& p) {
             p.setVisible(false);
-            viderBoite(p);
+            viderBoite(p, kLargeurNoeud);
         });
         Line3.forEach([](ui::Line& l) { l.setVisible(false); });
         break;
@@ -607,7 +639,7 @@ bool feuille20::AfficherNoeudArbre(int index, const std::string& texte, bool sil
     if (k >= 3) {
         if (nombres) return true;
         ui::PictureBox& apercu = Picture1[22 * item + 14 + (k - 3)];
-        viderBoite(apercu);
+        viderBoite(apercu, kLargeurNoeud);
         long numero = 0;
         switch (dessinNomme(texte, numero)) {
         case Dessin::Trop:
@@ -623,7 +655,7 @@ bool feuille20::AfficherNoeudArbre(int index, const std::string& texte, bool sil
     const int premiere = k == 0 ? 0 : k == 1 ? 2 : 6;
     const int nombre = 2 << k;
     auto boite = [&](int b) -> ui::PictureBox& { return Picture1[22 * item + premiere + b]; };
-    for (int b = 0; b < nombre; ++b) viderBoite(boite(b));
+    for (int b = 0; b < nombre; ++b) viderBoite(boite(b), kLargeurNoeud);
     std::string t = texte;
     bool nie = false;
     if (!nombres && formats::hasNegationMark(t)) {
@@ -643,10 +675,12 @@ bool feuille20::AfficherNoeudArbre(int index, const std::string& texte, bool sil
         if (dessin == Dessin::Numero)
             p.setPicture(players::dessinBibliotheque(numero));
         else
-            ecrire(p, t, 140);
+            ecrire(p, t, 140, sousUnChamp(p, Text1, 11 * item) ? Debord::Reduire : Debord::Elargir);
         // The upper box of a pair holds the label as written, the lower one its negation.
         const bool basse = b % 2 == 1;
-        if (basse != nie) barrer(p, 50, 80, 350, 450);
+        // The crossing spans the box, which a long word may have widened.
+        if (basse != nie)
+            barrer(p, 50, 80, p.width() / shared.Echelle - (kLargeurNoeud - 350), 450);
     }
     return true;
 }
@@ -663,7 +697,7 @@ bool feuille20::AfficherCaseTableau(int index, const std::string& texte, bool si
         t = authoring::withoutNegationMark(t);
     }
     ui::PictureBox& apercu = Picture2[index];
-    viderBoite(apercu);
+    viderBoite(apercu, kLargeurApercu);
     if (t.empty()) return true;
     long numero = 0;
     switch (dessinNomme(t, numero)) {
@@ -672,7 +706,7 @@ bool feuille20::AfficherCaseTableau(int index, const std::string& texte, bool si
         messageTropGrand();
         return false;
     case Dessin::Numero: apercu.setPicture(players::dessinBibliotheque(numero)); break;
-    case Dessin::Aucun: ecrire(apercu, t, 210); break;
+    case Dessin::Aucun: ecrire(apercu, t, 210, Debord::Reduire); break;
     }
     const bool titre = k < 4 || k % 4 == 0;
     if (nie && titre) barrer(apercu, 100, 130, 400, 500);

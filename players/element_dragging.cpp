@@ -4,8 +4,10 @@
 #include "platform/random.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
+#include "ui/style.h"
 
 #include <QImage>
+#include <QPainter>
 
 using shell::shared;
 
@@ -17,9 +19,27 @@ constexpr ui::Colour kRouge = 0x0000FF;
 constexpr ui::Colour kBlanc = 0xFFFFFF;
 constexpr ui::Colour kNoir = 0x000000;
 
-// The card's shape: four discs that make a bar with rounded ends.
-constexpr double kCentresDisques[4] = {14, 31, 48, 65};
-constexpr double kRayonDisque = 16;
+// The card's shape, design pixels: a bar 80 wide and 32 high with two half-disc ends, centred
+// where the card's text is centred.
+constexpr double kLongueurBarre = 80;
+constexpr double kHauteurBarre = 32;
+
+// The bar drawn smooth into a card buffer: the same coverage in the tile and in the mask, so
+// that where the mask is partly dark the tile holds the card's colour in the same part. The
+// buffer is cleared first: a smooth edge drawn over itself would darken at each redraw.
+void dessinerBarre(ui::PictureBox& tampon, ui::Colour couleur, double e) {
+    tampon.cls();
+    QImage& image = tampon.surface();
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(ui::qcolour(couleur));
+        const double h = kHauteurBarre * e;
+        p.drawRoundedRect(QRectF(0, 0, kLongueurBarre * e, h), h / 2, h / 2);
+    }
+    tampon.surfaceChanged();
+}
 
 bool estOperateur(unsigned char c) {
     return c == '-' || c == '+' || c == 'x' || c == 0xF7;
@@ -263,6 +283,8 @@ void DraggingPlayer::preparerCartes() {
 
 void DraggingPlayer::composerCarte(int i) {
     // The card is the tile where the mask is black; the rest of its rectangle shows the board.
+    // Along the smooth edge the mask's grey is how much of the pixel the card covers, and the
+    // tile, drawn on black, already holds the colour weighted by that cover.
     const QImage& tuile = Image12[i].surface();
     const QImage& masque = Image13[i].surface();
     const int w = std::min({int(LargeurCarte), tuile.width(), masque.width()});
@@ -273,8 +295,12 @@ void DraggingPlayer::composerCarte(int i) {
         const auto* t = reinterpret_cast<const QRgb*>(tuile.constScanLine(y));
         const auto* m = reinterpret_cast<const QRgb*>(masque.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(carte.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            if ((m[x] & 0xFFFFFF) == 0) out[x] = 0xFF000000 | (t[x] & 0xFFFFFF);
+        for (int x = 0; x < w; ++x) {
+            const int couvert = 255 - qGreen(m[x]);
+            if (couvert == 0) continue;
+            out[x] = qRgba(std::min(qRed(t[x]), couvert), std::min(qGreen(t[x]), couvert),
+                           std::min(qBlue(t[x]), couvert), couvert);
+        }
     }
     const QPoint position(GaucheCarte[i], HautCarte[i]);
     if (sprites_[i] == 0) {
@@ -318,10 +344,8 @@ void DraggingPlayer::DessinerNombres() {
         ui::PictureBox& tuile = Image12[i];
         ui::PictureBox& masque = Image13[i];
         tuile.setFillColor(couleur);
-        for (double cx : kCentresDisques) {
-            masque.circle(cx * e, 16 * e, kRayonDisque * e, kNoir);
-            tuile.circle(cx * e, 16 * e, kRayonDisque * e, couleur);
-        }
+        dessinerBarre(masque, kNoir, e);
+        dessinerBarre(tuile, couleur, e);
         const long long largeurTexte = platform::roundHalfEven(textWidth(TexteCarte[i]));
         tuile.setCurrentX(
             double(platform::idiv(platform::roundHalfEven(80 * e - largeurTexte), 2)));

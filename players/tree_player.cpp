@@ -8,6 +8,7 @@
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
+#include "ui/text_fit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -293,19 +294,10 @@ void Feuille5::ecrireBranche(int b, const std::string& texteLabel) {
     const std::string t = " " + platform::trimmed(texteLabel) + "  ";
     boite.setFontBold(false);
     // The largest size from 10 down to 8 (times the scale) that fits 120 design pixels.
-    double taille = double(platform::roundHalfEven(10 * shared.Echelle));
-    double largeur = 0;
-    bool uneLigne = false;
-    while (taille >= 8 * shared.Echelle) {
-        boite.setFontSize(taille);
-        largeur = boite.textWidth(t);
-        if (largeur > 120 * e) {
-            taille -= 1;
-        } else {
-            uneLigne = true;
-            break;
-        }
-    }
+    const bool uneLigne = ui::fitFontToWidth(boite, {t}, 120 * e,
+                                             double(platform::roundHalfEven(10 * shared.Echelle)),
+                                             8 * shared.Echelle);
+    double largeur = boite.textWidth(t);
     double hauteur = 20;
     std::string ecrit = t;
     if (!uneLigne) {
@@ -351,7 +343,10 @@ void Feuille5::croiserBranche(int b, bool dessin) {
     ui::PictureBox& boite = Picture1[b];
     const double w = boite.width();
     const double h = boite.height();
-    const int epaisseur = int(platform::roundHalfEven((dessin ? 2 : 1) * shared.Echelle + 0.5));
+    // A word's crossing is as thin as the screen's scale allows, so that the word still reads
+    // under it; a drawing's is twice as thick and half a pixel more.
+    const int epaisseur =
+        int(platform::roundHalfEven(dessin ? 2 * shared.Echelle + 0.5 : double(shared.Echelle)));
     ui::Line& l1 = Line2[2 * b];
     ui::Line& l2 = Line2[2 * b + 1];
     l1.setPoints(2 * e, 2 * e, w - 4 * e, h - 4 * e);

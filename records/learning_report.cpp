@@ -342,8 +342,10 @@ void resultat::DessinerBilan(ui::Printer* imprimante, double y) {
     const double T = papier ? y + 2000 : 1000;
     const double C = papier ? 550 : 450;
     const double R = papier ? 340 : 255;
-    const double hauteur = papier ? 4580 : 3580;
     const double premiereRangee = T + (papier ? 600 : 550);
+    // The column lines end on the line under the last material, the table's end: a few twips
+    // further they would reach into the buttons under the table on the screen.
+    const double fin = T + 500 + 12 * R;
     // Design twips on the screen grow with it; the page keeps its twips.
     const auto X = [&](double v) { return papier ? v : tw(v); };
     const auto trait = [&](double x1, double y1, double x2, double y2) {
@@ -374,7 +376,7 @@ void resultat::DessinerBilan(ui::Printer* imprimante, double y) {
 
     for (int c = 0; c <= 12; ++c) {
         if (papier) imprimante->setFontSize(9);
-        trait(L + 2600 + c * C, T, L + 2600 + c * C, T + hauteur);
+        trait(L + 2600 + c * C, T, L + 2600 + c * C, fin);
     }
     for (int c = 0; c <= 12; ++c) {
         const int n = 10 * c + 1;

@@ -16,6 +16,7 @@
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 #include "ui/text.h"
+#include "ui/text_fit.h"
 
 #include <QFontMetricsF>
 
@@ -255,6 +256,10 @@ void Feuille1::dessinerIcones() {
         f.bold = gras;
         p.setFont(f);
         p.setForeColor(kRouge);
+        // One size for the whole example, made smaller where a text would reach the icon's
+        // frame: its inside ends 2 design pixels before the frame, which is 72 from the left.
+        for (const Texte& t : textes)
+            ui::fitFontToWidth(p, {t.texte}, aEchellePixel(70 - t.x), p.fontSize(), 1);
         for (const Texte& t : textes) {
             p.setCurrentX(aEchellePixel(t.x));
             p.setCurrentY(aEchellePixel(t.y));

@@ -96,7 +96,10 @@ function treeIcon(material, twemoji) {
 
 function tableIcon(material, twemoji) {
     let s = card(material);
-    const xs = [4, 26, 45, 64], ys = [4, 22, 38, 54];
+    // The numbers table's cells hold the symbols the screen writes in 14-point bold: "> <" at
+    // (28, 6), ">" at (10, 22) and "<" at (10, 38), each inside its own cell.
+    const [xs, ys] = material === 'nombres' ? [[4, 25, 42, 64], [4, 25, 41, 57]]
+                                            : [[4, 26, 45, 64], [4, 22, 38, 54]];
     s += `<rect x="${xs[0]}" y="${ys[0]}" width="${xs[3] - xs[0]}" height="${ys[1] - ys[0]}" fill="#E1E8ED"/>\n`;
     s += `<rect x="${xs[0]}" y="${ys[0]}" width="${xs[1] - xs[0]}" height="${ys[3] - ys[0]}" fill="#E1E8ED"/>\n`;
     let grid = '';
@@ -118,14 +121,15 @@ function tableIcon(material, twemoji) {
 function gridIcon(material, twemoji) {
     let s = card(material);
     if (material === 'nombres') {
-        // Two rows whose titles are the sums written by the screen, two columns of cells.
-        const xs = [4, 26, 48, 70], ys = [7, 32, 57];
+        // Two rows whose titles are the sums written by the screen ("4 + 3" from 11 to 33, "6 - 2"
+        // from 35 to 55), two columns of cells.
+        const xs = [4, 26, 48, 70], ys = [7, 34, 57];
         s += `<rect x="4" y="7" width="22" height="50" fill="#E1E8ED"/>\n`;
         let grid = '';
         for (const x of xs) grid += `M ${x} ${ys[0]} L ${x} ${ys[2]} `;
         for (const y of ys) grid += `M ${xs[0]} ${y} L ${xs[3]} ${y} `;
         s += `<path d="${grid.trim()}" stroke="${INK}" stroke-width="1.2" fill="none"/>\n`;
-        s += token(37, 19.5, 7) + token(59, 44.5, 7);
+        s += token(37, 20.5, 7) + token(59, 45.5, 7);
         return svgDocument([0, 0, 75, 80], s);
     }
     const xs = [4, 26, 48, 70], ys = [4, 22, 38, 54];

@@ -463,6 +463,49 @@ TEST_F(LessonEditor, TreeLabelsAreDrawnInEveryBoxOfTheirLevel) {
               "l'étiquette.\r\n\r\nLes numéros des dessins doivent se situer entre 0 et 310.");
 }
 
+TEST_F(LessonEditor, LabelPreviewsShowTheirWordsWhole) {
+    // The column just past the rightmost ink of a preview, 0 when it holds none.
+    const auto finEncre = [](ui::PictureBox& box) {
+        const QImage image = box.surface();
+        int fin = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 100) fin = std::max(fin, x + 1);
+        return fin;
+    };
+    struct Case {
+        int activity;
+        int field; // the label's field; its preview box has the same index
+        bool tree;
+    };
+    for (const QSize screen : {QSize(640, 480), QSize(1024, 768)}) {
+        for (const Case& c : {Case{1, 0, true}, Case{2, 1, false}}) {
+            for (const QString word :
+                 {QString::fromUtf8("véhicule"), QString::fromUtf8("vêtement")}) {
+                SCOPED_TRACE(std::to_string(screen.width()) + " activity " +
+                             std::to_string(c.activity) + " " + word.toStdString());
+                ui::unloadAllForms();
+                setScreen(screen.width(), screen.height());
+                shell::CalculerEchelle();
+                ui::load<MDI1>();
+                feuille20& f = edit(c.activity);
+                open(f, "1");
+                ui::TextBox& field = c.tree ? f.Text1[c.field] : f.Text2[c.field];
+                // A tree label negated, so that the lower box, which no field covers, shows it
+                // without its crossing.
+                fill(field, c.tree ? "x" + word : word);
+                focus(c.tree ? f.Text1[2] : f.Text2[2]);
+                ui::PictureBox& box = c.tree ? f.Picture1[1] : f.Picture2[c.field];
+                const int fin = finEncre(box);
+                const int largeur = int(box.width() / 15);
+                EXPECT_GT(fin, largeur / 2) << "the word is written";
+                EXPECT_LT(fin, largeur) << "its last letter stops inside the box";
+                EXPECT_GE(box.fontSize(), c.tree ? 6 * shared.Echelle : 1.0);
+            }
+        }
+    }
+}
+
 TEST_F(LessonEditor, GridEnterWrapsToTheFirstTitle) {
     feuille20& f = edit(3);
     open(f, "1");

@@ -361,6 +361,34 @@ TEST_F(TreeTest, ThreeFailuresCostFourPointsAndShowTheAnswerOnTheLeaves) {
     EXPECT_EQ(shared.EtatLecons[120], '0');
 }
 
+TEST_F(TreeTest, ADrawingOnALeafLiesInFrontOfTheLeafsPointHoweverItCameThere) {
+    Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+    // Painted back to front: a later place in the order is drawn over an earlier one.
+    const auto rang = [&](const ui::Control& c) {
+        const auto& ordre = f.windowlessOrder();
+        return std::find(ordre.begin(), ordre.end(), &c) - ordre.begin();
+    };
+    const auto devant = [&](const std::string& quand) {
+        for (int p = 0; p <= f.DerniereFeuille; ++p) {
+            const int leaf = f.FeuilleAttendue[p];
+            if (where(f, p) != leafDesign(f, leaf)) continue;
+            EXPECT_GT(rang(f.Image1[p]), rang(f.Shape3[leaf])) << quand << ", place " << p;
+            EXPECT_GT(rang(f.Image1[p]), rang(f.Line1[6 + leaf])) << quand << ", place " << p;
+        }
+    };
+    placeAll(f, true);
+    devant("put down by the pupil");
+    for (int t = 0; t < 3; ++t) {
+        if (t > 0) swapBack(f);
+        advance(2100);
+        check(f);
+    }
+    devant("slid there by the answer");
+    continueLesson(f);
+    placeAll(f);
+    devant("in the next item");
+}
+
 TEST_F(TreeTest, AnItemRightAtOnceEndsTheLessonAndOneRightLaterShowsHappyFaces) {
     {
         Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
@@ -454,6 +482,45 @@ TEST_F(TreeTest, NumberCardsAreRedAndStaggeredInTheTrayAndTheExampleCardsStayOnT
     EXPECT_EQ(std::count(f.Plateau.begin(), f.Plateau.end(), '2'), 2);
 }
 
+TEST_F(TreeTest, NumberCardsAreSmoothBarsWithBothEndsAlikeAtEveryScale) {
+    for (const QSize screen : {QSize(640, 480), QSize(1024, 768), QSize(1440, 1080)}) {
+        SCOPED_TRACE(screen.width());
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        setScreen(screen.width(), screen.height());
+        shell::CalculerEchelle();
+        Feuille5& f = startTree(5, treeRecord(5, ' ', {kNumbers, kNumbers}));
+        const QImage shot = grab(static_cast<ui::Container&>(f));
+        // A tray card with one digit, whose text keeps clear of the ends.
+        int p = 0;
+        while (p < 5 && f.TexteCarte[p].size() != 1) ++p;
+        ASSERT_EQ(f.TexteCarte[p].size(), 1u);
+        // How much of a pixel of the card it covers: 0 shows the tray's teal, 1 the card's red.
+        const auto couvert = [&](int x, int y) {
+            const QColor c = shot.pixelColor(f.GaucheCarte[p] + x, f.HautCarte[p] + y);
+            EXPECT_NEAR(c.green(), 192 - 192 * c.red() / 255, 3)
+                << "a blend of the tray and the card at " << x << "," << y;
+            return double(c.red()) / 255;
+        };
+        const double e = shared.EchellePixel;
+        const int longueur = int(std::lround(80 * e));
+        const int hauteur = int(std::lround(32 * e));
+        int lisses = 0;
+        for (int y = 0; y < hauteur; ++y) {
+            for (int x = 0; x < int(16 * e); ++x) {
+                const double gauche = couvert(x, y);
+                const double droite = couvert(longueur - 1 - x, y);
+                ASSERT_NEAR(gauche, droite, 0.05)
+                    << "the ends mirror each other at " << x << "," << y;
+                if (gauche > 0.1 && gauche < 0.9) ++lisses;
+            }
+        }
+        EXPECT_GT(couvert(0, hauteur / 2), 0.5) << "the bar reaches its left edge";
+        EXPECT_LT(couvert(0, 1), 0.1) << "a round end, not a flat one";
+        EXPECT_GE(lisses, hauteur / 2) << "the edge is smoothed";
+    }
+}
+
 TEST_F(TreeTest, LabelsAreWrittenInTheirBranchBoxesOnOneLineOrTwo) {
     struct Case {
         int activity;
@@ -514,7 +581,41 @@ TEST_F(TreeTest, LabelsAreWrittenInTheirBranchBoxesOnOneLineOrTwo) {
         const ui::Line& cross = f.Line2[2 * crossed];
         EXPECT_EQ(cross.x2(), f.Picture1[crossed].width() - 4);
         EXPECT_EQ(cross.y2(), f.Picture1[crossed].height() - 4);
-        EXPECT_EQ(cross.borderWidth(), 2) << "1 + 0.5 rounded to the even 2";
+        EXPECT_EQ(cross.borderWidth(), 1) << "one pixel at the design's scale";
+    }
+}
+
+TEST_F(TreeTest, ACrossedWordStaysReadableUnderCrossingLinesThatGrowWithTheScreen) {
+    struct Case {
+        QSize screen;
+        int width; // of the crossing lines, pixels
+    };
+    for (const Case& c : {Case{{640, 480}, 1}, Case{{1024, 768}, 2}, Case{{1440, 1080}, 2}}) {
+        SCOPED_TRACE(c.screen.width());
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        setScreen(c.screen.width(), c.screen.height());
+        shell::CalculerEchelle();
+        const TreeItem item{{"animal", "rouge", ""}, {"150", "162", "168", "200", "", "", "", ""}};
+        Feuille5& f = loadTree(1, treeRecord(1, '1', {item, item}));
+        // Box 2 shows the word as written, box 3 crossed; both hold the same text.
+        ASSERT_EQ(f.TexteBranche[2], f.TexteBranche[3]);
+        ASSERT_TRUE(seen(f.Line2[6]));
+        EXPECT_EQ(f.Line2[6].borderWidth(), c.width);
+        EXPECT_EQ(f.Line2[7].borderWidth(), c.width);
+        const QImage clair = grab(f.Picture1[2]);
+        const QImage barre = grab(f.Picture1[3]);
+        // The word's ink that the crossing leaves to be seen (the two boxes' widths may differ
+        // by the rounding of their places).
+        int encre = 0, visible = 0;
+        for (int y = 0; y < std::min(clair.height(), barre.height()); ++y)
+            for (int x = 0; x < std::min(clair.width(), barre.width()); ++x) {
+                if (qGray(clair.pixel(x, y)) >= 100) continue;
+                ++encre;
+                if (qGray(barre.pixel(x, y)) < 100 && qBlue(barre.pixel(x, y)) < 100) ++visible;
+            }
+        ASSERT_GT(encre, 0);
+        EXPECT_GE(double(visible) / encre, 0.85);
     }
 }
 

@@ -275,6 +275,35 @@ TEST_F(TeacherReport, TheChosenPupilsAreBrowsedInListOrder) {
     EXPECT_EQ(u8(r.Etiquette2[0].caption()), "CLÉO  CYR");
 }
 
+TEST_F(TeacherReport, TheColumnLinesStopAtTheTableEnd) {
+    for (const QSize screen : {QSize(640, 480), QSize(1024, 768), QSize(1440, 1080)}) {
+        SCOPED_TRACE(screen.width());
+        ui::unloadAllForms();
+        ui::load<MDI1>();
+        useScreen(screen.width(), screen.height());
+        resultat& r = openReport({0});
+        const QImage surface = r.surface();
+        const double e = shared.Echelle;
+        // The line under the last material, and the buttons' row under the table.
+        const int fin = int(std::lround((1000 + 500 + 12 * 255) * e / 15));
+        const int boutons = int(r.Commande1[0].top() / 15);
+        ASSERT_LT(fin + 3, boutons);
+        // A white pixel on the column line, whichever way its position was rounded.
+        const auto ligne = [&](int x, int y) {
+            for (int dx = -1; dx <= 1; ++dx)
+                if ((surface.pixel(x + dx, y) & 0xFFFFFF) == 0xFFFFFF) return true;
+            return false;
+        };
+        for (int c = 0; c <= 12; ++c) {
+            SCOPED_TRACE(c);
+            const int x = int((400 + 2600 + c * 450) * e / 15);
+            EXPECT_TRUE(ligne(x, fin - 3)) << "the line down the table";
+            for (int y = fin + 2; y < boutons; ++y)
+                ASSERT_FALSE(ligne(x, y)) << "below the table at " << y;
+        }
+    }
+}
+
 TEST_F(TeacherReport, OnePupilAloneLeavesOnlyTheWayBack) {
     resultat& r = openReport({1});
     EXPECT_EQ(u8(r.Etiquette2[0].caption()), "BOB  BRUN");

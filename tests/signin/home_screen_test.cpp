@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QMessageBox>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
@@ -57,6 +58,49 @@ TEST_F(HomeScreen, TheCardTakesOnlyWhatANameOrAGroupMayHoldTypedOrPasted) {
             type(t, QString::fromUtf8(c.typed));
         }
         EXPECT_EQ(text(t), c.shown);
+    }
+}
+
+TEST_F(HomeScreen, TheNumbersExamplesStayInsideTheCellsAndFrameOfTheirIcons) {
+    for (int width : {640, 1024, 1440}) {
+        useScreen(width, width * 3 / 4);
+        Feuille1& f = home();
+        // The tree's, the table's and the grid's examples.
+        for (int icone : {5, 6, 7}) {
+            SCOPED_TRACE(std::to_string(width) + " icon " + std::to_string(icone));
+            ui::PictureBox& p = f.Image5[icone];
+            const QImage shown = grab(p);
+            // The icon's own drawing without the example: its lines and its frame.
+            QImage bare(shown.size(), QImage::Format_RGB32);
+            bare.fill(ui::qcolour(p.backColor()));
+            {
+                QPainter painter(&bare);
+                p.picture().draw(painter, QRectF(QPointF(0, 0), QSizeF(p.innerPixelSize())));
+            }
+            const auto rouge = [](QRgb c) {
+                return qRed(c) > 150 && qGreen(c) < 110 && qBlue(c) < 110;
+            };
+            // Dark ink or the orange frame; the drawing's own red tokens are not lines.
+            const auto trait = [&](QRgb c) {
+                if (rouge(c)) return false;
+                const bool encre = qGray(c) < 110;
+                const bool cadre =
+                    qRed(c) > 200 && qGreen(c) > 110 && qGreen(c) < 180 && qBlue(c) < 80;
+                return encre || cadre;
+            };
+            int traits = 0, rouges = 0, couverts = 0;
+            for (int y = 0; y < shown.height(); ++y)
+                for (int x = 0; x < shown.width(); ++x) {
+                    if (rouge(shown.pixel(x, y)) && !rouge(bare.pixel(x, y))) ++rouges;
+                    if (!trait(bare.pixel(x, y))) continue;
+                    ++traits;
+                    if (rouge(shown.pixel(x, y))) ++couverts;
+                }
+            ASSERT_GT(traits, 100);
+            ASSERT_GT(rouges, 20) << "the example is written";
+            EXPECT_EQ(couverts, 0) << "red over the drawing's lines";
+        }
+        ui::unload<Feuille1>();
     }
 }
 

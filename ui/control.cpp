@@ -105,7 +105,31 @@ int asciiOf(const QKeyEvent* e) {
     return *code;
 }
 
+bool& misuseStops() {
+#ifdef NDEBUG
+    static bool stops = false;
+#else
+    static bool stops = true;
+#endif
+    return stops;
+}
+
 } // namespace
+
+void reportMisuse(const std::string& what) {
+    if (misuseStops()) qFatal("misuse of the forms runtime: %s", what.c_str());
+    qCritical("misuse of the forms runtime, passed over: %s", what.c_str());
+}
+
+void setMisuseStops(bool stops) {
+    misuseStops() = stops;
+}
+
+Container& standInContainer() {
+    // Never loaded, never shown, never destroyed (its widgets must not outlive the application).
+    static Form* const holder = new Form;
+    return *holder;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Control

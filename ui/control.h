@@ -124,6 +124,8 @@ public:
     virtual void scaleBy(double factor);
     // Forgets the container (it is being destroyed before this control).
     void orphan() { parent_ = nullptr; }
+    // What weak handles watch: it goes as soon as the control's destruction begins.
+    QObject* anchor() const { return anchor_.get(); }
 
 protected:
     virtual void applyGeometry();
@@ -148,6 +150,31 @@ protected:
     Colour fore_ = kWindowText;
     int tabIndex_ = 0;
     bool tabStop_ = true;
+
+private:
+    std::unique_ptr<QObject> anchor_ = std::make_unique<QObject>();
+};
+
+// A weak handle on a control (a form is one too): it reads null once the control is destroyed,
+// and a control made later at the same address never passes for the one it was taken on.
+template <class T> class Weak {
+public:
+    Weak() = default;
+    Weak(T* c) : c_(c), anchor_(c ? c->anchor() : nullptr) {}
+    T* get() const { return anchor_ ? c_ : nullptr; }
+    T* operator->() const { return get(); }
+    explicit operator bool() const { return get() != nullptr; }
+
+private:
+    T* c_ = nullptr;
+    QPointer<QObject> anchor_;
+};
+
+// The Qt widgets that stand for a control know it: focus and keys find their control that way.
+class ControlSide {
+public:
+    virtual ~ControlSide() = default;
+    virtual Control& control() const = 0;
 };
 
 // A sprite: a picture laid over a container's windowless controls and under its windowed ones,
@@ -272,11 +299,12 @@ private:
 
 // The Qt side of a container: paints the surface, the windowless controls and the sprites, and
 // turns mouse input into the classic events with capture and double-click order.
-class ContainerWidget : public QWidget {
+class ContainerWidget : public QWidget, public ControlSide {
     Q_OBJECT
 public:
     ContainerWidget(Container& owner, QWidget* parent);
     Container& owner() const { return owner_; }
+    Control& control() const override { return owner_; }
     void markSelfUpdate() { selfUpdate_ = true; }
 
 protected:
@@ -291,9 +319,7 @@ protected:
 private:
     Control* targetAt(const QPoint& pos);
     Container& owner_;
-    QPointer<QObject> guard_;
-    Control* pressed_ = nullptr; // control that got the press (the container itself possibly)
-    bool pressedAlive_ = false;
+    Weak<Control> pressed_; // control that got the press (the container itself possibly)
     bool inDoubleClick_ = false;
     bool selfUpdate_ = false;
 };

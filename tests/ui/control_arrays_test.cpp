@@ -112,7 +112,7 @@ TEST_F(ControlArrays, AMisuseLetThroughIsLoggedAndChangesNothingTheUserSees) {
         EXPECT_TRUE(f.Etiquette1.exists(0) && f.Etiquette1.exists(2));
         EXPECT_EQ(f.Etiquette1[0].caption(), "zero");
         EXPECT_EQ(f.Vide.count(), 0);
-        EXPECT_EQ(grab(f), before);
+        EXPECT_TRUE(grab(f) == before) << "the screen changed";
         ui::unloadAllForms();
     }
     qInstallMessageHandler(previous);

@@ -170,7 +170,7 @@ private:
     QPointer<QObject> anchor_;
 };
 
-// The Qt widgets that stand for a control know it: focus and keys find their control that way.
+// The Qt widgets that stand for a control know it: the focus finds its control that way.
 class ControlSide {
 public:
     virtual ~ControlSide() = default;

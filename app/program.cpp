@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 #include "shell/routines.h"
 #include "shell/startup_screen.h"
+#include "ui/application.h"
 #include "ui/form.h"
 #include "ui/runtime.h"
 #include "ui/screen.h"
@@ -12,6 +13,7 @@
 namespace app {
 
 void startProgram() {
+    ui::setApplicationNames({"TAVREL", "TAVREL_PDF"});
     // Windows come and go between screens; the program ends only when it says so.
     QApplication::setQuitOnLastWindowClosed(false);
     ui::setEndWhenNoForms(true);

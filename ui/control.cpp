@@ -14,16 +14,9 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
 
 namespace ui {
 namespace {
-
-// Controls alive now: events for a control destroyed meanwhile (its form unloaded) are dropped.
-std::unordered_set<const Control*>& liveControls() {
-    static std::unordered_set<const Control*> live;
-    return live;
-}
 
 int shiftState(Qt::KeyboardModifiers m) {
     int s = 0;
@@ -105,13 +98,36 @@ int asciiOf(const QKeyEvent* e) {
     return *code;
 }
 
+bool& misuseStops() {
+#ifdef NDEBUG
+    static bool stops = false;
+#else
+    static bool stops = true;
+#endif
+    return stops;
+}
+
 } // namespace
+
+void reportMisuse(const std::string& what) {
+    if (misuseStops()) qFatal("misuse of the forms runtime: %s", what.c_str());
+    qCritical("misuse of the forms runtime, passed over: %s", what.c_str());
+}
+
+void setMisuseStops(bool stops) {
+    misuseStops() = stops;
+}
+
+Container& standInContainer() {
+    // Never loaded, never shown, never destroyed (its widgets must not outlive the application).
+    static Form* const holder = new Form;
+    return *holder;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Control
 
 Control::Control(Container* parent, bool windowless) : parent_(parent), windowless_(windowless) {
-    liveControls().insert(this);
     if (parent_) {
         parent_->addChild(this);
         font_ = parent_->font();
@@ -119,15 +135,14 @@ Control::Control(Container* parent, bool windowless) : parent_(parent), windowle
 }
 
 Control::~Control() {
-    liveControls().erase(this);
+    // Handles read null from here on: nothing reaches a control on its way out.
+    anchor_.reset();
     if (parent_) parent_->removeChild(this);
     if (ownWidget_) delete ownWidget_.data();
 }
 
 void Control::adopt(QWidget* w) {
     ownWidget_ = w;
-    w->setProperty("tavrelControl",
-                   QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(this)));
 }
 
 Form& Control::form() const {
@@ -404,6 +419,8 @@ void Control::insertReplacement(int) {}
 bool Control::handleKey(QKeyEvent* e) {
     Form& f = form();
     HandlerGuard guard(&f);
+    // A handler may take this very control away (an array element unloaded).
+    const Weak<Control> self(this);
     const int shift = shiftState(e->modifiers());
     int keyCode = keyCodeOf(e);
     auto* button = dynamic_cast<CommandButton*>(this);
@@ -428,11 +445,11 @@ bool Control::handleKey(QKeyEvent* e) {
     if (keyCode != 0) {
         if (f.keyPreview() && this != &f) {
             f.Form_KeyDown(keyCode, shift);
-            if (keyCode == 0 || !liveControls().count(this)) return true;
+            if (keyCode == 0 || !self) return true;
         }
         if (KeyDown) {
             KeyDown(index_, keyCode, shift);
-            if (keyCode == 0 || !liveControls().count(this)) return true;
+            if (keyCode == 0 || !self) return true;
         }
     }
     // Paste and the other editing shortcuts carry no character of their own.
@@ -446,11 +463,11 @@ bool Control::handleKey(QKeyEvent* e) {
     const int original = ascii;
     if (f.keyPreview() && this != &f) {
         f.Form_KeyPress(ascii);
-        if (ascii == 0 || !liveControls().count(this)) return true;
+        if (ascii == 0 || !self) return true;
     }
     if (KeyPress) {
         KeyPress(index_, ascii);
-        if (ascii == 0 || !liveControls().count(this)) return true;
+        if (ascii == 0 || !self) return true;
     }
     if (ascii != original) {
         insertReplacement(ascii);
@@ -462,6 +479,7 @@ bool Control::handleKey(QKeyEvent* e) {
 QString Control::filterText(const QString& text) {
     Form& f = form();
     HandlerGuard guard(&f);
+    const Weak<Control> self(this);
     QString out;
     for (QChar ch : text) {
         const auto code = cp1252Code(ch);
@@ -469,7 +487,7 @@ QString Control::filterText(const QString& text) {
         int ascii = *code;
         if (f.keyPreview() && this != &f) f.Form_KeyPress(ascii);
         if (ascii != 0 && KeyPress) KeyPress(index_, ascii);
-        if (!liveControls().count(this)) return {};
+        if (!self) return {};
         if (ascii != 0) out.append(qchar(ascii));
     }
     return out;
@@ -881,9 +899,8 @@ void ContainerWidget::paintEvent(QPaintEvent* event) {
     selfUpdate_ = false;
     if (!self && owner_.Paint) {
         // Paint handlers run after the repaint, never inside it.
-        Container* owner = &owner_;
-        QTimer::singleShot(0, this, [owner] {
-            if (liveControls().count(owner)) owner->fireIndex(owner->Paint);
+        QTimer::singleShot(0, this, [owner = Weak<Container>(&owner_)] {
+            if (Container* c = owner.get()) c->fireIndex(c->Paint);
         });
     }
 }
@@ -894,30 +911,36 @@ Control* ContainerWidget::targetAt(const QPoint& pos) {
 }
 
 void ContainerWidget::mousePressEvent(QMouseEvent* e) {
-    pressed_ = targetAt(e->position().toPoint());
+    Control* target = targetAt(e->position().toPoint());
+    pressed_ = target;
     inDoubleClick_ = false;
-    pressed_->fireMouse(pressed_->MouseDown, e);
+    target->fireMouse(target->MouseDown, e);
 }
 
 void ContainerWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     // The second press of a double click arrives only as a double click.
-    pressed_ = targetAt(e->position().toPoint());
+    Control* target = targetAt(e->position().toPoint());
+    pressed_ = target;
     inDoubleClick_ = true;
-    pressed_->fireIndex(pressed_->DblClick);
+    target->fireIndex(target->DblClick);
 }
 
 void ContainerWidget::mouseReleaseEvent(QMouseEvent* e) {
-    Control* target = pressed_;
-    pressed_ = nullptr;
-    if (!target || !liveControls().count(target)) return;
+    const Weak<Control> target = pressed_;
+    pressed_ = {};
+    if (!target) return;
+    // MouseUp may take the control away, and this widget with it.
+    const QPointer<ContainerWidget> self(this);
     target->fireMouse(target->MouseUp, e);
+    if (!self) return;
     if (inDoubleClick_) {
         inDoubleClick_ = false;
         return;
     }
-    if (!liveControls().count(target)) return;
-    const bool inside = target == &owner_ ? rect().contains(e->position().toPoint())
-                                          : target->pixelRect().contains(e->position().toPoint());
+    if (!target) return;
+    const bool inside = target.get() == &owner_
+                            ? rect().contains(e->position().toPoint())
+                            : target->pixelRect().contains(e->position().toPoint());
     if (inside && e->button() == Qt::LeftButton) target->fireIndex(target->Click);
 }
 
@@ -928,12 +951,14 @@ void ContainerWidget::mouseMoveEvent(QMouseEvent* e) {
 bool ContainerWidget::event(QEvent* e) {
     if ((e->type() == QEvent::WindowDeactivate || e->type() == QEvent::UngrabMouse) && pressed_) {
         // Losing the mouse during a press counts as a release away from the control.
-        Control* target = pressed_;
-        pressed_ = nullptr;
-        if (liveControls().count(target) && target->MouseUp) {
+        Control* target = pressed_.get();
+        pressed_ = {};
+        if (target->MouseUp) {
             QMouseEvent away(QEvent::MouseButtonRelease, QPointF(-1, -1), QPointF(-1, -1),
                              Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            const QPointer<ContainerWidget> self(this);
             target->fireMouse(target->MouseUp, &away);
+            if (!self) return true;
         }
     }
     return QWidget::event(e);

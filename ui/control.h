@@ -124,6 +124,8 @@ public:
     virtual void scaleBy(double factor);
     // Forgets the container (it is being destroyed before this control).
     void orphan() { parent_ = nullptr; }
+    // What weak handles watch: it goes as soon as the control's destruction begins.
+    QObject* anchor() const { return anchor_.get(); }
 
 protected:
     virtual void applyGeometry();
@@ -148,6 +150,31 @@ protected:
     Colour fore_ = kWindowText;
     int tabIndex_ = 0;
     bool tabStop_ = true;
+
+private:
+    std::unique_ptr<QObject> anchor_ = std::make_unique<QObject>();
+};
+
+// A weak handle on a control (a form is one too): it reads null once the control is destroyed,
+// and a control made later at the same address never passes for the one it was taken on.
+template <class T> class Weak {
+public:
+    Weak() = default;
+    Weak(T* c) : c_(c), anchor_(c ? c->anchor() : nullptr) {}
+    T* get() const { return anchor_ ? c_ : nullptr; }
+    T* operator->() const { return get(); }
+    explicit operator bool() const { return get() != nullptr; }
+
+private:
+    T* c_ = nullptr;
+    QPointer<QObject> anchor_;
+};
+
+// The Qt widgets that stand for a control know it: the focus finds its control that way.
+class ControlSide {
+public:
+    virtual ~ControlSide() = default;
+    virtual Control& control() const = 0;
 };
 
 // A sprite: a picture laid over a container's windowless controls and under its windowed ones,
@@ -275,11 +302,12 @@ private:
 
 // The Qt side of a container: paints the surface, the windowless controls and the sprites, and
 // turns mouse input into the classic events with capture and double-click order.
-class ContainerWidget : public QWidget {
+class ContainerWidget : public QWidget, public ControlSide {
     Q_OBJECT
 public:
     ContainerWidget(Container& owner, QWidget* parent);
     Container& owner() const { return owner_; }
+    Control& control() const override { return owner_; }
     void markSelfUpdate() { selfUpdate_ = true; }
 
 protected:
@@ -294,44 +322,44 @@ protected:
 private:
     Control* targetAt(const QPoint& pos);
     Container& owner_;
-    QPointer<QObject> guard_;
-    Control* pressed_ = nullptr; // control that got the press (the container itself possibly)
-    bool pressedAlive_ = false;
+    Weak<Control> pressed_; // control that got the press (the container itself possibly)
     bool inDoubleClick_ = false;
     bool selfUpdate_ = false;
 };
 
-// An indexable array of controls; loading an element clones the lowest one, hidden.
+// A fault in the program's own use of the runtime (reading a control array's element that was
+// never loaded, say): debug builds stop there; release builds log it and go on, the faulty call
+// doing nothing.
+void reportMisuse(const std::string& what);
+// Tests: whether a misuse stops the program (the debug builds' way) or is only logged.
+void setMisuseStops(bool stops);
+// Where the controls that misused calls reach live: a screen that is never shown.
+Container& standInContainer();
+
+// An indexable array of controls. Elements exist only once made: at design by `add`, at run
+// time by `load`, which clones the lowest element, hidden. Reading an element that is not there
+// is a misuse, never a way to make one.
 template <class T> class ControlArray {
 public:
     explicit ControlArray(Container& parent) : parent_(&parent) {}
     ControlArray(const ControlArray&) = delete;
+    ControlArray& operator=(const ControlArray&) = delete;
 
-    // Design-time element.
-    T& add(int i) {
-        auto c = std::make_unique<T>(*parent_);
-        c->setIndex(i);
-        T& ref = *c;
-        items_[i] = std::move(c);
-        return ref;
-    }
-    // Design-time element inside another container (a frame or a picture box).
-    T& add(int i, Container& inside) {
-        auto c = std::make_unique<T>(inside);
-        c->setIndex(i);
-        T& ref = *c;
-        items_[i] = std::move(c);
-        return ref;
-    }
-    // Design-time element made with further arguments of its constructor (a multi-line text box).
-    template <class A, class... R> T& add(int i, Container& inside, A&& arg, R&&... more) {
-        auto c = std::make_unique<T>(inside, std::forward<A>(arg), std::forward<R>(more)...);
-        c->setIndex(i);
-        T& ref = *c;
-        items_[i] = std::move(c);
-        return ref;
+    // Design-time element, made with these arguments of its constructor (another container, a
+    // frame or a picture box, then whatever the kind takes, a multi-line flag say); with none it
+    // goes into the array's own container.
+    template <class... A> T& add(int i, A&&... args) {
+        if (items_.count(i)) {
+            reportMisuse("element " + std::to_string(i) + " of a control array added twice");
+            return standIn();
+        }
+        if constexpr (sizeof...(A) == 0)
+            return put(i, std::make_unique<T>(*parent_));
+        else
+            return put(i, std::make_unique<T>(std::forward<A>(args)...));
     }
     // Run-time element: a hidden copy of the lowest element (same container, look and handlers).
+    // An element that is there already is given as it is.
     T& load(int i) {
         if (auto it = items_.find(i); it != items_.end()) return *it->second;
         if (items_.empty()) return add(i);
@@ -346,20 +374,19 @@ public:
         else
             c = std::make_unique<T>(model.container());
         c->copyFrom(model);
-        c->setIndex(i);
         c->setVisible(false);
-        T& ref = *c;
-        items_[i] = std::move(c);
-        return ref;
+        return put(i, std::move(c));
     }
+    // Takes an element away; the last one stays, as the model of later loads. Nothing happens
+    // for an element that is not there.
     void unload(int i) {
-        if (items_.size() > 1 || items_.begin()->first != i) items_.erase(i);
+        if (items_.size() > 1) items_.erase(i);
     }
     bool exists(int i) const { return items_.count(i) != 0; }
     T& operator[](int i) {
-        auto it = items_.find(i);
-        if (it == items_.end()) return load(i);
-        return *it->second;
+        if (auto it = items_.find(i); it != items_.end()) return *it->second;
+        reportMisuse("element " + std::to_string(i) + " of a control array read but never loaded");
+        return standIn();
     }
     int lbound() const { return items_.empty() ? 0 : items_.begin()->first; }
     int ubound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
@@ -369,8 +396,22 @@ public:
     }
 
 private:
+    T& put(int i, std::unique_ptr<T> c) {
+        c->setIndex(i);
+        T& ref = *c;
+        items_[i] = std::move(c);
+        return ref;
+    }
+    // What a misused call gets once the misuse is logged: a control of the same kind that
+    // belongs to no index and to no screen that shows, so that the call changes nothing the user
+    // sees.
+    T& standIn() {
+        if (!standIn_) standIn_ = std::make_unique<T>(standInContainer());
+        return *standIn_;
+    }
     Container* parent_;
     std::map<int, std::unique_ptr<T>> items_;
+    std::unique_ptr<T> standIn_;
 };
 
 } // namespace ui

@@ -29,10 +29,11 @@ namespace {
 
 // Mouse input of a windowed control, turned into the classic events. The Qt widget's own
 // handling still runs (a button still gets pressed, a list still selects).
-template <class Base> class Windowed : public Base {
+template <class Base> class Windowed : public Base, public ControlSide {
 public:
     template <class... A>
     explicit Windowed(Control& c, A&&... a) : Base(std::forward<A>(a)...), c_(c) {}
+    Control& control() const override { return c_; }
 
 protected:
     void mousePressEvent(QMouseEvent* e) override {
@@ -1203,9 +1204,10 @@ private:
     ComboBox& box_;
 };
 
-class ComboList : public QListWidget {
+class ComboList : public QListWidget, public ControlSide {
 public:
     ComboList(ComboBox& box, QWidget* parent) : QListWidget(parent), box_(box) {}
+    Control& control() const override { return box_; }
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override {
@@ -1221,23 +1223,23 @@ private:
 };
 } // namespace
 
-class ComboWidget : public QWidget {
+class ComboWidget : public QWidget, public ControlSide {
 public:
-    using QWidget::QWidget;
+    ComboWidget(ComboBox& box, QWidget* parent) : QWidget(parent), box_(box) {}
+    Control& control() const override { return box_; }
+
+private:
+    ComboBox& box_;
 };
 
 ComboBox::ComboBox(Container& parent, int style) : Control(&parent, false), style_(style) {
     back_ = kWindow;
-    box_ = new ComboWidget(parentWidget(parent));
+    box_ = new ComboWidget(*this, parentWidget(parent));
     adopt(box_);
     edit_ = new ComboEdit(*this, box_);
     edit_->setContextMenuPolicy(Qt::NoContextMenu);
-    edit_->setProperty("tavrelControl", QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(
-                                            static_cast<Control*>(this))));
     items_ = new ComboList(*this, box_);
     items_->setFocusPolicy(Qt::NoFocus);
-    items_->setProperty("tavrelControl", QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(
-                                             static_cast<Control*>(this))));
     QObject::connect(edit_, &QLineEdit::textEdited, [this] {
         listIndex_ = -1;
         fireIndex(Change);

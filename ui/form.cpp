@@ -24,55 +24,113 @@
 #include <algorithm>
 
 namespace ui {
-namespace {
 
-std::vector<std::pair<std::type_index, Form*>>& registry() {
-    static std::vector<std::pair<std::type_index, Form*>> forms;
-    return forms;
-}
+// The forms of the program, which it owns: the loaded ones by type, in load order, and the
+// unloaded ones that wait for the last of their handlers to return before they are destroyed.
+class FormRegistry {
+public:
+    // Never destroyed: no form may outlive the application's widgets at exit.
+    static FormRegistry& get() {
+        static FormRegistry* const registry = new FormRegistry;
+        return *registry;
+    }
+
+    Form* find(std::type_index type) const {
+        for (const Entry& e : loaded_)
+            if (e.type == type) return e.form.get();
+        return nullptr;
+    }
+    bool isLoaded(const Form* f) const {
+        return std::any_of(loaded_.begin(), loaded_.end(),
+                           [f](const Entry& e) { return e.form.get() == f; });
+    }
+    std::vector<Form*> loaded() const {
+        std::vector<Form*> out;
+        for (const Entry& e : loaded_) out.push_back(e.form.get());
+        return out;
+    }
+    bool empty() const { return loaded_.empty(); }
+    void add(std::type_index type, std::unique_ptr<Form> f) {
+        f->loaded_ = true;
+        loaded_.push_back(Entry{type, std::move(f)});
+    }
+    // The form goes to the unloaded ones.
+    void forget(Form* f) {
+        const auto it = std::find_if(loaded_.begin(), loaded_.end(),
+                                     [f](const Entry& e) { return e.form.get() == f; });
+        if (it == loaded_.end()) return;
+        std::unique_ptr<Form> owned = std::move(it->form);
+        loaded_.erase(it);
+        owned->loaded_ = false;
+        owned->doomed_ = true;
+        unloaded_.push_back(std::move(owned));
+        sweepSoon();
+    }
+    // Every form goes to the unloaded ones; those that run no handler are destroyed at once.
+    void forgetAll() {
+        std::vector<Form*> forms = loaded();
+        // Children before the main window, so that no sub-window outlives its area.
+        std::stable_partition(forms.begin(), forms.end(), notMainWindow);
+        for (Form* f : forms) {
+            forget(f);
+            stopFormTimers(f);
+            f->detachWindow();
+        }
+        sweep();
+    }
+    // Destroys the unloaded forms once the event loop is back, unless a handler of theirs still
+    // runs (the end of that handler asks again).
+    void sweepSoon() {
+        if (sweepPosted_ || !qApp) return;
+        sweepPosted_ = true;
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                FormRegistry& r = get();
+                r.sweepPosted_ = false;
+                r.sweep();
+            },
+            Qt::QueuedConnection);
+    }
+    void sweep() {
+        std::vector<std::unique_ptr<Form>> ready;
+        for (auto& f : unloaded_)
+            if (f->busy_ == 0) ready.push_back(std::move(f));
+        std::erase(unloaded_, nullptr);
+        std::stable_partition(ready.begin(), ready.end(),
+                              [](const auto& f) { return notMainWindow(f.get()); });
+        for (auto& f : ready) f.reset();
+    }
+
+private:
+    static bool notMainWindow(const Form* f) { return dynamic_cast<const MdiForm*>(f) == nullptr; }
+    struct Entry {
+        std::type_index type;
+        std::unique_ptr<Form> form;
+    };
+    std::vector<Entry> loaded_;
+    std::vector<std::unique_ptr<Form>> unloaded_;
+    bool sweepPosted_ = false;
+};
+
+namespace {
 
 std::function<void()>& mdiLoader() {
     static std::function<void()> loader;
     return loader;
 }
 
-void scheduleDelete(Form* f) {
-    if (f->deleteScheduled) return;
-    f->deleteScheduled = true;
-    QMetaObject::invokeMethod(
-        qApp,
-        [f] {
-            if (f->busy == 0)
-                delete f;
-            else
-                f->deleteScheduled = false;
-        },
-        Qt::QueuedConnection);
-}
-
 Control* controlOf(QWidget* w) {
-    for (; w; w = w->parentWidget()) {
-        const QVariant v = w->property("tavrelControl");
-        if (v.isValid()) return reinterpret_cast<Control*>(v.value<quintptr>());
-    }
+    for (; w; w = w->parentWidget())
+        if (auto* side = dynamic_cast<ControlSide*>(w)) return &side->control();
     return nullptr;
 }
 
-bool alive(Control* c) {
-    if (!c) return false;
-    for (auto& [type, form] : registry()) {
-        if (form == c) return true;
-        std::vector<Container*> stack{form};
-        while (!stack.empty()) {
-            Container* k = stack.back();
-            stack.pop_back();
-            for (Control* child : k->children()) {
-                if (child == c) return true;
-                if (auto* inner = dynamic_cast<Container*>(child)) stack.push_back(inner);
-            }
-        }
-    }
-    return false;
+// The control that has the focus and takes focus events (screens and picture boxes take none).
+Control* focusedControl() {
+    Control* c = controlOf(QApplication::focusWidget());
+    if (dynamic_cast<Form*>(c) || dynamic_cast<PictureBox*>(c)) return nullptr;
+    return c;
 }
 
 // Focus events run after Qt has moved the focus, lost focus first: a handler may move the
@@ -93,27 +151,23 @@ public:
     }
     void sync() {
         for (int guard = 0; guard < 8; ++guard) {
-            Control* target = controlOf(QApplication::focusWidget());
-            if (dynamic_cast<Form*>(target) || dynamic_cast<PictureBox*>(target)) target = nullptr;
-            if (!alive(current_)) current_ = nullptr;
-            if (target == current_) return;
-            Control* old = current_;
-            current_ = nullptr;
+            Control* target = focusedControl();
+            const Weak<Control> old = current_;
+            if (target == old.get()) return;
+            current_ = {};
             if (old) old->fireIndex(old->LostFocus);
-            Control* now = controlOf(QApplication::focusWidget());
-            if (dynamic_cast<Form*>(now) || dynamic_cast<PictureBox*>(now)) now = nullptr;
-            if (now && now == old) {
+            Control* now = focusedControl();
+            if (now && now == old.get()) {
                 current_ = old; // moved back during LostFocus: it never lost it
                 return;
             }
-            if (!alive(now)) return;
             current_ = now;
             if (now) now->fireIndex(now->GotFocus);
         }
     }
 
 private:
-    Control* current_ = nullptr;
+    Weak<Control> current_;
     bool pending_ = false;
 };
 
@@ -172,9 +226,8 @@ public:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Close) {
             e->ignore();
-            Form* f = &f_;
-            QTimer::singleShot(0, qApp, [f] {
-                if (isLoaded(f)) unloadForm(f, vbFormControlMenu);
+            QTimer::singleShot(0, qApp, [form = Weak<Form>(&f_)] {
+                if (Form* f = form.get(); f && isLoaded(f)) unloadForm(f, vbFormControlMenu);
             });
             return true;
         }
@@ -191,17 +244,17 @@ private:
 // ---------------------------------------------------------------------------------------------
 
 HandlerGuard::HandlerGuard(Form* form) : form_(form) {
-    if (form_) ++form_->busy;
+    if (form_) ++form_->busy_;
 }
 
 HandlerGuard::~HandlerGuard() {
     if (!form_) return;
-    if (--form_->busy == 0 && form_->doomed) scheduleDelete(form_);
+    if (--form_->busy_ == 0 && form_->doomed_) FormRegistry::get().sweepSoon();
 }
 
 void dispatch(Form* form, const std::function<void()>& f) {
     HandlerGuard guard(form);
-    if (form && form->doomed && form->busy == 1) {
+    if (form && form->doomed_ && form->busy_ == 1) {
         // An unloaded form receives no new events.
         return;
     }
@@ -209,18 +262,13 @@ void dispatch(Form* form, const std::function<void()>& f) {
 }
 
 Form* findForm(std::type_index type) {
-    for (auto& [t, f] : registry())
-        if (t == type) return f;
-    return nullptr;
+    return FormRegistry::get().find(type);
 }
 
-void registerForm(std::type_index type, Form* form) {
-    registry().emplace_back(type, form);
-}
-
-void runLoad(Form* f) {
+void loadForm(std::type_index type, std::unique_ptr<Form> form) {
     ensureFocusTracker();
-    f->markLoaded(true);
+    Form* f = form.get();
+    FormRegistry::get().add(type, std::move(form));
     {
         HandlerGuard guard(f);
         f->Form_Load();
@@ -244,46 +292,24 @@ bool unloadForm(Form* f, int mode) {
     f->Form_Unload(cancel);
     if (cancel) return false;
     if (!f->loaded()) return true;
-    std::erase_if(registry(), [f](const auto& p) { return p.second == f; });
-    f->markLoaded(false);
-    f->doomed = true;
+    FormRegistry& registry = FormRegistry::get();
+    registry.forget(f);
     stopFormTimers(f);
     f->detachWindow();
-    if (registry().empty()) noFormsLeft();
+    if (registry.empty()) noFormsLeft();
     return true;
 }
 
 bool isLoaded(const Form* form) {
-    for (auto& [t, f] : registry())
-        if (f == form) return true;
-    return false;
+    return FormRegistry::get().isLoaded(form);
 }
 
 std::vector<Form*> loadedForms() {
-    std::vector<Form*> out;
-    for (auto& [t, f] : registry()) out.push_back(f);
-    return out;
+    return FormRegistry::get().loaded();
 }
 
 void unloadAllForms() {
-    auto forms = registry();
-    registry().clear();
-    // Children before the main window, so that no sub-window outlives its area.
-    std::stable_sort(forms.begin(), forms.end(), [](const auto& a, const auto& b) {
-        return dynamic_cast<MdiForm*>(a.second) == nullptr &&
-               dynamic_cast<MdiForm*>(b.second) != nullptr;
-    });
-    for (auto& [t, f] : forms) {
-        f->markLoaded(false);
-        f->doomed = true;
-        stopFormTimers(f);
-        f->detachWindow();
-    }
-    for (auto& [t, f] : forms)
-        if (f->busy == 0 && !f->deleteScheduled)
-            delete f;
-        else
-            scheduleDelete(f);
+    FormRegistry::get().forgetAll();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -308,7 +334,6 @@ Form::Form() : Container(nullptr, true) {
 }
 
 Form::~Form() {
-    std::erase_if(registry(), [this](const auto& p) { return p.second == this; });
     delete closeFilter_;
     if (sub_) {
         // The sub-window owns the client now; deleting it takes the whole screen away.
@@ -475,7 +500,7 @@ bool Form::shown() const {
 }
 
 void Form::show() {
-    if (doomed) return;
+    if (doomed_) return;
     attachWindow();
     const bool first = !everShown_;
     visible_ = true;

@@ -100,11 +100,6 @@ public:
 
     // --- runtime internals ---
     bool loaded() const { return loaded_; }
-    void markLoaded(bool l) { loaded_ = l; }
-    int busy = 0;        // handlers of this form on the stack
-    bool doomed = false; // unloaded: destroyed once no handler of it runs
-    bool deleteScheduled = false;
-    std::type_index type{typeid(void)};
     void attachWindow();
     void detachWindow();
     void applyTabOrder();
@@ -116,6 +111,11 @@ protected:
 
 private:
     friend class MdiForm;
+    friend class FormRegistry;
+    friend class HandlerGuard;
+    friend void dispatch(Form* form, const std::function<void()>& f);
+    int busy_ = 0;        // handlers of this form on the stack
+    bool doomed_ = false; // unloaded: destroyed once no handler of it runs
     std::string caption_;
     int borderStyle_ = vbSizable;
     bool controlBox_ = true;
@@ -152,9 +152,12 @@ private:
 void dispatch(Form* form, const std::function<void()>& f);
 
 // --- forms by name ---
+// The runtime owns every form: the loaded ones, and the unloaded ones until the last of their
+// handlers has returned. Whatever must reach a form later (after a yield, from a queued event)
+// holds a Weak<Form>, which a new form at the same address never fools.
 Form* findForm(std::type_index type);
-void registerForm(std::type_index type, Form* form);
-void runLoad(Form* form);
+// The runtime takes the new form as the loaded one of its type and runs its Form_Load.
+void loadForm(std::type_index type, std::unique_ptr<Form> form);
 // Unloads: QueryUnload and Unload may cancel; then the form is hidden and forgotten, and
 // destroyed after its running handlers return. Returns false when a handler cancelled.
 bool unloadForm(Form* form, int mode = vbFormCode);
@@ -171,11 +174,10 @@ template <class T> T* find() {
 // main window shows itself once loaded.
 template <class T> T& load() {
     if (T* f = find<T>()) return *f;
-    T* f = new T();
-    f->type = typeid(T);
-    registerForm(typeid(T), f);
-    runLoad(f);
-    return *f;
+    auto made = std::make_unique<T>();
+    T& f = *made;
+    loadForm(typeid(T), std::move(made));
+    return f;
 }
 
 template <class T> void unload() {

@@ -1,5 +1,6 @@
 #include "ui/msgbox.h"
 
+#include "ui/application.h"
 #include "ui/text.h"
 
 #include <QApplication>
@@ -75,6 +76,10 @@ int showReal(const MessageRequest& request) {
 }
 
 } // namespace
+
+int msgBox(const std::string& text, int style) {
+    return msgBox(text, style, applicationNames().title);
+}
 
 int msgBox(const std::string& text, int style, const std::string& title) {
     MessageRequest request{text, style, title};

@@ -42,8 +42,10 @@ struct MessageRequest {
 };
 
 // Shows a modal box (usable before the event loop runs) and returns the answer.
-// The buttons read "OK", "Oui", "Non", "Annuler", "Réessayer".
-int msgBox(const std::string& text, int style = vbOKOnly, const std::string& title = "TAVREL");
+// The buttons read "OK", "Oui", "Non", "Annuler", "Réessayer". Without a title of its own, the
+// box takes the program's (setApplicationNames).
+int msgBox(const std::string& text, int style = vbOKOnly);
+int msgBox(const std::string& text, int style, const std::string& title);
 
 using MessageService = std::function<int(const MessageRequest&)>;
 // Replaces the service (tests); an empty function puts the real boxes back.

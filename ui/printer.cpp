@@ -1,6 +1,7 @@
 #include "ui/printer.h"
 
 #include "platform/cp1252.h"
+#include "ui/application.h"
 
 #include <QColor>
 #include <QDir>
@@ -109,7 +110,8 @@ struct Printer::Impl {
 };
 
 Printer::Printer() : impl_(std::make_unique<Impl>()) {
-    const QString wanted = qEnvironmentVariable("TAVREL_PDF");
+    const std::string& variable = applicationNames().pdfVariable;
+    const QString wanted = variable.empty() ? QString() : qEnvironmentVariable(variable.c_str());
     if (!wanted.isEmpty()) {
         impl_->usePdf(wanted);
         return;

@@ -1,5 +1,6 @@
 // The printer the program prints its reports and documents on. It prints to the system's default
-// printer without a dialog; with no printer, or when TAVREL_PDF names a file, it writes a PDF.
+// printer without a dialog; with no printer, or when the program's PDF variable
+// (setApplicationNames) names a file, it writes a PDF.
 // Positions are in twips from the page's top left corner of its printable area.
 #pragma once
 

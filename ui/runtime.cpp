@@ -50,7 +50,7 @@ float timeOfDay() {
 }
 
 void pause(double seconds) {
-    // What the pupil must see before the wait is painted now; nothing else happens meanwhile.
+    // What the user must see before the wait is painted now; nothing else happens meanwhile.
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible()) w->repaint();
     const auto ms = std::int64_t(seconds * 1000.0 + 0.5);

@@ -1,7 +1,8 @@
 // What the players' tests share: a fresh shared block and the main window as the start-up screen
 // leaves them, lessons started from a catalogue or loaded from a record, positions in design
 // pixels, the pupil's clicks on elements, the check and continue buttons, the faces and the
-// reward screen, fixture catalogues of sets lessons and the pupil's moves on the sets board.
+// reward screen, fixture records of sets, tree and table lessons and the pupil's moves on those
+// boards.
 #pragma once
 
 #include "harness.h"
@@ -12,15 +13,18 @@
 #include "players/drawing_library.h"
 #include "players/reward_screen.h"
 #include "players/sets_player.h"
+#include "players/table_player.h"
+#include "players/tree_player.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
 #include "shell/shared_state.h"
 
-#include <QSize>
 #include <QTimer>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -62,13 +66,60 @@ inline SetsItem drawingsItem(int n0, int n1, int n2, int n3, int n4, std::string
                     std::move(t2)};
 }
 
-// The two screens that the tests of whole lists of lessons play at, each case named by its width.
-inline auto roadScreens() {
-    return testing::Values(QSize(640, 480), QSize(1024, 768));
+struct TreeItem {
+    std::array<std::string, 3> labels;
+    std::array<std::string, 8> leaves;
+};
+
+// A tree record; `twoLevels` writes the option character (any non-blank one counts).
+inline std::string treeRecord(int activity, char twoLevels, const std::vector<TreeItem>& items) {
+    std::string r = formats::blankRecord(activity);
+    r[0] = twoLevels;
+    for (std::size_t i = 0; i < items.size() && i < 2; ++i) {
+        const int item = static_cast<int>(i);
+        for (int j = 0; j < 3; ++j)
+            formats::setField(r, activity, item, formats::treeLabel(j), items[i].labels[j]);
+        for (int e = 0; e < 8; ++e)
+            formats::setField(r, activity, item, formats::treeLeaf(e), items[i].leaves[e]);
+    }
+    return r;
 }
-inline std::string screenWidth(const testing::TestParamInfo<QSize>& i) {
-    return std::to_string(i.param.width());
+
+namespace trees {
+// Two items of eight drawings, none in both.
+inline const TreeItem kAnimals{{"animal", "X4", "rouge"},
+                               {"0", "1", "2", "3", "50", "51", "52", "53"}};
+inline const TreeItem kThings{{"jouet", "bleu", "grand"},
+                              {"119", "120", "121", "122", "136", "137", "138", "139"}};
+inline const TreeItem kNumbers{{"pair", ">10", "X<5"},
+                               {"12", "3+4", "20", "7", "1", "2", "30", "44"}};
+} // namespace trees
+
+// The 15 fields of an item in reading order: 3 column titles, then each row's title and its
+// three answers.
+using TableItem = std::array<std::string, 15>;
+
+inline std::string tableRecord(int activity, bool twoColumns, bool twoRows,
+                               const std::vector<TableItem>& items) {
+    std::string r = formats::blankRecord(activity);
+    formats::setOption(r, activity, formats::kOptionTwoColumns, twoColumns);
+    formats::setOption(r, activity, formats::kOptionTwoRows, twoRows);
+    for (std::size_t i = 0; i < items.size() && i < 2; ++i)
+        for (int k = 1; k <= 15; ++k)
+            formats::setField(r, activity, int(i), formats::tableCell(k), items[i][k - 1]);
+    return r;
 }
+
+namespace tables {
+inline const TableItem kAnimals{"rouge", "Xbleu", "12", "animal", "0", "1", "2", "X4",
+                                "3",     "4",     "5",  "xvert",  "6", "7", "8"};
+inline const TableItem kThings{"jouet", "grand", "petit", "bleu", "119", "120", "121", "vert",
+                               "122",   "136",   "137",   "rose", "138", "139", "140"};
+// Two columns and three rows of numbers.
+inline const TableItem kNumbers{
+    "pair", "Somme<10", "",    "x : multiple de 3", "12", "3+4", "", "a>b", "20", "7",
+    "",     "=5",       "2x3", cp("6÷2"),           ""};
+} // namespace tables
 
 class PlayersTest : public harness::ScreenTest {
 protected:
@@ -185,6 +236,74 @@ protected:
         click(reward->Commande1);
     }
 
+    // Takes the element of a tray place with a click and puts it on a cell of the board (a leaf
+    // of the tree) with a second one.
+    template <class Board> void carryTo(Board& f, int place, int target) {
+        take(f, place);
+        QPoint p;
+        if constexpr (std::is_same_v<Board, Feuille5>)
+            p = leafPointer(f, target);
+        else
+            p = cellPointer(f, target);
+        moveTo(f, p);
+        clickAt(f, p);
+    }
+
+    // --- the tree ---
+    // The place dealt the element of a leaf.
+    static int placeOf(const Feuille5& f, int leaf) {
+        for (int p = 0; p <= f.DerniereFeuille; ++p)
+            if (f.FeuilleAttendue[p] == leaf) return p;
+        return -1;
+    }
+    // A pointer position that snaps an element onto the leaf.
+    static QPoint leafPointer(const Feuille5& f, int leaf) {
+        return dp(f.GaucheFeuilles[leaf] + 45, f.HautFeuilles + 36);
+    }
+    // Every tray element on its leaf, or with the first two tray elements swapped.
+    void placeAll(Feuille5& f, bool swapTwo = false) {
+        std::vector<int> tray;
+        for (int p = 0; p <= f.DernierePlaceBac; ++p)
+            if (f.FeuilleAttendue[p] >= 0) tray.push_back(p);
+        for (std::size_t k = 0; k < tray.size(); ++k) {
+            std::size_t target = k;
+            if (swapTwo && k < 2) target = 1 - k;
+            carryTo(f, tray[k], f.FeuilleAttendue[tray[target]]);
+        }
+    }
+
+    // --- the table ---
+    // Where an element stands in a cell (a card 33 lower), design pixels.
+    static QPoint anchor(const Feuille6& f, int cell, bool card = false) {
+        const int r = cell / f.ColonnesTableau;
+        const int c = cell % f.ColonnesTableau;
+        return QPoint(f.GaucheTableau + 97 + 92 * c,
+                      f.HautTableau + 77 + 102 * r + (card ? 33 : 0));
+    }
+    static QPoint cellPointer(const Feuille6& f, int cell) {
+        const QPoint a = anchor(f, cell);
+        return dp(a.x() + 45, a.y() + 36);
+    }
+    // The place dealt the element of a cell.
+    static int placeOf(const Feuille6& f, int cell) {
+        for (int p = 0; p < f.NombreCases; ++p)
+            if (f.CaseAttendue[p] == cell) return p;
+        return -1;
+    }
+    // Every element in its cell, or with the elements of cells 0 and 1 swapped.
+    void placeAll(Feuille6& f, bool swapTwo = false) {
+        for (int p = 0; p < f.NombreCases; ++p) {
+            int cell = f.CaseAttendue[p];
+            if (swapTwo && cell <= 1) cell = 1 - cell;
+            carryTo(f, p, cell);
+        }
+    }
+    // The elements of cells 0 and 1, back from a failed check, put right.
+    void putRight(Feuille6& f) {
+        carryTo(f, placeOf(f, 0), 0);
+        carryTo(f, placeOf(f, 1), 1);
+    }
+
     // --- the sets board ---
     static int row(int cell) { return (cell - 1) / 7; }
     static int column(int cell) { return (cell - 1) % 7; }
@@ -205,13 +324,6 @@ protected:
         for (int i = 0; i < 5; ++i)
             if (f.RegionAttendue[i] >= 0 && f.TexteCarte[i] == text) return i;
         return -1;
-    }
-    // Takes the element of a tray place with a click and puts it on a cell with a second one.
-    void carryTo(Feuille4& f, int place, int cell) {
-        take(f, place);
-        const QPoint p = cellPointer(f, cell);
-        moveTo(f, p);
-        clickAt(f, p);
     }
     // The first free, usable cell of each region, for putting every element right.
     static int cellOfRegion(const Feuille4& f, int region, int skip = 0) {

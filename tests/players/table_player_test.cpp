@@ -17,29 +17,7 @@ namespace {
 
 using namespace playertest;
 
-// The 15 fields of an item in reading order: 3 column titles, then each row's title and its
-// three answers.
-using TableItem = std::array<std::string, 15>;
-
-std::string tableRecord(int activity, bool twoColumns, bool twoRows,
-                        const std::vector<TableItem>& items) {
-    std::string r = formats::blankRecord(activity);
-    formats::setOption(r, activity, formats::kOptionTwoColumns, twoColumns);
-    formats::setOption(r, activity, formats::kOptionTwoRows, twoRows);
-    for (std::size_t i = 0; i < items.size() && i < 2; ++i)
-        for (int k = 1; k <= 15; ++k)
-            formats::setField(r, activity, int(i), formats::tableCell(k), items[i][k - 1]);
-    return r;
-}
-
-const TableItem kAnimals{"rouge", "Xbleu", "12", "animal", "0", "1", "2", "X4",
-                         "3",     "4",     "5",  "xvert",  "6", "7", "8"};
-const TableItem kThings{"jouet", "grand", "petit", "bleu", "119", "120", "121", "vert",
-                        "122",   "136",   "137",   "rose", "138", "139", "140"};
-// Two columns and three rows of numbers.
-const TableItem kNumbers{
-    "pair", "Somme<10", "",    "x : multiple de 3", "12", "3+4", "", "a>b", "20", "7",
-    "",     "=5",       "2x3", cp("6÷2"),           ""};
+using namespace playertest::tables;
 
 class TableTest : public PlayersTest {
 protected:
@@ -50,43 +28,8 @@ protected:
         return loadPlayer<Feuille6>(activity, record);
     }
 
-    // Where an element stands in a cell (a card 33 lower), design pixels.
-    static QPoint anchor(const Feuille6& f, int cell, bool card = false) {
-        const int r = cell / f.ColonnesTableau;
-        const int c = cell % f.ColonnesTableau;
-        return QPoint(f.GaucheTableau + 97 + 92 * c,
-                      f.HautTableau + 77 + 102 * r + (card ? 33 : 0));
-    }
     static QPoint home(const Feuille6& f, int place) {
         return QPoint(f.GaucheAccueil[place], f.HautAccueil[place]);
-    }
-    static QPoint cellPointer(const Feuille6& f, int cell) {
-        const QPoint a = anchor(f, cell);
-        return dp(a.x() + 45, a.y() + 36);
-    }
-    static int placeOf(const Feuille6& f, int cell) {
-        for (int p = 0; p < f.NombreCases; ++p)
-            if (f.CaseAttendue[p] == cell) return p;
-        return -1;
-    }
-    void carryTo(Feuille6& f, int place, int cell) {
-        take(f, place);
-        const QPoint p = cellPointer(f, cell);
-        moveTo(f, p);
-        clickAt(f, p);
-    }
-    // Every element in its cell, or with the elements of cells 0 and 1 swapped.
-    void placeAll(Feuille6& f, bool swapTwo = false) {
-        for (int p = 0; p < f.NombreCases; ++p) {
-            int cell = f.CaseAttendue[p];
-            if (swapTwo && cell <= 1) cell = 1 - cell;
-            carryTo(f, p, cell);
-        }
-    }
-    // The elements of cells 0 and 1, back from a failed check, put right.
-    void putRight(Feuille6& f) {
-        carryTo(f, placeOf(f, 0), 0);
-        carryTo(f, placeOf(f, 1), 1);
     }
     void swapBack(Feuille6& f) {
         carryTo(f, placeOf(f, 0), 1);
@@ -589,42 +532,5 @@ TEST_F(TableTest, AClickOnTheNumbersTableClosesTheReportOverIt) {
     EXPECT_EQ(shared.ResultatAffiche, 0);
     for (int p = 0; p < 6; ++p) EXPECT_TRUE(f.spriteCarte(p)->visible) << p;
 }
-
-class TableRoadTest : public TableTest, public testing::WithParamInterface<QSize> {};
-
-TEST_P(TableRoadTest, TablesOfTheThreeMaterialsPlayFromTheListToTheRewardScreens) {
-    setScreen(GetParam().width(), GetParam().height());
-    const TableItem solids{"faces#", "162", "", "X150", "*3", "*5", "", "roule",
-                           "*8",     "*10", "", "",     "",   "",   ""};
-    writeCatalogue({{2, 1, tableRecord(2, false, false, {kAnimals, kThings})},
-                    {6, 2, tableRecord(6, true, false, {kNumbers, kNumbers})},
-                    {10, 3, tableRecord(10, true, true, {solids, solids})}});
-    startList<Feuille6>(code(2, 1) + code(6, 2) + code(10, 3));
-    const int activities[3] = {2, 6, 10};
-    for (int k = 0; k < 3; ++k) {
-        SCOPED_TRACE(activities[k]);
-        Feuille6* f = ui::find<Feuille6>();
-        ASSERT_NE(f, nullptr);
-        EXPECT_EQ(shared.Activite, activities[k]);
-        EXPECT_EQ(f->modeCartes(), activities[k] != 2);
-        EXPECT_TRUE(f->shown());
-        placeAll(*f, true);
-        check(*f);
-        EXPECT_EQ(shared.Points, 7);
-        putRight(*f);
-        advance(2100);
-        check(*f);
-        EXPECT_EQ(shared.NumeroItem, 1);
-        placeAll(*f);
-        advance(2100);
-        check(*f);
-        ASSERT_NO_FATAL_FAILURE(
-            leaveReward("7  sur  8", std::size_t(120 * activities[k] + k), '7'));
-    }
-    EXPECT_EQ(lastBox(), "Tu as terminé les leçons choisies.");
-    EXPECT_EQ(shared.PointsDuJour, 21);
-}
-
-INSTANTIATE_TEST_SUITE_P(Screens, TableRoadTest, roadScreens(), screenWidth);
 
 } // namespace

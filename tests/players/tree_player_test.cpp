@@ -14,30 +14,7 @@ namespace {
 
 using namespace playertest;
 
-struct TreeItem {
-    std::array<std::string, 3> labels;
-    std::array<std::string, 8> leaves;
-};
-
-// A tree record; `twoLevels` writes the option character (any non-blank one counts).
-std::string treeRecord(int activity, char twoLevels, const std::vector<TreeItem>& items) {
-    std::string r = formats::blankRecord(activity);
-    r[0] = twoLevels;
-    for (std::size_t i = 0; i < items.size() && i < 2; ++i) {
-        const int item = static_cast<int>(i);
-        for (int j = 0; j < 3; ++j)
-            formats::setField(r, activity, item, formats::treeLabel(j), items[i].labels[j]);
-        for (int e = 0; e < 8; ++e)
-            formats::setField(r, activity, item, formats::treeLeaf(e), items[i].leaves[e]);
-    }
-    return r;
-}
-
-// Two items of eight drawings, none in both.
-const TreeItem kAnimals{{"animal", "X4", "rouge"}, {"0", "1", "2", "3", "50", "51", "52", "53"}};
-const TreeItem kThings{{"jouet", "bleu", "grand"},
-                       {"119", "120", "121", "122", "136", "137", "138", "139"}};
-const TreeItem kNumbers{{"pair", ">10", "X<5"}, {"12", "3+4", "20", "7", "1", "2", "30", "44"}};
+using namespace playertest::trees;
 
 class TreeTest : public PlayersTest {
 protected:
@@ -50,33 +27,6 @@ protected:
 
     static QPoint leafDesign(const Feuille5& f, int leaf) {
         return QPoint(f.GaucheFeuilles[leaf], f.HautFeuilles);
-    }
-    // The place dealt the element of a leaf.
-    static int placeOf(const Feuille5& f, int leaf) {
-        for (int p = 0; p <= f.DerniereFeuille; ++p)
-            if (f.FeuilleAttendue[p] == leaf) return p;
-        return -1;
-    }
-    // A pointer position that snaps an element onto the leaf.
-    static QPoint leafPointer(const Feuille5& f, int leaf) {
-        return dp(f.GaucheFeuilles[leaf] + 45, f.HautFeuilles + 36);
-    }
-    void carryTo(Feuille5& f, int place, int leaf) {
-        take(f, place);
-        const QPoint p = leafPointer(f, leaf);
-        moveTo(f, p);
-        clickAt(f, p);
-    }
-    // Every tray element on its leaf, or with the first two tray elements swapped.
-    void placeAll(Feuille5& f, bool swapTwo = false) {
-        std::vector<int> tray;
-        for (int p = 0; p <= f.DernierePlaceBac; ++p)
-            if (f.FeuilleAttendue[p] >= 0) tray.push_back(p);
-        for (std::size_t k = 0; k < tray.size(); ++k) {
-            std::size_t target = k;
-            if (swapTwo && k < 2) target = 1 - k;
-            carryTo(f, tray[k], f.FeuilleAttendue[tray[target]]);
-        }
     }
     // The elements now in the tray put back on each other's leaves.
     void swapBack(Feuille5& f) {
@@ -653,44 +603,5 @@ TEST_F(TreeTest, AClickOnTheNumbersTreeClosesTheReportOverItAndKeepsItsCards) {
     for (int p = 0; p <= 7; ++p) EXPECT_TRUE(f.spriteCarte(p)->visible) << p;
     EXPECT_EQ(where(f, 0), placed);
 }
-
-class TreeRoadTest : public TreeTest, public testing::WithParamInterface<QSize> {};
-
-TEST_P(TreeRoadTest, TreesOfTheThreeMaterialsPlayFromTheListToTheRewardScreens) {
-    setScreen(GetParam().width(), GetParam().height());
-    const TreeItem solids{{"Sommets<5", "X162", ""}, {"150", "162", "168", "200", "", "", "", ""}};
-    writeCatalogue({{1, 1, treeRecord(1, ' ', {kAnimals, kThings})},
-                    {5, 2, treeRecord(5, '1', {kNumbers, kNumbers})},
-                    {9, 3, treeRecord(9, '1', {solids, solids})}});
-    startList<Feuille5>(code(1, 1) + code(5, 2) + code(9, 3));
-    const int activities[3] = {1, 5, 9};
-    for (int k = 0; k < 3; ++k) {
-        SCOPED_TRACE(activities[k]);
-        Feuille5* f = ui::find<Feuille5>();
-        ASSERT_NE(f, nullptr);
-        EXPECT_EQ(shared.Activite, activities[k]);
-        EXPECT_EQ(f->avecDessins(), activities[k] != 5);
-        EXPECT_TRUE(f->shown());
-        // Wrong once, then right: 7 points, happy faces, then the second item right at once.
-        placeAll(*f, true);
-        check(*f);
-        EXPECT_EQ(shared.Points, 7);
-        carryTo(*f, 0, f->FeuilleAttendue[0]);
-        carryTo(*f, 1, f->FeuilleAttendue[1]);
-        advance(2100);
-        check(*f);
-        EXPECT_EQ(shared.NumeroItem, 1);
-        placeAll(*f);
-        advance(2100);
-        check(*f);
-        ASSERT_NO_FATAL_FAILURE(
-            leaveReward("7  sur  8", std::size_t(120 * activities[k] + k), '7'));
-    }
-    EXPECT_EQ(lastBox(), "Tu as terminé les leçons choisies.");
-    EXPECT_EQ(shared.LeconsDuJour, 3);
-    EXPECT_EQ(shared.PointsDuJour, 21);
-}
-
-INSTANTIATE_TEST_SUITE_P(Screens, TreeRoadTest, roadScreens(), screenWidth);
 
 } // namespace

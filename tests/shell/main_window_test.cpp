@@ -2,6 +2,8 @@
 // the restart and the quit.
 #include "shell_fixture.h"
 
+#include "busy_screen.h"
+
 #include "platform/files.h"
 #include "records/learning_report.h"
 #include "shell/main_window.h"
@@ -13,11 +15,11 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimer>
 #include <filesystem>
 
 namespace {
 
+using harness::BusyScreen;
 using shell::shared;
 using shelltest::ShellTest;
 
@@ -255,36 +257,14 @@ TEST_F(MainWindow, AFailedWriteAtQuitIsOfferedAgainThenGivenUp) {
     EXPECT_TRUE(ended);
 }
 
-// A screen whose handler lets events through in the middle of its work, as the players do
-// during an answer.
-bool busyHandlerSawItsUnload = false;
-class BusyScreen : public ui::Form {
-public:
-    ui::CommandButton Commande1{*this};
-    std::function<void()> duringYield;
-    BusyScreen() {
-        setMdiChild(true);
-        moveForm(0, 0, 6000, 4000);
-        Commande1.move(100, 100, 1500, 400);
-        Commande1.Click = [this](int) {
-            QTimer::singleShot(0, duringYield);
-            ui::yield();
-            if (!ui::isLoaded(this)) {
-                busyHandlerSawItsUnload = true;
-                return;
-            }
-        };
-    }
-};
-
 TEST_F(MainWindow, RestartDuringAYieldOfAnotherScreensHandlerIsSafe) {
     MDI1& m = open();
     BusyScreen& busy = ui::load<BusyScreen>();
     busy.duringYield = [&m] { m.quitter[0].trigger(); };
-    busyHandlerSawItsUnload = false;
+    BusyScreen::sawItsUnload = false;
     click(busy.Commande1);
     pump();
-    EXPECT_TRUE(busyHandlerSawItsUnload);
+    EXPECT_TRUE(BusyScreen::sawItsUnload);
     EXPECT_EQ(ui::find<BusyScreen>(), nullptr);
     MDI1* fresh = ui::find<MDI1>();
     ASSERT_NE(fresh, nullptr);

@@ -1,5 +1,7 @@
 // Test entry point for the Qt test programs: one offscreen application for the whole run, so
 // that widgets, fonts and pictures work without a display.
+#include "ui/application.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The program's own names, given to the runtime as the program gives them.
+    ui::setApplicationNames({"TAVREL", "TAVREL_PDF"});
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

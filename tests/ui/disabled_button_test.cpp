@@ -1,4 +1,6 @@
-// A disabled button shows its caption greyed, as the user expects of a button he cannot press.
+// A disabled button shows its caption greyed, as the user expects of a button he cannot press,
+// wherever it lies: on the screen, or in a picture box or a frame whatever colour the container
+// gives its own text.
 #include "harness.h"
 
 namespace {
@@ -7,23 +9,32 @@ using harness::ScreenTest;
 
 class DisabledButton : public ScreenTest {};
 
-struct Pair : ui::Form {
+struct Places : ui::Form {
+    ui::PictureBox Image1{*this};
+    ui::Frame Cadre1{*this};
     ui::CommandButton Commande1{*this};
-    ui::CommandButton Commande2{*this};
-    Pair() {
-        moveForm(0, 0, 6000, 3000);
-        for (ui::CommandButton* b : {&Commande1, &Commande2}) {
+    ui::CommandButton Commande2{Image1};
+    ui::CommandButton Commande3{Cadre1};
+    Places() {
+        moveForm(0, 0, 6000, 5600);
+        Image1.move(0, 1000, 3000, 1500);
+        Image1.setForeColor(0x000000);
+        Cadre1.move(0, 3000, 3000, 1500);
+        Cadre1.setForeColor(0x000000);
+        Commande1.move(120, 120, 2400, 600);
+        for (ui::CommandButton* b : {&Commande2, &Commande3}) b->move(120, 300, 2400, 600);
+        for (ui::CommandButton* b : {&Commande1, &Commande2, &Commande3}) {
             b->setFont(ui::Font{"Arial", 12, true});
             b->setCaption("MMMMMM");
             b->setForeColor(0x000000);
+            b->setEnabled(false);
         }
-        Commande1.move(120, 120, 2400, 600);
-        Commande2.move(120, 1200, 2400, 600);
-        Commande2.setEnabled(false);
     }
 };
 
-int darkest(const QImage& image) {
+// The darkest grey of the caption, away from the button's frame.
+int darkestOfCaption(ui::CommandButton& b) {
+    const QImage image = b.widget()->grab().toImage().copy(QRect(10, 10, 140, 20));
     int dark = 255;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) dark = std::min(dark, qGray(image.pixel(x, y)));
@@ -31,15 +42,24 @@ int darkest(const QImage& image) {
 }
 
 TEST_F(DisabledButton, CaptionIsGreyedWhileTheButtonIsOff) {
-    Pair& f = ui::load<Pair>();
+    struct Case {
+        const char* where;
+        ui::CommandButton Places::*button;
+    };
+    const Case cases[] = {{"on the screen", &Places::Commande1},
+                          {"in a picture box", &Places::Commande2},
+                          {"in a frame", &Places::Commande3}};
+    Places& f = ui::load<Places>();
     f.show();
-    const QRect inner(10, 10, 140, 20); // the caption, away from the button's frame
-    const QImage on = f.Commande1.widget()->grab().toImage().copy(inner);
-    const QImage off = f.Commande2.widget()->grab().toImage().copy(inner);
-    EXPECT_LT(darkest(on), 40);
-    EXPECT_GT(darkest(off), 80);
-    f.Commande2.setEnabled(true);
-    EXPECT_LT(darkest(f.Commande2.widget()->grab().toImage().copy(inner)), 40);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        ui::CommandButton& b = f.*c.button;
+        EXPECT_GT(darkestOfCaption(b), 80);
+        b.setEnabled(true);
+        EXPECT_LT(darkestOfCaption(b), 40);
+        b.setEnabled(false);
+        EXPECT_GT(darkestOfCaption(b), 80);
+    }
 }
 
 } // namespace

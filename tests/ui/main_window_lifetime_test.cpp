@@ -1,13 +1,14 @@
 // The main window as a top-level window, window icons, and a child screen that outlives the main
 // window while one of its handlers still runs.
+#include "busy_screen.h"
 #include "harness.h"
 
 #include <QIcon>
 #include <QMainWindow>
-#include <QTimer>
 
 namespace {
 
+using harness::BusyScreen;
 using harness::ScreenTest;
 
 ui::Picture square() {
@@ -27,29 +28,6 @@ public:
     }
 };
 
-bool handlerSawItsUnload = false;
-
-class Busy : public ui::Form {
-public:
-    ui::CommandButton Commande1{*this};
-    ui::Label Etiquette1{*this};
-    std::function<void()> duringYield;
-    Busy() {
-        setMdiChild(true);
-        moveForm(0, 0, 6000, 4000);
-        Commande1.move(100, 100, 1500, 400);
-        Commande1.Click = [this](int) {
-            QTimer::singleShot(0, duringYield);
-            ui::yield();
-            if (!ui::isLoaded(this)) {
-                handlerSawItsUnload = true;
-                return;
-            }
-            Etiquette1.setCaption("encore là");
-        };
-    }
-};
-
 class MainWindowLifetime : public ScreenTest {};
 
 TEST_F(MainWindowLifetime, TheMainWindowShowsItsOwnWindowWithItsIcon) {
@@ -65,14 +43,14 @@ TEST_F(MainWindowLifetime, TheMainWindowShowsItsOwnWindowWithItsIcon) {
 TEST_F(MainWindowLifetime, AChildWhoseHandlerRunsOutlivesTheMainWindowUnloadedMeanwhile) {
     Main& m = ui::load<Main>();
     m.show();
-    Busy& b = ui::load<Busy>();
+    BusyScreen& b = ui::load<BusyScreen>();
     b.duringYield = [&m] { ui::unloadForm(&m); };
-    handlerSawItsUnload = false;
+    BusyScreen::sawItsUnload = false;
     click(b.Commande1);
     pump();
     pump();
-    EXPECT_TRUE(handlerSawItsUnload);
-    EXPECT_EQ(ui::find<Busy>(), nullptr);
+    EXPECT_TRUE(BusyScreen::sawItsUnload);
+    EXPECT_EQ(ui::find<BusyScreen>(), nullptr);
     EXPECT_EQ(ui::find<Main>(), nullptr);
 }
 

@@ -480,7 +480,7 @@ TEST_F(LessonEditor, LabelPreviewsShowTheirWordsWhole) {
     };
     for (const QSize screen : {QSize(640, 480), QSize(1024, 768)}) {
         for (const Case& c : {Case{1, 0, true}, Case{2, 1, false}}) {
-            for (const QString word :
+            for (const QString& word :
                  {QString::fromUtf8("véhicule"), QString::fromUtf8("vêtement")}) {
                 SCOPED_TRACE(std::to_string(screen.width()) + " activity " +
                              std::to_string(c.activity) + " " + word.toStdString());

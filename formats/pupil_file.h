@@ -45,6 +45,8 @@ struct PupilValues {
     std::int16_t itemsTermines = 0;
     std::int16_t numeroItem = 3;
     std::int16_t repriseAutorisee = -1;
+
+    bool operator==(const PupilValues&) const = default;
 };
 
 // True when the progress string has exactly 1450 characters, each "#" or "0".."8".

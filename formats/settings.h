@@ -18,6 +18,8 @@ struct Settings {
     std::int16_t conserverChoix = 0;
     std::int16_t critereReussite = 2;
     std::int16_t repriseParDefaut = -1;
+
+    bool operator==(const Settings&) const = default;
 };
 
 // The text of the file. A folder holding a comma or a double quote, or starting or ending with a

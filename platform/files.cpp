@@ -158,7 +158,8 @@ void removeStaleTemporaries(const std::string& folder, const std::string& name) 
             other.compare(0, prefix.size(), prefix) != 0)
             continue;
         const std::string full = folder + "/" + other;
-        const int fd = ::open(full.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        // Opened for writing: a lock over a network share may need it.
+        const int fd = ::open(full.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
         if (fd < 0) continue;
         struct stat st;
         if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&

@@ -75,15 +75,6 @@ PupilValues sample() {
     return v;
 }
 
-bool same(const PupilValues& a, const PupilValues& b) {
-    return a.prenom == b.prenom && a.nom == b.nom && a.positionListe == b.positionListe &&
-           a.activite == b.activite && a.listeLecons == b.listeLecons &&
-           a.numeroSequence == b.numeroSequence && a.etatLecons == b.etatLecons &&
-           a.points == b.points && a.serieImages == b.serieImages &&
-           a.itemsTermines == b.itemsTermines && a.numeroItem == b.numeroItem &&
-           a.repriseAutorisee == b.repriseAutorisee;
-}
-
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
     std::size_t start = 0;
@@ -120,7 +111,7 @@ TEST(PupilFile, NineteenLines) {
 TEST(PupilFile, ReadsBackWhatWasWritten) {
     PupilValues read;
     EXPECT_EQ(parsePupilFile(formatPupilFile(sample()), false, read), PupilReadStatus::Read);
-    EXPECT_TRUE(same(read, sample()));
+    EXPECT_EQ(read, sample());
     PupilValues empty = sample();
     empty.listeLecons = "";
     EXPECT_EQ(parsePupilFile(formatPupilFile(empty), false, read), PupilReadStatus::Read);
@@ -263,7 +254,7 @@ TEST(PupilFile, ExtremeValuesReadBackAsWritten) {
         PupilValues read;
         ASSERT_EQ(parsePupilFile(written, false, read), PupilReadStatus::Read);
         c.check(read);
-        EXPECT_TRUE(same(read, storablePupilValues(v)));
+        EXPECT_EQ(read, storablePupilValues(v));
         EXPECT_EQ(formatPupilFile(read), written);
     }
 }

@@ -247,15 +247,35 @@ private:
 
     void fillAndStroke(QPainterPath path, bool fill) {
         path = toTarget().map(path);
+        QPen pn = pen();
+        // A damaged mapping or pen can make a shape millions of pixels wide, which the painter
+        // would take minutes to fill. Only its part near the target can show: the rest is cut
+        // away first, the cut lying far enough outside the target to stay unseen.
+        const double margin = 2 * std::max(target_.width(), target_.height());
+        const QRectF reach = target_.adjusted(-margin, -margin, margin, margin);
+        const double halfPen = pn.style() == Qt::NoPen ? 0 : pn.widthF() / 2;
+        const bool far =
+            !reach.contains(path.boundingRect().adjusted(-halfPen, -halfPen, halfPen, halfPen));
+        QPainterPath reachPath;
+        if (far) reachPath.addRect(reach);
         if (fill) {
             path.setFillRule(dc_.fillMode == kWinding ? Qt::WindingFill : Qt::OddEvenFill);
+            const QPainterPath area = far ? path.intersected(reachPath) : path;
             if (dc_.brush.style == kBsHatched && dc_.bkMode == kOpaque)
-                p_.fillPath(path, colourOf(dc_.bkColour));
+                p_.fillPath(area, colourOf(dc_.bkColour));
             const QBrush b = brush();
-            if (b.style() != Qt::NoBrush) p_.fillPath(path, b);
+            if (b.style() != Qt::NoBrush) p_.fillPath(area, b);
         }
-        const QPen pn = pen();
-        if (pn.style() != Qt::NoPen) p_.strokePath(path, pn);
+        if (pn.style() == Qt::NoPen) return;
+        if (!far) {
+            p_.strokePath(path, pn);
+            return;
+        }
+        // Dashes along a shape that long would be counted in millions.
+        pn.setStyle(Qt::SolidLine);
+        const QPainterPath outline =
+            QPainterPathStroker(pn).createStroke(path).intersected(reachPath);
+        p_.fillPath(outline, pn.brush());
     }
 
     static QRectF box(const Record& r, size_t first) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
@@ -453,4 +454,29 @@ TEST(Metafile, RefusesPicturesThatAskTooMuchWork) {
             EXPECT_EQ(error, cp("Métafichier endommagé : image trop lourde à dessiner."));
         }
     }
+}
+
+// A mapping that makes one logical unit the whole picture turns ordinary coordinates into shapes
+// millions of pixels wide: what shows of them is drawn at once, the rest is cut away unseen.
+TEST(Metafile, ShapesFarBeyondThePictureAreCutToWhatShows) {
+    MetafileWriter m(0, 0, 9750, 7100, 1440);
+    m.setWindow(0, 0, 1, 1);
+    m.solidBrush(255, 0, 0); // 0
+    m.pen(0, 30, 0, 0, 255); // 1
+    m.pen(1, 1, 0, 0, 255);  // 2: dashed
+    m.select(0);
+    for (int i = 0; i < 6; ++i) {
+        m.select(1);
+        m.ellipse(-1500, -1600, 1650, 1600);
+        m.record(0x0324, {3, MetafileWriter::w(-950), MetafileWriter::w(-450), 1150,
+                          MetafileWriter::w(-450), 1150, 2050});
+        m.select(2);
+        m.rectangle(-2000, -2000, 3000, 3000);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const QImage image = render(m.bytes(), QSize(650, 473));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_COLOUR(image, 325, 236, QColor(Qt::red));
+    EXPECT_COLOUR(image, 2, 2, QColor(Qt::red));
 }

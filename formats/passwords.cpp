@@ -48,6 +48,7 @@ std::optional<std::string> formatPasswordFile(const std::string& droits,
 }
 
 bool parsePasswordFile(const std::string& content, Passwords& p) {
+    if (platform::pastSmallFileLimit(content)) return false;
     platform::TextReader r(content);
     const auto rights = r.text();
     if (!rights) return false;

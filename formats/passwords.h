@@ -32,7 +32,7 @@ std::optional<std::string> formatPasswordFile(const std::string& droits,
                                               const std::string& gestionnaire);
 
 // Reads the three lines into `passwords` one by one; false at the first that is missing, the
-// lines read before that staying.
+// lines read before that staying, and false for a text past the small-file limit.
 bool parsePasswordFile(const std::string& content, Passwords& passwords);
 
 } // namespace formats

@@ -3,6 +3,8 @@
 #include "platform/cp1252.h"
 #include "platform/text_io.h"
 
+#include <algorithm>
+
 namespace formats {
 namespace {
 
@@ -78,7 +80,22 @@ bool isValidProgress(const std::string& etatLecons) {
     return true;
 }
 
-std::string formatPupilFile(const PupilValues& v) {
+PupilValues storablePupilValues(const PupilValues& values) {
+    PupilValues v = values;
+    v.prenom = platform::textAsStored(v.prenom.substr(0, kNameLengthMax));
+    v.nom = platform::textAsStored(v.nom.substr(0, kNameLengthMax));
+    v.listeLecons = platform::textAsStored(v.listeLecons.substr(0, kListLengthMax));
+    const auto entries = static_cast<std::int16_t>(v.listeLecons.size() / 2);
+    v.positionListe = std::clamp<std::int16_t>(v.positionListe, 0, entries);
+    if (v.activite < 0 || v.activite > 11) v.activite = 0;
+    v.etatLecons.resize(kProgressLength, '#');
+    for (char& c : v.etatLecons)
+        if (c != '#' && (c < '0' || c > '8')) c = '#';
+    return v;
+}
+
+std::string formatPupilFile(const PupilValues& values) {
+    const PupilValues v = storablePupilValues(values);
     platform::TextWriter w;
     w.text(v.prenom).endLine().text(v.nom).endLine();
     w.integer(v.positionListe).endLine().integer(v.activite).endLine();
@@ -95,9 +112,9 @@ std::string formatPupilFile(const PupilValues& v) {
 PupilReadStatus parsePupilFile(const std::string& content, bool namesOnly, PupilValues& v) {
     platform::TextReader r(content);
     constexpr auto damaged = PupilReadStatus::Damaged;
-    auto text = [&](std::string& into) {
+    auto text = [&](std::string& into, std::size_t bound) {
         const auto value = r.text();
-        if (value) into = *value;
+        if (value) into = value->substr(0, bound);
         return value.has_value();
     };
     auto integer = [&](std::int16_t& into, int low, int high) {
@@ -108,11 +125,12 @@ PupilReadStatus parsePupilFile(const std::string& content, bool namesOnly, Pupil
     };
     constexpr int any = 32767, anyLow = -32768;
 
-    if (!text(v.prenom) || !text(v.nom)) return damaged;
+    if (platform::pastSmallFileLimit(content)) return damaged;
+    if (!text(v.prenom, kNameLengthMax) || !text(v.nom, kNameLengthMax)) return damaged;
     if (namesOnly) return PupilReadStatus::Read;
     if (!integer(v.positionListe, 0, any)) return damaged;
     if (!integer(v.activite, 0, 11)) return damaged;
-    if (!text(v.listeLecons)) return damaged;
+    if (!text(v.listeLecons, kListLengthMax)) return damaged;
     if (!integer(v.numeroSequence, anyLow, any)) return damaged;
     const auto progress = r.text();
     if (!progress || !isValidProgress(*progress)) return damaged;
@@ -124,7 +142,7 @@ PupilReadStatus parsePupilFile(const std::string& content, bool namesOnly, Pupil
     std::string reservedText;
     std::int16_t reservedNumber = 0;
     for (int i = 0; i < 3; ++i)
-        if (!text(reservedText)) return damaged;
+        if (!text(reservedText, 0)) return damaged;
     for (int i = 0; i < 4; ++i)
         if (!integer(reservedNumber, anyLow, any)) return damaged;
     return PupilReadStatus::Read;

@@ -6,8 +6,7 @@ namespace formats {
 
 std::string formatSettings(const Settings& s) {
     platform::TextWriter w;
-    const bool quoted = s.dossierEleves.find_first_of(",\"") != std::string::npos;
-    w.text(quoted ? "\"" + s.dossierEleves + "\"" : s.dossierEleves).carriageReturn();
+    w.text(s.dossierEleves).carriageReturn();
     w.integer(s.menuLeconsAccessible).carriageReturn();
     w.integer(s.sansInscriptionImmediate).carriageReturn();
     w.integer(s.conserverChoix).carriageReturn();
@@ -20,6 +19,7 @@ std::string formatSettings(const Settings& s) {
 }
 
 bool parseSettings(const std::string& content, Settings& s) {
+    if (platform::pastSmallFileLimit(content)) return false;
     platform::TextReader r(content);
     const auto folder = r.text();
     if (!folder) return false;

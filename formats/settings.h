@@ -18,16 +18,18 @@ struct Settings {
     std::int16_t conserverChoix = 0;
     std::int16_t critereReussite = 2;
     std::int16_t repriseParDefaut = -1;
+
+    bool operator==(const Settings&) const = default;
 };
 
-// The text of the file. A folder holding a comma or a double quote is written between double
-// quotes, so that it reads back whole.
+// The text of the file. A folder holding a comma or a double quote, or starting or ending with a
+// blank, is written between double quotes, so that it reads back whole.
 std::string formatSettings(const Settings& settings);
 
-// Reads the text into `settings`, value by value; false at the first value that is missing or
-// cannot be read (the reserved values of the second line must be there too). Values read before
-// that stay. A flag read as any value but 0 is stored as -1; a success criterion outside 0..3
-// becomes 2.
+// Reads the text into `settings`, value by value; false for a text past the small-file limit and
+// at the first value that is missing or cannot be read (the reserved values of the second line must
+// be there too). Values read before that stay. A flag read as any value but 0 is stored as -1; a
+// success criterion outside 0..3 becomes 2.
 bool parseSettings(const std::string& content, Settings& settings);
 
 } // namespace formats

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -133,6 +135,41 @@ std::optional<std::vector<std::string>> listEntries(const std::string& folder, b
     return names;
 }
 
+// The temporary files replaceFile makes for `name`: "." & name & "." & six characters.
+constexpr std::size_t kTemporarySuffixLength = 6;
+std::string temporaryPattern(const std::string& folder, const std::string& name) {
+    return folder + "/." + name + "." + std::string(kTemporarySuffixLength, 'X');
+}
+
+// A temporary file is stale when no save holds it any more: a save keeps its own locked while it
+// writes, and the age covers the moments before the lock and after it, and the shares where
+// locks do not reach other computers.
+constexpr time_t kStaleTemporaryAge = 60;
+
+// Removes what saves of `name` killed half way left in the folder, so that they do not pile up.
+void removeStaleTemporaries(const std::string& folder, const std::string& name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    const std::string prefix = "." + name + ".";
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string other = entry->d_name;
+        if (other.size() != prefix.size() + kTemporarySuffixLength ||
+            other.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string full = folder + "/" + other;
+        // Opened for writing: a lock over a network share may need it.
+        const int fd = ::open(full.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0) continue;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+            now - st.st_mtime >= kStaleTemporaryAge && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(full.c_str());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 std::string resolvePath(const std::string& path) {
@@ -169,7 +206,12 @@ std::optional<std::string> readBytes(const std::string& path, std::int64_t posit
         ::close(fd);
         return std::nullopt;
     }
-    std::string data(count, '\0');
+    // The room asked for is taken only as far as the file holds bytes there: a count taken from
+    // a damaged length must not decide the allocation.
+    const auto held = st.st_size >= position ? static_cast<std::uint64_t>(st.st_size - position + 1)
+                                             : std::uint64_t{0};
+    std::string data(static_cast<std::size_t>(std::min<std::uint64_t>(count, held)), '\0');
+    count = data.size();
     std::size_t done = 0;
     while (done < count) {
         const ssize_t n =
@@ -200,7 +242,7 @@ bool writeBytes(const std::string& path, std::int64_t position, const std::strin
 
 std::optional<std::string> readWholeFile(const std::string& path) {
     const auto length = fileLength(path);
-    if (!length) return std::nullopt;
+    if (!length || *length > kWholeFileLimit) return std::nullopt;
     return readBytes(path, 1, static_cast<std::size_t>(*length));
 }
 
@@ -209,9 +251,12 @@ bool replaceFile(const std::string& path, const std::string& content) {
     const std::string name = nameOf(target);
     if (name.empty() || name == "." || name == "..") return false;
     const std::string folder = folderOf(target);
-    std::string temporary = folder + "/." + name + ".XXXXXX";
+    removeStaleTemporaries(folder, name);
+    std::string temporary = temporaryPattern(folder, name);
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) return false;
+    // Held until the file is closed: another program's save sees this one is still at work.
+    ::flock(fd, LOCK_EX | LOCK_NB);
 
     struct stat old;
     const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();

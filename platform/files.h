@@ -23,7 +23,8 @@ bool folderExists(const std::string& path);
 // Length in bytes, or nothing when the file cannot be opened.
 std::optional<std::int64_t> fileLength(const std::string& path);
 
-// Up to `count` bytes from the 1-based byte position `position`; fewer when the file ends first.
+// Up to `count` bytes from the 1-based byte position `position`; fewer when the file ends first
+// (and only as much memory as the bytes there).
 // Nothing when the file cannot be opened or read.
 std::optional<std::string> readBytes(const std::string& path, std::int64_t position,
                                      std::size_t count);
@@ -32,12 +33,15 @@ std::optional<std::string> readBytes(const std::string& path, std::int64_t posit
 // grows (with zero bytes) when the position lies beyond its end. A missing file is never created.
 bool writeBytes(const std::string& path, std::int64_t position, const std::string& data);
 
-// The whole file, or nothing when it cannot be read.
+// The whole file, or nothing when it cannot be read or is longer than kWholeFileLimit (far
+// beyond any file of the program, which would only exhaust the memory).
+constexpr std::int64_t kWholeFileLimit = std::int64_t{256} << 20;
 std::optional<std::string> readWholeFile(const std::string& path);
 
 // Replaces the file (or creates it) with `content`: the text goes to a temporary file of the same
 // folder, is flushed to disk and then renamed over the old file, so that a failed write leaves
-// the old file whole.
+// the old file whole. Temporary files of the same file that a save stopped half way left behind
+// (unlocked, a minute old) are removed first.
 bool replaceFile(const std::string& path, const std::string& content);
 
 // Creates a new file holding `content`, or replaces it completely (used only to build new

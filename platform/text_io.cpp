@@ -1,5 +1,6 @@
 #include "platform/text_io.h"
 
+#include "platform/files.h"
 #include "platform/numbers.h"
 
 #include <cstdlib>
@@ -57,6 +58,24 @@ std::optional<double> parseNumber(const std::string& text) {
 }
 
 } // namespace
+
+std::optional<std::string> readSmallFile(const std::string& path) {
+    return readBytes(path, 1, kSmallFileLimit + 1);
+}
+
+std::string textAsStored(const std::string& value) {
+    std::string text = value;
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
+std::string storableText(const std::string& value) {
+    const std::string text = textAsStored(value);
+    const bool quoted = !text.empty() && (isBlank(text.front()) || isBlank(text.back()) ||
+                                          text.find_first_of(",\"") != std::string::npos);
+    return quoted ? '"' + text + '"' : text;
+}
 
 std::string formatInteger(long long value) {
     const std::string digits = std::to_string(value);

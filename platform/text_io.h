@@ -4,6 +4,7 @@
 // or commas.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,13 +12,34 @@
 
 namespace platform {
 
+// No small file of the program comes near this size: a longer one is damaged, and reading it
+// whole would only exhaust the memory.
+constexpr std::size_t kSmallFileLimit = 1 << 20;
+
+// The whole of a small file; a file longer than kSmallFileLimit gives its first
+// kSmallFileLimit + 1 bytes, which every reader of these files refuses as damaged. Nothing when
+// the file cannot be read.
+std::optional<std::string> readSmallFile(const std::string& path);
+// True when a text is too long to be one of the program's small files.
+inline bool pastSmallFileLimit(const std::string& content) {
+    return content.size() > kSmallFileLimit;
+}
+
+// The text as TextReader::text gives it back: carriage returns and line feeds, which no value
+// can hold, become blanks; a text that starts or ends with a blank, or holds a comma or a
+// quote, goes between double quotes.
+std::string storableText(const std::string& value);
+// The value TextReader::text reads back from storableText(value).
+std::string textAsStored(const std::string& value);
+
 // " 8 " for 8, "-1 " for -1.
 std::string formatInteger(long long value);
 
 class TextWriter {
 public:
+    // The value quoted when it needs it (see storableText).
     TextWriter& text(const std::string& value) {
-        out_ += value;
+        out_ += storableText(value);
         return *this;
     }
     TextWriter& integer(long long value) {

@@ -8,6 +8,7 @@
 #include "formats/settings.h"
 #include "platform/cp1252.h"
 #include "platform/strings.h"
+#include "platform/text_io.h"
 #include "ui/msgbox.h"
 
 #include <algorithm>
@@ -145,7 +146,7 @@ void EcrireLecon() {
 void LireParametres(const std::string& chemin) {
     SharedState& s = shared;
     s.Etat = 0;
-    const auto texte = platform::readWholeFile(chemin);
+    const auto texte = platform::readSmallFile(chemin);
     if (!texte) {
         s.Etat = 1;
         return;
@@ -170,7 +171,7 @@ void LireMotsDePasse() {
     SharedState& s = shared;
     s.Etat = 0;
     s.DroitsMenus.assign(formats::kRightsLength, '0');
-    const auto texte = platform::readWholeFile(s.CheminMotsDePasse);
+    const auto texte = platform::readSmallFile(s.CheminMotsDePasse);
     if (!texte) {
         s.Etat = 1;
         return;
@@ -207,7 +208,7 @@ void NomFichierEleve() {
 void LireFichierEleve(const std::string& chemin, bool nomsSeulement) {
     SharedState& s = shared;
     s.Etat = 1;
-    const auto texte = platform::readWholeFile(chemin);
+    const auto texte = platform::readSmallFile(chemin);
     if (!texte) return;
     s.Etat = 2;
     formats::PupilValues lues = valeursEleve();
@@ -238,7 +239,8 @@ void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
     const SauvegardeEnCours enCours;
     if (!s.ListeReprise.empty() && s.NumeroLecon > 0) {
         s.Points = 8;
-        s.PositionListe = static_cast<Integer>(s.PositionListe + 1);
+        // Past the last entry of the longest list the file keeps, the position goes no further.
+        if (s.PositionListe < formats::kListEntriesMax) ++s.PositionListe;
         s.NumeroItem = 3;
     }
     if (chemin.empty()) return;

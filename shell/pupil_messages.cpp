@@ -3,6 +3,7 @@
 #include "formats/pupil_file.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "platform/text_io.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 
@@ -32,7 +33,7 @@ int CompterElevesDuGroupe(const std::string& dossierGroupe) {
     int compte = 0;
     for (const std::string& nom : *fichiers) {
         if (compte > kElevesParGroupeMax) break;
-        const auto texte = platform::readWholeFile(dossier + "/" + nom);
+        const auto texte = platform::readSmallFile(dossier + "/" + nom);
         if (!texte) continue;
         formats::PupilValues noms;
         noms.prenom.clear();

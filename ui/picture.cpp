@@ -91,6 +91,12 @@ Picture Picture::fromFile(const std::string& path, std::string* error) {
         setError(error, cp("Impossible de lire le fichier d'image : ") + path);
         return {};
     }
+    // No picture of the program comes near this; a damaged length must not decide the memory.
+    constexpr qint64 kLargestPicture = qint64{64} << 20;
+    if (file.size() > kLargestPicture) {
+        setError(error, cp("Fichier d'image trop grand : ") + path);
+        return {};
+    }
     const QByteArray data = file.readAll();
     std::string reason;
     Picture picture = fromData(data, path, &reason);

@@ -247,15 +247,35 @@ private:
 
     void fillAndStroke(QPainterPath path, bool fill) {
         path = toTarget().map(path);
+        QPen pn = pen();
+        // A damaged mapping or pen can make a shape millions of pixels wide, which the painter
+        // would take minutes to fill. Only its part near the target can show: the rest is cut
+        // away first, the cut lying far enough outside the target to stay unseen.
+        const double margin = 2 * std::max(target_.width(), target_.height());
+        const QRectF reach = target_.adjusted(-margin, -margin, margin, margin);
+        const double halfPen = pn.style() == Qt::NoPen ? 0 : pn.widthF() / 2;
+        const bool far =
+            !reach.contains(path.boundingRect().adjusted(-halfPen, -halfPen, halfPen, halfPen));
+        QPainterPath reachPath;
+        if (far) reachPath.addRect(reach);
         if (fill) {
             path.setFillRule(dc_.fillMode == kWinding ? Qt::WindingFill : Qt::OddEvenFill);
+            const QPainterPath area = far ? path.intersected(reachPath) : path;
             if (dc_.brush.style == kBsHatched && dc_.bkMode == kOpaque)
-                p_.fillPath(path, colourOf(dc_.bkColour));
+                p_.fillPath(area, colourOf(dc_.bkColour));
             const QBrush b = brush();
-            if (b.style() != Qt::NoBrush) p_.fillPath(path, b);
+            if (b.style() != Qt::NoBrush) p_.fillPath(area, b);
         }
-        const QPen pn = pen();
-        if (pn.style() != Qt::NoPen) p_.strokePath(path, pn);
+        if (pn.style() == Qt::NoPen) return;
+        if (!far) {
+            p_.strokePath(path, pn);
+            return;
+        }
+        // Dashes along a shape that long would be counted in millions.
+        pn.setStyle(Qt::SolidLine);
+        const QPainterPath outline =
+            QPainterPathStroker(pn).createStroke(path).intersected(reachPath);
+        p_.fillPath(outline, pn.brush());
     }
 
     static QRectF box(const Record& r, size_t first) {
@@ -727,6 +747,175 @@ private:
     }
 };
 
+// ---------------------------------------------------------------------------------------------
+// The work a picture asks of the painter
+
+// A picture whose playing would keep a screen painting for long (tens of thousands of shapes
+// over the whole picture, polygons of thousands of long edges, pens far wider than the picture)
+// is refused as damaged before anything is drawn. The work is counted in "coverings": painting
+// once across the whole picture costs about 1; every record costs a little on its own. No real
+// drawing comes near the bound: the title picture asks for about 35.
+constexpr double kWorkLimit = 4000;
+constexpr size_t kRecordLimit = 200000;
+
+class WorkEstimate {
+public:
+    explicit WorkEstimate(const Metafile& mf)
+        : windowExt_(std::abs(int(mf.right) - int(mf.left)),
+                     std::abs(int(mf.bottom) - int(mf.top))) {}
+
+    // False as soon as the work passes the bound.
+    bool add(const Record& r) {
+        const size_t n = r.params.size();
+        work_ += 0.01;
+        switch (r.function) {
+        case kSetWindowExt:
+            if (n >= 2) windowExt_ = QPointF(std::abs(s(r, 1)), std::abs(s(r, 0)));
+            break;
+        case kScaleWindowExt:
+            if (n >= 4 && s(r, 0) != 0 && s(r, 2) != 0)
+                windowExt_ = QPointF(std::abs(windowExt_.x() * s(r, 3) / s(r, 2)),
+                                     std::abs(windowExt_.y() * s(r, 1) / s(r, 0)));
+            break;
+        case kCreatePenIndirect:
+            add(n >= 5 ? Made{Made::Pen, (r.params[0] & 0x0F) == kPsNull ? -1.0 : std::abs(s(r, 1))}
+                       : Made{});
+            break;
+        case kCreateFontIndirect:
+            add(n >= 1 ? Made{Made::Font, double(std::abs(s(r, 0)))} : Made{});
+            break;
+        case kCreateBrushIndirect:
+        case kCreatePalette:
+        case kCreatePatternBrush:
+        case kDibCreatePatternBrush:
+        case kCreateRegion: add(Made{}); break;
+        case kSelectObject:
+            if (n >= 1 && r.params[0] < made_.size()) {
+                const Made& m = made_[r.params[0]];
+                if (m.kind == Made::Pen) penWidth_ = m.size;
+                if (m.kind == Made::Font) fontHeight_ = m.size;
+            }
+            break;
+        case kDeleteObject:
+            if (n >= 1 && r.params[0] < made_.size()) made_[r.params[0]] = Made{Made::Free, 0};
+            break;
+        case kSaveDc: work_ += 0.05; break;
+        case kIntersectClipRect: work_ += 0.1; break;
+        case kExcludeClipRect:
+            // Each hole makes the clip, and every shape clipped by it afterwards, more complex.
+            work_ += 1 + 0.02 * excludedClips_++;
+            break;
+        case kLineTo:
+            if (n >= 2) {
+                edge(s(r, 1) - position_.x(), s(r, 0) - position_.y(), false);
+                position_ = QPointF(s(r, 1), s(r, 0));
+            }
+            break;
+        case kMoveTo:
+            if (n >= 2) position_ = QPointF(s(r, 1), s(r, 0));
+            break;
+        case kRectangle:
+        case kEllipse:
+        case kRoundRect:
+        case kArc:
+        case kPie:
+        case kChord:
+            if (n >= 4) {
+                const size_t first =
+                    r.function == kRoundRect                                             ? 2
+                    : (r.function == kArc || r.function == kPie || r.function == kChord) ? 4
+                                                                                         : 0;
+                if (n < first + 4) break;
+                const double w = std::abs(double(s(r, first + 1)) - s(r, first + 3));
+                const double h = std::abs(double(s(r, first)) - s(r, first + 2));
+                // One convex outline: far less work for the painter than as many polygon edges.
+                for (int side = 0; side < 2; ++side) {
+                    edge(w, 0, true, kConvexWeight);
+                    edge(0, h, true, kConvexWeight);
+                }
+            }
+            break;
+        case kPolygon:
+        case kPolyline:
+            if (n >= 1 && n >= 1 + 2 * size_t(r.params[0]))
+                poly(r, 1, r.params[0], r.function == kPolygon);
+            break;
+        case kPolyPolygon:
+            if (n >= 1) {
+                const size_t count = r.params[0];
+                if (n < 1 + count) break;
+                size_t at = 1 + count;
+                for (size_t i = 0; i < count; ++i) {
+                    const size_t k = r.params[1 + i];
+                    if (n < at + 2 * k) break;
+                    poly(r, at, k, true);
+                    at += 2 * k;
+                }
+            }
+            break;
+        case kTextOut:
+        case kExtTextOut:
+            // Each character is a glyph of the font's height, which may reach the whole picture.
+            work_ += double(n) * 2 * (0.01 + std::min(fontHeight_ / extent(windowExt_.y()), 2.0));
+            break;
+        case kStretchDib:
+        case kDibStretchBlt: work_ += 1 + double(n) / 25000; break;
+        default: break;
+        }
+        return work_ <= kWorkLimit;
+    }
+
+private:
+    struct Made {
+        enum Kind { Free, Pen, Font, Other } kind = Other;
+        double size = 0;
+    };
+    QPointF windowExt_;
+    std::vector<Made> made_;
+    double penWidth_ = 0; // -1: no pen
+    double fontHeight_ = 16;
+    QPointF position_;
+    double work_ = 0;
+    int excludedClips_ = 0;
+
+    static int16_t s(const Record& r, size_t i) { return int16_t(r.params[i]); }
+    static double extent(double e) { return std::max(1.0, e); }
+
+    void add(Made made) {
+        for (Made& slot : made_) {
+            if (slot.kind == Made::Free) {
+                slot = made;
+                return;
+            }
+        }
+        made_.push_back(made);
+    }
+
+    // An edge of a shape: its part across the picture (a long one is clipped, but still stroked
+    // and crossed by every scan line), filled and stroked with the pen's width.
+    static constexpr double kConvexWeight = 0.1;
+    void edge(double dx, double dy, bool filled, double weight = 1) {
+        const double across = std::min(std::abs(dx) / extent(windowExt_.x()), 2.0) +
+                              std::min(std::abs(dy) / extent(windowExt_.y()), 2.0);
+        const double side = std::max(windowExt_.x(), windowExt_.y());
+        const double stroke = penWidth_ < 0 ? 0 : 2 + 5 * std::min(penWidth_ / extent(side), 2.0);
+        work_ += weight * across * ((filled ? 1 : 0) + stroke);
+    }
+
+    void poly(const Record& r, size_t first, size_t count, bool closed) {
+        if (count < 2) return;
+        auto at = [&](size_t i) { return QPointF(s(r, first + 2 * i), s(r, first + 2 * i + 1)); };
+        for (size_t i = 1; i < count; ++i) {
+            const QPointF d = at(i) - at(i - 1);
+            edge(d.x(), d.y(), closed);
+        }
+        if (closed) {
+            const QPointF d = at(0) - at(count - 1);
+            edge(d.x(), d.y(), true);
+        }
+    }
+};
+
 } // namespace
 
 QSize Metafile::naturalSize() const {
@@ -782,6 +971,7 @@ std::optional<Metafile> parse(const QByteArray& data, std::string* error) {
     }
 
     qsizetype offset = kPlaceableSize + 2 * kStandardHeaderWords;
+    WorkEstimate work(mf);
     for (;;) {
         const qsizetype left = data.size() - offset;
         if (left == 0) {
@@ -812,6 +1002,10 @@ std::optional<Metafile> parse(const QByteArray& data, std::string* error) {
         r.params.resize(size_t(words - 3));
         for (size_t i = 0; i < r.params.size(); ++i)
             r.params[i] = word(data, offset + 6 + qsizetype(2 * i));
+        if (mf.records.size() >= kRecordLimit || !work.add(r)) {
+            fail(error, "image trop lourde à dessiner.");
+            return std::nullopt;
+        }
         mf.records.push_back(std::move(r));
         offset += qsizetype(words * 2);
     }

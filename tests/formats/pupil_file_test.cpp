@@ -1,6 +1,8 @@
 #include "formats/pupil_file.h"
 #include "platform/cp1252.h"
+#include "platform/text_io.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace formats;
@@ -61,7 +63,7 @@ PupilValues sample() {
     v.nom = cp("CÔTÉ-RIVIÈRE");
     v.positionListe = 3;
     v.activite = 11;
-    v.listeLecons = "AgBh";
+    v.listeLecons = "AgBhCdDe";
     v.numeroSequence = 12;
     v.etatLecons[5] = '8';
     v.etatLecons[1449] = '0';
@@ -71,15 +73,6 @@ PupilValues sample() {
     v.numeroItem = 2;
     v.repriseAutorisee = 0;
     return v;
-}
-
-bool same(const PupilValues& a, const PupilValues& b) {
-    return a.prenom == b.prenom && a.nom == b.nom && a.positionListe == b.positionListe &&
-           a.activite == b.activite && a.listeLecons == b.listeLecons &&
-           a.numeroSequence == b.numeroSequence && a.etatLecons == b.etatLecons &&
-           a.points == b.points && a.serieImages == b.serieImages &&
-           a.itemsTermines == b.itemsTermines && a.numeroItem == b.numeroItem &&
-           a.repriseAutorisee == b.repriseAutorisee;
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -101,7 +94,7 @@ TEST(PupilFile, NineteenLines) {
     EXPECT_EQ(l[0], cp("ZOÉ"));
     EXPECT_EQ(l[2], " 3 ");
     EXPECT_EQ(l[3], " 11 ");
-    EXPECT_EQ(l[4], "AgBh");
+    EXPECT_EQ(l[4], "AgBhCdDe");
     EXPECT_EQ(l[5], " 12 ");
     EXPECT_EQ(l[6].size(), 1450u);
     EXPECT_EQ(l[7], " 6 ");
@@ -118,7 +111,7 @@ TEST(PupilFile, NineteenLines) {
 TEST(PupilFile, ReadsBackWhatWasWritten) {
     PupilValues read;
     EXPECT_EQ(parsePupilFile(formatPupilFile(sample()), false, read), PupilReadStatus::Read);
-    EXPECT_TRUE(same(read, sample()));
+    EXPECT_EQ(read, sample());
     PupilValues empty = sample();
     empty.listeLecons = "";
     EXPECT_EQ(parsePupilFile(formatPupilFile(empty), false, read), PupilReadStatus::Read);
@@ -167,6 +160,7 @@ TEST(PupilFile, DamagedFiles) {
         {"progress with a blank", with(6, " " + std::string(1449, '#'))},
         {"points empty", with(7, "")},
         {"reserved number not a number", with(18, "x")},
+        {"past the small-file limit", good + std::string(platform::kSmallFileLimit, ' ')},
     };
     for (const Case& c : cases) {
         PupilValues read;
@@ -191,4 +185,91 @@ TEST(PupilFile, ProgressRule) {
     EXPECT_TRUE(isValidProgress(std::string(1449, '#') + "8"));
     EXPECT_FALSE(isValidProgress(std::string(1450, '9')));
     EXPECT_FALSE(isValidProgress(""));
+}
+
+// Whatever the program holds in memory, the file it writes reads back whole and as written, and
+// writing what was read gives the same text again.
+TEST(PupilFile, ExtremeValuesReadBackAsWritten) {
+    const std::string longList = std::string(2 * 40000, 'A');
+    struct Case {
+        const char* what;
+        std::function<void(PupilValues&)> set;
+        std::function<void(const PupilValues&)> check;
+    };
+    const Case cases[] = {
+        {"a list holding a comma", [](PupilValues& v) { v.listeLecons = "Ae,AfAg"; },
+         [](const PupilValues& v) { EXPECT_EQ(v.listeLecons, "Ae,AfAg"); }},
+        {"names with commas, quotes and outer blanks",
+         [](PupilValues& v) {
+             v.prenom = " \"Zo,e\" ";
+             v.nom = "\"";
+         },
+         [](const PupilValues& v) {
+             EXPECT_EQ(v.prenom, " \"Zo,e\" ");
+             EXPECT_EQ(v.nom, "\"");
+         }},
+        {"line ends inside a text become blanks",
+         [](PupilValues& v) { v.listeLecons = "Ae\r\nAf"; },
+         [](const PupilValues& v) { EXPECT_EQ(v.listeLecons, "Ae  Af"); }},
+        {"a position at the end of the longest list kept",
+         [&](PupilValues& v) {
+             v.listeLecons = longList;
+             v.positionListe = 32767;
+         },
+         [](const PupilValues& v) {
+             EXPECT_EQ(v.listeLecons.size(), kListLengthMax);
+             EXPECT_EQ(v.positionListe, 32767);
+         }},
+        {"a position past the list's end",
+         [](PupilValues& v) {
+             v.listeLecons = "AeAfA";
+             v.positionListe = 9;
+         },
+         [](const PupilValues& v) { EXPECT_EQ(v.positionListe, 2); }},
+        {"an activity of an invalid entry", [](PupilValues& v) { v.activite = -33; },
+         [](const PupilValues& v) { EXPECT_EQ(v.activite, 0); }},
+        {"a short progress string with a stray character",
+         [](PupilValues& v) { v.etatLecons = "8x"; },
+         [](const PupilValues& v) { EXPECT_EQ(v.etatLecons, "8#" + std::string(1448, '#')); }},
+        {"the 16-bit limits",
+         [](PupilValues& v) {
+             v.numeroSequence = -32768;
+             v.points = 32767;
+             v.repriseAutorisee = -32768;
+         },
+         [](const PupilValues& v) {
+             EXPECT_EQ(v.numeroSequence, -32768);
+             EXPECT_EQ(v.points, 32767);
+             EXPECT_EQ(v.repriseAutorisee, -32768);
+         }},
+        {"names too long for any typed one",
+         [](PupilValues& v) { v.nom = std::string(platform::kSmallFileLimit, 'N'); },
+         [](const PupilValues& v) { EXPECT_EQ(v.nom, std::string(kNameLengthMax, 'N')); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PupilValues v = sample();
+        c.set(v);
+        const std::string written = formatPupilFile(v);
+        PupilValues read;
+        ASSERT_EQ(parsePupilFile(written, false, read), PupilReadStatus::Read);
+        c.check(read);
+        EXPECT_EQ(read, storablePupilValues(v));
+        EXPECT_EQ(formatPupilFile(read), written);
+    }
+}
+
+TEST(PupilFile, ListsAndNamesPastTheirBoundsAreCutAsTheyAreRead) {
+    PupilValues v = sample();
+    v.listeLecons = std::string(2 * 40000, 'A');
+    v.prenom = std::string(5000, 'P');
+    // Written by hand: the program itself never writes these lengths.
+    const std::string text = formatPupilFile(sample());
+    const auto l = lines(text);
+    std::string crafted = v.prenom + "\r\n";
+    for (std::size_t i = 1; i < l.size(); ++i) crafted += (i == 4 ? v.listeLecons : l[i]) + "\r\n";
+    PupilValues read;
+    ASSERT_EQ(parsePupilFile(crafted, false, read), PupilReadStatus::Read);
+    EXPECT_EQ(read.listeLecons.size(), kListLengthMax);
+    EXPECT_EQ(read.prenom.size(), kNameLengthMax);
 }

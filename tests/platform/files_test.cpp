@@ -1,12 +1,16 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "platform/text_io.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace platform;
 
@@ -174,4 +178,58 @@ TEST(Files, CurrentFolder) {
     std::filesystem::current_path(before);
     EXPECT_EQ(std::filesystem::canonical(here), std::filesystem::canonical(dir.path()));
     EXPECT_NE(here.back(), '/');
+}
+
+// A file made huge without a byte on disk (a damaged disk, `truncate -s`) must not decide how
+// much memory a read takes.
+TEST(Files, AHugeSparseFileIsNeverReadWhole) {
+    TempFolder dir;
+    dir.write("motpasse", "120\r\n");
+    std::filesystem::resize_file(dir / "motpasse", std::uintmax_t{200} << 30);
+    const auto head = readSmallFile(dir / "motpasse");
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->size(), kSmallFileLimit + 1);
+    EXPECT_EQ(head->substr(0, 5), "120\r\n");
+    EXPECT_TRUE(pastSmallFileLimit(*head));
+    EXPECT_EQ(readWholeFile(dir / "motpasse"), std::nullopt);
+    // A count beyond the file's end takes no more room than the bytes that are there.
+    dir.write("court", "abc");
+    EXPECT_EQ(readBytes(dir / "court", 2, std::size_t{1} << 40), "bc");
+    EXPECT_EQ(readBytes(dir / "court", 9, std::size_t{1} << 40), "");
+    EXPECT_EQ(readSmallFile(dir / "court"), "abc");
+    EXPECT_EQ(readSmallFile(dir / "absent"), std::nullopt);
+}
+
+namespace {
+void makeOld(const std::string& path) {
+    const timespec old[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), old, 0), 0);
+}
+} // namespace
+
+// A save killed half way leaves its temporary file; the next save of the same file removes it,
+// but never the file of a save still at work, nor those of other files.
+TEST(Files, ASaveRemovesTheStaleTemporaryFilesOfItsFile) {
+    TempFolder dir;
+    dir.write("ZOECECOT.GXO", "old");
+    dir.write(".ZOECECOT.GXO.a1B2c3", "killed an hour ago");
+    makeOld(dir / ".ZOECECOT.GXO.a1B2c3");
+    dir.write(".ZOECECOT.GXO.d4E5f6", "being written now");
+    dir.write(".ZOECECOT.GXO.g7H8i9", "written for an hour by a save that still holds it");
+    makeOld(dir / ".ZOECECOT.GXO.g7H8i9");
+    const int held = ::open((dir / ".ZOECECOT.GXO.g7H8i9").c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    dir.write(".LEOB0AUB.B7H.a1B2c3", "another pupil's");
+    makeOld(dir / ".LEOB0AUB.B7H.a1B2c3");
+    dir.write(".ZOECECOT.GXO.old", "not a temporary file of a save");
+    makeOld(dir / ".ZOECECOT.GXO.old");
+
+    ASSERT_TRUE(replaceFile(dir / "ZOECECOT.GXO", "new"));
+    ::close(held);
+    EXPECT_EQ(dir.read("ZOECECOT.GXO"), "new");
+    EXPECT_FALSE(dir.has(".ZOECECOT.GXO.a1B2c3"));
+    for (const char* kept : {".ZOECECOT.GXO.d4E5f6", ".ZOECECOT.GXO.g7H8i9", ".LEOB0AUB.B7H.a1B2c3",
+                             ".ZOECECOT.GXO.old"})
+        EXPECT_TRUE(dir.has(kept)) << kept;
 }

@@ -86,3 +86,20 @@ TEST(TextReader, QuotedTextRunsToTheLastQuoteOfItsLine) {
     EXPECT_EQ(r.text(), "x");
     EXPECT_EQ(r.text(), "y");
 }
+
+// Every text the writer puts down reads back as the reader gives it, the line ends that no
+// value can hold turned into blanks.
+TEST(TextWriter, TextsReadBackAsWritten) {
+    const char* const texts[] = {"",     "ZOE", "  ",      " /E/ ",  "A,B",    "\"", "\"\"", "a\"b",
+                                 "\"x,", "\t",  "Ae,AfAg", "x\" ,y", "\"open", ",",  " , "};
+    for (const std::string text : texts) {
+        const std::string written = TextWriter().text(text).endLine().text("next").endLine().str();
+        TextReader r(written);
+        EXPECT_EQ(r.text(), text) << written;
+        EXPECT_EQ(r.text(), "next") << written;
+    }
+    EXPECT_EQ(TextWriter().text("ZOE").str(), "ZOE"); // a plain text is written as it stands
+    TextReader r(TextWriter().text("a\rb\nc").endLine().str());
+    EXPECT_EQ(r.text(), platform::textAsStored("a\rb\nc"));
+    EXPECT_EQ(platform::textAsStored("a\rb\nc"), "a b c");
+}

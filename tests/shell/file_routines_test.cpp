@@ -307,6 +307,13 @@ void pupilZoe() {
     shared.Nom = cp("CÔTÉ-RIVIÈRE");
 }
 
+// Zoé in group 1, her file's path made.
+void zoeInGroupOne() {
+    CreerDossierGroupe("1");
+    pupilZoe();
+    NomFichierEleve();
+}
+
 } // namespace
 
 TEST_F(FileRoutines, PupilFileNameInItsGroupFolder) {
@@ -385,6 +392,7 @@ TEST_F(FileRoutines, AWriteDuringARetakeMovesTheListOn) {
     pupilZoe();
     NomFichierEleve();
     shared.ListeReprise = "Ce";
+    shared.ListeLecons = "AeAfAgAhAiAjAk";
     shared.NumeroLecon = 2;
     shared.PositionListe = 4;
     shared.Points = 3;
@@ -639,6 +647,67 @@ TEST_F(FileRoutines, DamagedPupilFilesAndTheReset) {
     EXPECT_EQ(shared.NumeroItem, 3);
     EXPECT_EQ(shared.RepriseAutorisee, shared.RepriseParDefaut);
     EXPECT_FALSE(shared.EleveActif);
+}
+
+// A file made huge without a byte on disk is read as the damaged file it is, with no attempt to
+// hold it in memory.
+TEST_F(FileRoutines, HugeSmallFilesReadAsDamaged) {
+    const auto huge = [this](const std::string& path, const std::string& start) {
+        write(path, start);
+        fs::resize_file(path, std::uintmax_t{200} << 30);
+    };
+    zoeInGroupOne();
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    huge(shared.CheminFichierEleve, read(shared.CheminFichierEleve));
+    LireFichierEleve(shared.CheminFichierEleve, false);
+    EXPECT_EQ(shared.Etat, 2);
+    LireFichierEleve(shared.CheminFichierEleve, true);
+    EXPECT_EQ(shared.Etat, 2);
+
+    huge(shared.CheminParametres, "/E/\r 0 \r-1 \r-1 \r 1 \r 0 \r\n\r\r\r 0 \r 0 \r 0 \r\n");
+    LireParametres(shared.CheminParametres);
+    EXPECT_EQ(shared.Etat, 1);
+
+    huge(shared.CheminMotsDePasse, "111111100000000\r\n\r\n\r\n");
+    LireMotsDePasse();
+    EXPECT_EQ(shared.Etat, 1);
+}
+
+// A sequence list holding a comma, and a pupils' folder made of blanks, come back as they went.
+TEST_F(FileRoutines, ValuesTheFileMustQuoteReadBackWhole) {
+    zoeInGroupOne();
+    shared.NumeroSequence = 3;
+    shared.ListeLecons = "Ae,AfAg";
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    shared.ListeLecons.clear();
+    LireFichierEleve(shared.CheminFichierEleve, false);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.ListeLecons, "Ae,AfAg");
+
+    for (const std::string folder : {"  ", " /E/ ", "/A,B/", "/\"Q\"/"}) {
+        shared.DossierEleves = folder;
+        EcrireParametres(shared.CheminParametres);
+        shared.DossierEleves = "autre";
+        LireParametres(shared.CheminParametres);
+        EXPECT_EQ(shared.Etat, 0) << folder;
+        EXPECT_EQ(shared.DossierEleves, folder);
+    }
+}
+
+// A retake write at the end of the longest list the file keeps leaves the position there instead
+// of wrapping it to a negative one that the next sign-in would refuse.
+TEST_F(FileRoutines, ARetakeWriteNeverWrapsThePosition) {
+    zoeInGroupOne();
+    shared.NumeroSequence = 3;
+    shared.ListeLecons = std::string(formats::kListLengthMax, 'A');
+    shared.PositionListe = formats::kListEntriesMax;
+    shared.ListeReprise = "AeAf";
+    shared.NumeroLecon = 5;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(shared.PositionListe, formats::kListEntriesMax);
+    LireFichierEleve(shared.CheminFichierEleve, false);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(shared.PositionListe, formats::kListEntriesMax);
 }
 
 // Folders and deleting

@@ -28,6 +28,27 @@ std::string settingsText(const std::string& folder, int criterion = 2) {
     return formats::formatSettings(s);
 }
 
+// A title picture of 50 000 ellipses far wider than its frame, drawn with a wide pen: it would
+// keep the title painting for minutes.
+std::string heavyTitle() {
+    std::vector<std::uint16_t> words = {0xCDD7, 0x9AC6, 0, 0, 0, 9750, 7100, 1440, 0, 0};
+    std::uint16_t sum = 0;
+    for (std::uint16_t w : words) sum ^= w;
+    words.push_back(sum);
+    words.insert(words.end(), {1, 9, 0x0300, 0, 0, 0, 8, 0, 0});
+    words.insert(words.end(), {8, 0, 0x02FA, 0, 2000, 0, 0, 0}); // pen
+    words.insert(words.end(), {4, 0, 0x012D, 0});                // selected
+    for (int i = 0; i < 50000; ++i)
+        words.insert(words.end(), {7, 0, 0x0418, 32767, 32767, 32768, 32768});
+    words.insert(words.end(), {3, 0, 0});
+    std::string bytes;
+    for (std::uint16_t w : words) {
+        bytes += static_cast<char>(w & 0xFF);
+        bytes += static_cast<char>(w >> 8);
+    }
+    return bytes;
+}
+
 class StartupScreen : public ShellTest {
 protected:
     depart& start() { return ui::load<depart>(); }
@@ -50,6 +71,7 @@ TEST_F(StartupScreen, AMissingOrDamagedFileIsNamedAndTheProgramEndsAtOnce) {
     const Case cases[] = {
         {"titre.wmf", std::nullopt, "titre.wmf"},
         {"titre.wmf", "pas une image", "titre.wmf"},
+        {"titre.wmf", heavyTitle(), "titre.wmf"},
         {"lecons.tav", std::nullopt, "LECONS.tav"},
         {"lecons.tav", "", "LECONS.tav"},
         {"lecons.tav", lessons.substr(1), "LECONS.tav"},

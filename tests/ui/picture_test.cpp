@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -158,6 +160,12 @@ TEST_F(PictureFiles, MissingOrDamagedFilesGiveANullPictureAndAReason) {
         {"cut PNG", write("coupe.png", png.left(png.size() / 3))},
         {"broken SVG", write("casse.svg", QByteArray("<svg xmlns='http://www.w3.org/2000/svg'"))},
         {"bare metafile", write("nu.wmf", QByteArray::fromHex("0100090000030000"))},
+        {"huge without a byte on disk",
+         [&] {
+             const std::string path = write("titre.wmf", QByteArray::fromHex("d7cdc69a"));
+             std::filesystem::resize_file(path, std::uintmax_t{200} << 30);
+             return path;
+         }()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -381,3 +383,100 @@ TEST(Metafile, RecognisedByContent) {
 }
 
 } // namespace
+
+// A picture that would keep the screen painting for minutes is refused before anything is
+// drawn, whatever its records are; a busy drawing of many small shapes still plays.
+TEST(Metafile, RefusesPicturesThatAskTooMuchWork) {
+    auto filledWithPen = [](int width) {
+        MetafileWriter m(0, 0, 9750, 7100, 1440);
+        m.solidBrush(255, 0, 0);    // 0
+        m.pen(0, width, 0, 0, 255); // 1
+        m.select(0);
+        m.select(1);
+        return m;
+    };
+    auto polygon = [](MetafileWriter& m, int points, int spread) {
+        std::vector<uint16_t> p = {uint16_t(points)};
+        for (int i = 0; i < points; ++i) {
+            p.push_back(MetafileWriter::w(i * 7919 % spread));
+            p.push_back(MetafileWriter::w(i * 104729 % spread));
+        }
+        m.record(0x0324, p);
+    };
+    struct Case {
+        const char* what;
+        std::function<void(MetafileWriter&)> draw;
+        int pen;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"50 000 full-range ellipses",
+         [](MetafileWriter& m) {
+             for (int i = 0; i < 50000; ++i) m.ellipse(-32768, -32768, 32767, 32767);
+         },
+         2000, true},
+        {"a polygon of 16 000 points with the widest pen",
+         [&](MetafileWriter& m) { polygon(m, 16000, 7100); }, 32767, true},
+        {"a polygon of 16 000 long edges without a pen",
+         [&](MetafileWriter& m) { polygon(m, 16000, 7100); }, 0, true},
+        {"thousands of clip holes",
+         [](MetafileWriter& m) {
+             for (int i = 0; i < 3000; ++i) m.record(0x0415, {20, 20, 10, 10});
+         },
+         30, true},
+        {"200 000 records that draw nothing",
+         [](MetafileWriter& m) {
+             for (int i = 0; i < 200000; ++i) m.record(0x0102, {1});
+         },
+         30, true},
+        {"a polygon of 16 000 short edges", [&](MetafileWriter& m) { polygon(m, 16000, 40); }, 30,
+         false},
+        {"5 000 small shapes",
+         [](MetafileWriter& m) {
+             for (int i = 0; i < 5000; ++i)
+                 m.ellipse(i % 9000, i % 7000, i % 9000 + 200, i % 7000 + 200);
+         },
+         30, false},
+        {"200 ellipses over the whole picture",
+         [](MetafileWriter& m) {
+             for (int i = 0; i < 200; ++i) m.ellipse(0, 0, 9750, 7100);
+         },
+         30, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MetafileWriter m = filledWithPen(c.pen);
+        c.draw(m);
+        std::string error;
+        const auto metafile = ui::wmf::parse(m.bytes(), &error);
+        EXPECT_EQ(!metafile, c.refused) << error;
+        if (c.refused) {
+            EXPECT_EQ(error, cp("Métafichier endommagé : image trop lourde à dessiner."));
+        }
+    }
+}
+
+// A mapping that makes one logical unit the whole picture turns ordinary coordinates into shapes
+// millions of pixels wide: what shows of them is drawn at once, the rest is cut away unseen.
+TEST(Metafile, ShapesFarBeyondThePictureAreCutToWhatShows) {
+    MetafileWriter m(0, 0, 9750, 7100, 1440);
+    m.setWindow(0, 0, 1, 1);
+    m.solidBrush(255, 0, 0); // 0
+    m.pen(0, 30, 0, 0, 255); // 1
+    m.pen(1, 1, 0, 0, 255);  // 2: dashed
+    m.select(0);
+    for (int i = 0; i < 6; ++i) {
+        m.select(1);
+        m.ellipse(-1500, -1600, 1650, 1600);
+        m.record(0x0324, {3, MetafileWriter::w(-950), MetafileWriter::w(-450), 1150,
+                          MetafileWriter::w(-450), 1150, 2050});
+        m.select(2);
+        m.rectangle(-2000, -2000, 3000, 3000);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const QImage image = render(m.bytes(), QSize(650, 473));
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_COLOUR(image, 325, 236, QColor(Qt::red));
+    EXPECT_COLOUR(image, 2, 2, QColor(Qt::red));
+}

@@ -623,3 +623,99 @@ TEST_F(LessonEditor, TableOfSolidsRefusesAnAsteriskWithoutItsNumber) {
         clickButton(f, 3);
     }
 }
+
+TEST_F(LessonEditor, EveryKindFiltersItsKeysAndWrapsEnterRound) {
+    struct Case {
+        int activity;
+        ui::ControlArray<ui::TextBox> feuille20::*fields;
+        int last, first; // Enter from the last field lands on the first
+        int answer;      // a field of digits only, or of "X" only in the grids
+        const char* typed;
+        const char* kept;
+    };
+    const Case cases[] = {{0, &feuille20::Texte2, 47, 0, 0, "a7", "7"},
+                          {1, &feuille20::Text1, 21, 0, 3, "a7", "7"},
+                          {2, &feuille20::Text2, 31, 1, 5, "a7", "7"},
+                          {3, &feuille20::Text2, 31, 1, 5, "ax", "X"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.activity);
+        feuille20& f = edit(c.activity);
+        open(f, "1");
+        ui::ControlArray<ui::TextBox>& fields = f.*c.fields;
+        fill(fields[c.answer], c.typed);
+        EXPECT_EQ(text(fields[c.answer]), c.kept);
+        focus(fields[c.last]);
+        pressEnter(fields[c.last]);
+        EXPECT_TRUE(fields[c.first].hasFocus());
+        EXPECT_EQ(text(fields[c.first]), c.first == c.answer ? c.kept : "");
+        clickButton(f, 3);
+    }
+}
+
+TEST_F(LessonEditor, ATooHighDrawingIsToldOnLeavingOnlyWhereAPreviewShowsIt) {
+    struct Case {
+        int activity;
+        ui::ControlArray<ui::TextBox> feuille20::*fields;
+        int field;
+        const char* typed;
+        bool told;
+    };
+    const Case cases[] = {
+        {1, &feuille20::Text1, 1, "X400", true},    // a label of the tree of drawings
+        {9, &feuille20::Text1, 5, "311", true},     // a leaf of the tree of solids
+        {5, &feuille20::Text1, 5, "400", false},    // the tree of numbers previews no drawing
+        {2, &feuille20::Text2, 1, "X311", true},    // a title of the table of drawings
+        {2, &feuille20::Text2, 5, "311", true},     // an answer of the table of drawings
+        {10, &feuille20::Text2, 2, "311", true},    // a title of the table of solids
+        {6, &feuille20::Text2, 5, "400", false},    // the table of numbers has no preview
+        {3, &feuille20::Text2, 4, "311", true},     // a title of the grid of drawings
+        {11, &feuille20::Text2, 0, "311 a", false}, // the relation of a grid has no drawing
+        {7, &feuille20::Text2, 1, "400", false},    // the grid of numbers has no preview
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.activity) + " " + c.typed);
+        boxes.clear();
+        feuille20& f = edit(c.activity);
+        open(f, "1");
+        ui::ControlArray<ui::TextBox>& fields = f.*c.fields;
+        // Away to the same field of the next item.
+        ui::TextBox& other = fields[c.field + authoring::fieldsPerItem(c.activity)];
+        fill(fields[c.field], c.typed);
+        focus(other);
+        if (c.told) {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, "Écrire un nombre plus petit que 311.");
+            EXPECT_TRUE(fields[c.field].hasFocus());
+            // Leaving again without a change goes on.
+            focus(other);
+            EXPECT_EQ(boxes.size(), 1u);
+        } else {
+            EXPECT_TRUE(boxes.empty()) << lastBox();
+        }
+        EXPECT_TRUE(other.hasFocus());
+        EXPECT_EQ(text(fields[c.field]), c.typed);
+        clickButton(f, 3);
+    }
+}
+
+// Does a box show nothing but its background?
+bool blank(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0)) return false;
+    return true;
+}
+
+TEST_F(LessonEditor, TheBoxesOfAGridsAnswersStayEmpty) {
+    std::string r = filledRecord(3);
+    store(3, 4, r);
+    feuille20& f = edit(3);
+    open(f, "4");
+    ASSERT_TRUE(seen(f.Picture2[5]));
+    EXPECT_TRUE(blank(grab(f.Picture2[5])));
+    EXPECT_FALSE(blank(grab(f.Picture2[1]))) << "a title shows what it holds";
+    clear(f.Text2[6]);
+    type(f.Text2[6], "x");
+    focus(f.Text2[7]);
+    EXPECT_TRUE(blank(grab(f.Picture2[6])));
+}

@@ -101,7 +101,7 @@ private:
     bool laisserPasserFocus();
     // The fields of the activity's kind (Texte2, Text1 or Text2), all served by the same handlers.
     ui::ControlArray<ui::TextBox>& champsDuGenre();
-    void brancherChamp(ui::TextBox& modele);
+    void modeleChamp(ui::TextBox& modele);
     int indexChamp(int item, int field) const;
     int champDansItem(int index) const;
     authoring::LessonFields champs();

@@ -89,10 +89,7 @@ std::string nomItem(int i) {
 // --- design of the templates
 
 void feuille20::designSetsTemplates() {
-    ui::TextBox& champ = Texte2.add(0);
-    champ.setFont(ui::arial(7.5));
-    champ.setVisible(false);
-    brancherChamp(champ);
+    modeleChamp(Texte2.add(0));
 
     ui::Image& apercu = Image1.add(0);
     apercu.move(0, 0, 510, 585);
@@ -131,10 +128,7 @@ void feuille20::designTreeTemplates() {
     noeud.setFont(ui::arial(7.5));
     noeud.setVisible(false);
 
-    ui::TextBox& champ = Text1.add(0);
-    champ.setFont(ui::arial(7.5));
-    champ.setVisible(false);
-    brancherChamp(champ);
+    modeleChamp(Text1.add(0));
 
     Label2.setFont(ui::arial(9.75));
     Label2.setBackStyle(0);
@@ -173,9 +167,7 @@ void feuille20::designTableTemplates() {
     // A cell's text wraps over several lines within its box, which never scrolls.
     ui::TextBox& champ = Text2.add(0, *this, true);
     champ.setScrollBars(0);
-    champ.setFont(ui::arial(7.5));
-    champ.setVisible(false);
-    brancherChamp(champ);
+    modeleChamp(champ);
 
     ui::Label& relation = Label3.add(0);
     relation.setFont(ui::arial(10.5, false));
@@ -675,7 +667,9 @@ ui::ControlArray<ui::TextBox>& feuille20::champsDuGenre() {
     return Text2;
 }
 
-void feuille20::brancherChamp(ui::TextBox& modele) {
+void feuille20::modeleChamp(ui::TextBox& modele) {
+    modele.setFont(ui::arial(7.5));
+    modele.setVisible(false);
     modele.GotFocus = [this](int i) { Champ_GotFocus(i); };
     modele.LostFocus = [this](int i) { Champ_LostFocus(i); };
     modele.KeyPress = [this](int i, int& k) { Champ_KeyPress(i, k); };

@@ -229,11 +229,13 @@ void feuille20::commande3_Click() {
     cls();
     Etiquette3.setCaption("");
     shell::LireLecon(static_cast<shell::Integer>(activite_));
+    const authoring::LessonFields lecon =
+        authoring::fieldsFromRecord(activite_, shared.Enregistrement);
     switch (formats::kindOf(activite_)) {
-    case Kind::Sets: ouvrirEnsembles(); break;
-    case Kind::Tree: ouvrirArbre(); break;
+    case Kind::Sets: ouvrirEnsembles(lecon); break;
+    case Kind::Tree: ouvrirArbre(lecon); break;
     case Kind::Table:
-    case Kind::Grid: ouvrirTableau(); break;
+    case Kind::Grid: ouvrirTableau(lecon); break;
     }
     Etiquette2.setVisible(true);
     Etiquette3.setVisible(true);

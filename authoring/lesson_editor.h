@@ -91,9 +91,13 @@ private:
     void construireArbre();
     void construireTableau();
     void cacherChamps();
-    void ouvrirEnsembles();
-    void ouvrirArbre();
-    void ouvrirTableau();
+    // Shows the lesson read from its record as the check reads it.
+    void ouvrirEnsembles(const authoring::LessonFields& lecon);
+    void ouvrirArbre(const authoring::LessonFields& lecon);
+    void ouvrirTableau(const authoring::LessonFields& lecon);
+    // Every field's text, with its preview drawn silently: a stored lesson may name a drawing
+    // beyond the library, which the check refuses later.
+    void remplirChamps(const authoring::LessonFields& lecon);
     void FermerEditeur();
     // Saves the record the check built; false, after telling the user, when it did not land.
     bool enregistrerLecon();

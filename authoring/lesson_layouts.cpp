@@ -486,53 +486,29 @@ void feuille20::DisposerTableau() {
 
 // --- opening a lesson
 
-void feuille20::ouvrirEnsembles() {
-    const std::string& r = shared.Enregistrement;
+void feuille20::ouvrirEnsembles(const authoring::LessonFields& lecon) {
     Check1.setVisible(true);
-    Check1.setValue(formats::optionOn(r, formats::kOptionCommonArea) ? 1 : 0);
-    for (int f = 0; f < 48; ++f) {
-        Texte2[f].setText(formats::field(r, activite_, f / 16, formats::setsSlot(f % 16)));
-        apercuChamp(f, true);
-    }
+    Check1.setValue(lecon.options[0] ? 1 : 0);
+    remplirChamps(lecon);
     DisposerEnsembles();
     donnerFocus(Texte2[1]);
 }
 
-void feuille20::ouvrirArbre() {
-    const std::string& r = shared.Enregistrement;
+void feuille20::ouvrirArbre(const authoring::LessonFields& lecon) {
     Label2.setVisible(true);
     Option1[0].setVisible(true);
     Option1[1].setVisible(true);
-    if (formats::optionIsOne(r, formats::kOptionTwoLevels))
-        Option1[0].setValue(true);
-    else
-        Option1[1].setValue(true);
-    for (int index = 0; index < 22; ++index) {
-        Text1[index].setText(formats::field(r, activite_, index / 11, index % 11));
-        apercuChamp(index, true);
-    }
+    Option1[lecon.options[0] ? 0 : 1].setValue(true);
+    remplirChamps(lecon);
     DisposerArbre();
     donnerFocus(Text1[0]);
 }
 
-void feuille20::ouvrirTableau() {
-    const std::string& r = shared.Enregistrement;
+void feuille20::ouvrirTableau(const authoring::LessonFields& lecon) {
     const bool grille = formats::kindOf(activite_) == Kind::Grid;
-    if (formats::optionIsOne(r, formats::kOptionTwoColumns))
-        Option2[0].setValue(true);
-    else
-        Option2[1].setValue(true);
-    if (formats::optionIsOne(r, formats::kOptionTwoRows))
-        Option2[2].setValue(true);
-    else
-        Option2[3].setValue(true);
-    for (int index = 0; index < 32; ++index) {
-        const int k = index % 16;
-        if (!grille && k == 0) continue;
-        const int numero = grille ? formats::gridCell(k) : formats::tableCell(k);
-        Text2[index].setText(formats::field(r, activite_, index / 16, numero));
-        apercuChamp(index, true);
-    }
+    Option2[lecon.options[0] ? 0 : 1].setValue(true);
+    Option2[lecon.options[1] ? 2 : 3].setValue(true);
+    remplirChamps(lecon);
     Picture3[0].setVisible(true);
     Picture3[1].setVisible(true);
     for (int i = 0; i < 2; ++i) {
@@ -541,6 +517,17 @@ void feuille20::ouvrirTableau() {
     }
     DisposerTableau();
     donnerFocus(Text2[grille ? 0 : 1]);
+}
+
+void feuille20::remplirChamps(const authoring::LessonFields& lecon) {
+    ui::ControlArray<ui::TextBox>& liste = champsDuGenre();
+    for (int item = 0; item < authoring::itemCount(activite_); ++item)
+        for (int k = 0; k < authoring::fieldsPerItem(activite_); ++k) {
+            if (authoring::fieldRole(activite_, k) == authoring::FieldRole::Unused) continue;
+            const int index = indexChamp(item, k);
+            liste[index].setText(lecon.texts[item][k]);
+            apercuChamp(index, true);
+        }
 }
 
 // --- previews

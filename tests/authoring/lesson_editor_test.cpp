@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <cstring>
 #include <filesystem>
 
 using shell::shared;
@@ -718,4 +719,33 @@ TEST_F(LessonEditor, TheBoxesOfAGridsAnswersStayEmpty) {
     type(f.Text2[6], "x");
     focus(f.Text2[7]);
     EXPECT_TRUE(blank(grab(f.Picture2[6])));
+}
+
+TEST_F(LessonEditor, AStoredLessonOpensLaidOutByItsOptions) {
+    // The sets take any option character but a blank for the common area; the other kinds "1".
+    struct Case {
+        int activity;
+        const char* options;
+        std::vector<std::pair<int, bool>> shown; // field, whether it shows
+    };
+    const Case cases[] = {{0, "*", {{3, true}, {10, true}, {11, false}}},
+                          {0, " ", {{3, false}, {10, false}}},
+                          {1, "1", {{2, false}, {7, false}, {6, true}}},
+                          {5, "*", {{2, true}, {10, true}}},
+                          {2, "11", {{3, false}, {12, false}, {10, true}}},
+                          {7, "1 ", {{3, false}, {12, true}, {0, true}}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.activity) + " '" + c.options + "'");
+        std::string r = formats::blankRecord(c.activity);
+        r.replace(0, std::strlen(c.options), c.options);
+        store(c.activity, 9, r);
+        feuille20& f = edit(c.activity);
+        open(f, "9");
+        const formats::Kind kind = formats::kindOf(c.activity);
+        ui::ControlArray<ui::TextBox>& fields = kind == formats::Kind::Sets   ? f.Texte2
+                                                : kind == formats::Kind::Tree ? f.Text1
+                                                                              : f.Text2;
+        for (const auto& [field, shown] : c.shown) EXPECT_EQ(seen(fields[field]), shown) << field;
+        clickButton(f, 3);
+    }
 }

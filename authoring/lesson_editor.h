@@ -105,6 +105,7 @@ private:
     bool laisserPasserFocus();
     // The fields of the activity's kind (Texte2, Text1 or Text2), all served by the same handlers.
     ui::ControlArray<ui::TextBox>& champsDuGenre();
+    // Gives a field template its look and the handlers that every field cloned from it shares.
     void modeleChamp(ui::TextBox& modele);
     int indexChamp(int item, int field) const;
     int champDansItem(int index) const;

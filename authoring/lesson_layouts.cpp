@@ -722,7 +722,8 @@ void feuille20::Champ_GotFocus(int index) {
 }
 
 void feuille20::Champ_LostFocus(int index) {
-    // The sets leave their help in the line under the form; the other kinds empty that line.
+    // Outside the sets, a field takes the line under the form with it: a check's result, or the
+    // help of a table's or grid's field.
     if (formats::kindOf(activite_) != Kind::Sets) Etiquette3.setCaption("");
     ui::TextBox& champ = champsDuGenre()[index];
     if (!texteChange(champ) || apercuChamp(index, false)) return;

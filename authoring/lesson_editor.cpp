@@ -229,11 +229,13 @@ void feuille20::commande3_Click() {
     cls();
     Etiquette3.setCaption("");
     shell::LireLecon(static_cast<shell::Integer>(activite_));
+    const authoring::LessonFields lecon =
+        authoring::fieldsFromRecord(activite_, shared.Enregistrement);
     switch (formats::kindOf(activite_)) {
-    case Kind::Sets: ouvrirEnsembles(); break;
-    case Kind::Tree: ouvrirArbre(); break;
+    case Kind::Sets: ouvrirEnsembles(lecon); break;
+    case Kind::Tree: ouvrirArbre(lecon); break;
     case Kind::Table:
-    case Kind::Grid: ouvrirTableau(); break;
+    case Kind::Grid: ouvrirTableau(lecon); break;
     }
     Etiquette2.setVisible(true);
     Etiquette3.setVisible(true);
@@ -257,17 +259,11 @@ authoring::LessonFields feuille20::champs() {
     const int items = authoring::itemCount(activite_);
     const int parItem = authoring::fieldsPerItem(activite_);
     f.texts.assign(items, std::vector<std::string>(parItem));
+    ui::ControlArray<ui::TextBox>& liste = champsDuGenre();
     for (int i = 0; i < items; ++i)
-        for (int k = 0; k < parItem; ++k) f.texts[i][k] = authoring::trimmed(champ(i, k).text());
+        for (int k = 0; k < parItem; ++k)
+            f.texts[i][k] = authoring::trimmed(liste[indexChamp(i, k)].text());
     return f;
-}
-
-ui::TextBox& feuille20::champ(int item, int field) {
-    switch (formats::kindOf(activite_)) {
-    case Kind::Sets: return Texte2[16 * item + field];
-    case Kind::Tree: return Text1[11 * item + field];
-    default: return Text2[16 * item + field];
-    }
 }
 
 void feuille20::VerifierLecon() {
@@ -278,13 +274,12 @@ void feuille20::VerifierLecon() {
         Etiquette3.setCaption("");
         ui::msgBox(resultat.message, ui::vbOKOnly);
         if (!ui::isLoaded(this)) return;
-        ui::TextBox& fautif = champ(resultat.item - 1, resultat.field);
-        fautif.setFocus();
+        const int fautif = indexChamp(resultat.item - 1, resultat.field);
+        champsDuGenre()[fautif].setFocus();
         if (!laisserPasserFocus()) return;
         // The field may have had the focus all along, or get it only once its window is active
         // again after the message: either way no focus event of its own comes now.
-        memoriserTexte(fautif);
-        afficherAide(resultat.field);
+        Champ_GotFocus(fautif);
         return;
     }
     shared.LeconInvalide = 0;

@@ -72,19 +72,11 @@ public:
     bool AfficherNoeudArbre(int index, const std::string& texte, bool silencieux);
     bool AfficherCaseTableau(int index, const std::string& texte, bool silencieux);
 
-    // Field handlers, by the index of the field in its array.
-    void Texte2_GotFocus(int index);
-    void Texte2_LostFocus(int index);
-    void Texte2_KeyPress(int index, int& keyAscii);
-    void Texte2_KeyDown(int index, int& keyCode);
-    void Text1_GotFocus(int index);
-    void Text1_LostFocus(int index);
-    void Text1_KeyPress(int index, int& keyAscii);
-    void Text1_KeyDown(int index, int& keyCode);
-    void Text2_GotFocus(int index);
-    void Text2_LostFocus(int index);
-    void Text2_KeyPress(int index, int& keyAscii);
-    void Text2_KeyDown(int index, int& keyCode);
+    // The field handlers of every kind, by the index of the field in its kind's array.
+    void Champ_GotFocus(int index);
+    void Champ_LostFocus(int index);
+    void Champ_KeyPress(int index, int& keyAscii);
+    void Champ_KeyDown(int index, int& keyCode);
     void Check1_Click();
     void Option1_Click(int index);
     void Option2_Click(int index);
@@ -99,24 +91,33 @@ private:
     void construireArbre();
     void construireTableau();
     void cacherChamps();
-    void ouvrirEnsembles();
-    void ouvrirArbre();
-    void ouvrirTableau();
+    // Shows the lesson read from its record as the check reads it.
+    void ouvrirEnsembles(const authoring::LessonFields& lecon);
+    void ouvrirArbre(const authoring::LessonFields& lecon);
+    void ouvrirTableau(const authoring::LessonFields& lecon);
+    // Every field's text, with its preview drawn silently: a stored lesson may name a drawing
+    // beyond the library, which the check refuses later.
+    void remplirChamps(const authoring::LessonFields& lecon);
     void FermerEditeur();
     // Saves the record the check built; false, after telling the user, when it did not land.
     bool enregistrerLecon();
     // Lets the focus events a focus move queued run now; false when the screen went meanwhile.
     bool laisserPasserFocus();
-    // The help line of a field of the item, as its getting the focus shows it.
-    void afficherAide(int field);
+    // The fields of the activity's kind (Texte2, Text1 or Text2), all served by the same handlers.
+    ui::ControlArray<ui::TextBox>& champsDuGenre();
+    // Gives a field template its look and the handlers that every field cloned from it shares.
+    void modeleChamp(ui::TextBox& modele);
+    int indexChamp(int item, int field) const;
+    int champDansItem(int index) const;
     authoring::LessonFields champs();
-    ui::TextBox& champ(int item, int field);
-    // The drawing preview of a sets field and its title's crossing lines; false when it refused
-    // the number with a message.
+    // Gives a field the focus and keeps its text, for when no focus event of its own follows.
+    void donnerFocus(ui::TextBox& champ);
+    // The preview of a field, by its kind; false when it refused the number with a message.
+    bool apercuChamp(int index, bool silencieux);
     bool apercuEnsemble(int index, bool silencieux);
     void montrerCroix(int index, bool montrer);
-    // The next shown field after `index`, wrapping round.
-    void champSuivant(ui::ControlArray<ui::TextBox>& champs, int index, int premier);
+    // Moves the focus to the next shown field after `index`, wrapping round.
+    void champSuivant(int index);
     void memoriserTexte(ui::TextBox& champ);
     bool texteChange(ui::TextBox& champ) const;
     void listerLecons();

@@ -43,10 +43,10 @@ FieldRole fieldRole(int activity, int field) {
     case Kind::Tree: return field < 3 ? FieldRole::TreeLabel : FieldRole::TreeLeaf;
     case Kind::Table:
         if (field == 0) return FieldRole::Unused;
-        return field < 4 || field % 4 == 0 ? FieldRole::TableTitle : FieldRole::TableAnswer;
+        return isAnswerCell(field) ? FieldRole::TableAnswer : FieldRole::TableTitle;
     case Kind::Grid:
         if (field == 0) return FieldRole::GridRelation;
-        return field < 4 || field % 4 == 0 ? FieldRole::GridTitle : FieldRole::GridAnswer;
+        return isAnswerCell(field) ? FieldRole::GridAnswer : FieldRole::GridTitle;
     }
     return FieldRole::Unused;
 }

@@ -121,13 +121,7 @@ std::string nomItem(int i) {
 // --- design of the templates
 
 void feuille20::designSetsTemplates() {
-    ui::TextBox& champ = Texte2.add(0);
-    champ.setFont(ui::arial(7.5));
-    champ.setVisible(false);
-    champ.GotFocus = [this](int i) { Texte2_GotFocus(i); };
-    champ.LostFocus = [this](int i) { Texte2_LostFocus(i); };
-    champ.KeyPress = [this](int i, int& k) { Texte2_KeyPress(i, k); };
-    champ.KeyDown = [this](int i, int& k, int) { Texte2_KeyDown(i, k); };
+    modeleChamp(Texte2.add(0));
 
     ui::Image& apercu = Image1.add(0);
     apercu.move(0, 0, 510, 585);
@@ -166,13 +160,7 @@ void feuille20::designTreeTemplates() {
     noeud.setFont(ui::arial(kPoliceApercu));
     noeud.setVisible(false);
 
-    ui::TextBox& champ = Text1.add(0);
-    champ.setFont(ui::arial(7.5));
-    champ.setVisible(false);
-    champ.GotFocus = [this](int i) { Text1_GotFocus(i); };
-    champ.LostFocus = [this](int i) { Text1_LostFocus(i); };
-    champ.KeyPress = [this](int i, int& k) { Text1_KeyPress(i, k); };
-    champ.KeyDown = [this](int i, int& k, int) { Text1_KeyDown(i, k); };
+    modeleChamp(Text1.add(0));
 
     Label2.setFont(ui::arial(9.75));
     Label2.setBackStyle(0);
@@ -211,12 +199,7 @@ void feuille20::designTableTemplates() {
     // A cell's text wraps over several lines within its box, which never scrolls.
     ui::TextBox& champ = Text2.add(0, *this, true);
     champ.setScrollBars(0);
-    champ.setFont(ui::arial(7.5));
-    champ.setVisible(false);
-    champ.GotFocus = [this](int i) { Text2_GotFocus(i); };
-    champ.LostFocus = [this](int i) { Text2_LostFocus(i); };
-    champ.KeyPress = [this](int i, int& k) { Text2_KeyPress(i, k); };
-    champ.KeyDown = [this](int i, int& k, int) { Text2_KeyDown(i, k); };
+    modeleChamp(champ);
 
     ui::Label& relation = Label3.add(0);
     relation.setFont(ui::arial(10.5, false));
@@ -535,58 +518,29 @@ void feuille20::DisposerTableau() {
 
 // --- opening a lesson
 
-void feuille20::ouvrirEnsembles() {
-    const std::string& r = shared.Enregistrement;
+void feuille20::ouvrirEnsembles(const authoring::LessonFields& lecon) {
     Check1.setVisible(true);
-    Check1.setValue(formats::optionOn(r, formats::kOptionCommonArea) ? 1 : 0);
-    for (int f = 0; f < 48; ++f) {
-        Texte2[f].setText(formats::field(r, activite_, f / 16, formats::setsSlot(f % 16)));
-        apercuEnsemble(f, true);
-    }
+    Check1.setValue(lecon.options[0] ? 1 : 0);
+    remplirChamps(lecon);
     DisposerEnsembles();
-    Texte2[1].setFocus();
-    memoriserTexte(Texte2[1]);
+    donnerFocus(Texte2[1]);
 }
 
-void feuille20::ouvrirArbre() {
-    const std::string& r = shared.Enregistrement;
+void feuille20::ouvrirArbre(const authoring::LessonFields& lecon) {
     Label2.setVisible(true);
     Option1[0].setVisible(true);
     Option1[1].setVisible(true);
-    if (formats::optionIsOne(r, formats::kOptionTwoLevels))
-        Option1[0].setValue(true);
-    else
-        Option1[1].setValue(true);
-    for (int index = 0; index < 22; ++index) {
-        Text1[index].setText(formats::field(r, activite_, index / 11, index % 11));
-        AfficherNoeudArbre(index, trimmed(Text1[index].text()), true);
-    }
+    Option1[lecon.options[0] ? 0 : 1].setValue(true);
+    remplirChamps(lecon);
     DisposerArbre();
-    Text1[0].setFocus();
-    memoriserTexte(Text1[0]);
+    donnerFocus(Text1[0]);
 }
 
-void feuille20::ouvrirTableau() {
-    const std::string& r = shared.Enregistrement;
+void feuille20::ouvrirTableau(const authoring::LessonFields& lecon) {
     const bool grille = formats::kindOf(activite_) == Kind::Grid;
-    const bool dessins = formats::materialOf(activite_) != Material::Numbers;
-    if (formats::optionIsOne(r, formats::kOptionTwoColumns))
-        Option2[0].setValue(true);
-    else
-        Option2[1].setValue(true);
-    if (formats::optionIsOne(r, formats::kOptionTwoRows))
-        Option2[2].setValue(true);
-    else
-        Option2[3].setValue(true);
-    for (int index = 0; index < 32; ++index) {
-        const int k = index % 16;
-        if (!grille && k == 0) continue;
-        const int numero = grille ? formats::gridCell(k) : formats::tableCell(k);
-        Text2[index].setText(formats::field(r, activite_, index / 16, numero));
-        const bool titre = authoring::fieldRole(activite_, k) == authoring::FieldRole::GridTitle;
-        if (dessins && (!grille || titre))
-            AfficherCaseTableau(index, trimmed(Text2[index].text()), true);
-    }
+    Option2[lecon.options[0] ? 0 : 1].setValue(true);
+    Option2[lecon.options[1] ? 2 : 3].setValue(true);
+    remplirChamps(lecon);
     Picture3[0].setVisible(true);
     Picture3[1].setVisible(true);
     for (int i = 0; i < 2; ++i) {
@@ -594,9 +548,18 @@ void feuille20::ouvrirTableau() {
         if (grille) Label3[i].setVisible(true);
     }
     DisposerTableau();
-    const int premier = grille ? 0 : 1;
-    Text2[premier].setFocus();
-    memoriserTexte(Text2[premier]);
+    donnerFocus(Text2[grille ? 0 : 1]);
+}
+
+void feuille20::remplirChamps(const authoring::LessonFields& lecon) {
+    ui::ControlArray<ui::TextBox>& liste = champsDuGenre();
+    for (int item = 0; item < authoring::itemCount(activite_); ++item)
+        for (int k = 0; k < authoring::fieldsPerItem(activite_); ++k) {
+            if (authoring::fieldRole(activite_, k) == authoring::FieldRole::Unused) continue;
+            const int index = indexChamp(item, k);
+            liste[index].setText(lecon.texts[item][k]);
+            apercuChamp(index, true);
+        }
 }
 
 // --- previews
@@ -715,6 +678,33 @@ bool feuille20::AfficherCaseTableau(int index, const std::string& texte, bool si
 
 // --- focus, keys and options
 
+ui::ControlArray<ui::TextBox>& feuille20::champsDuGenre() {
+    switch (formats::kindOf(activite_)) {
+    case Kind::Sets: return Texte2;
+    case Kind::Tree: return Text1;
+    case Kind::Table:
+    case Kind::Grid: break;
+    }
+    return Text2;
+}
+
+void feuille20::modeleChamp(ui::TextBox& modele) {
+    modele.setFont(ui::arial(7.5));
+    modele.setVisible(false);
+    modele.GotFocus = [this](int i) { Champ_GotFocus(i); };
+    modele.LostFocus = [this](int i) { Champ_LostFocus(i); };
+    modele.KeyPress = [this](int i, int& k) { Champ_KeyPress(i, k); };
+    modele.KeyDown = [this](int i, int& k, int) { Champ_KeyDown(i, k); };
+}
+
+int feuille20::indexChamp(int item, int field) const {
+    return authoring::fieldsPerItem(activite_) * item + field;
+}
+
+int feuille20::champDansItem(int index) const {
+    return index % authoring::fieldsPerItem(activite_);
+}
+
 void feuille20::memoriserTexte(ui::TextBox& champ) {
     texteAuFocus_ = trimmed(champ.text());
 }
@@ -723,7 +713,30 @@ bool feuille20::texteChange(ui::TextBox& champ) const {
     return trimmed(champ.text()) != texteAuFocus_;
 }
 
-void feuille20::champSuivant(ui::ControlArray<ui::TextBox>& liste, int index, int premier) {
+void feuille20::donnerFocus(ui::TextBox& champ) {
+    champ.setFocus();
+    memoriserTexte(champ);
+}
+
+bool feuille20::apercuChamp(int index, bool silencieux) {
+    switch (formats::kindOf(activite_)) {
+    case Kind::Sets: return apercuEnsemble(index, silencieux);
+    case Kind::Tree: return AfficherNoeudArbre(index, trimmed(Text1[index].text()), silencieux);
+    case Kind::Table:
+    case Kind::Grid: break;
+    }
+    // The table and the grid of numbers have no previews; the other grids only for their titles.
+    if (formats::materialOf(activite_) == Material::Numbers) return true;
+    if (formats::kindOf(activite_) == Kind::Grid &&
+        authoring::fieldRole(activite_, champDansItem(index)) != authoring::FieldRole::GridTitle)
+        return true;
+    return AfficherCaseTableau(index, trimmed(Text2[index].text()), silencieux);
+}
+
+void feuille20::champSuivant(int index) {
+    ui::ControlArray<ui::TextBox>& liste = champsDuGenre();
+    // Tables and grids wrap to cell 1: Enter never brings the focus back to a grid's relation.
+    const int premier = &liste == &Text2 ? 1 : 0;
     const int dernier = liste.ubound();
     int n = index;
     for (int essais = 0; essais <= dernier + 1; ++essais) {
@@ -735,82 +748,28 @@ void feuille20::champSuivant(ui::ControlArray<ui::TextBox>& liste, int index, in
     }
 }
 
-void feuille20::afficherAide(int field) {
+void feuille20::Champ_GotFocus(int index) {
+    memoriserTexte(champsDuGenre()[index]);
     // The tree's help stands in its instruction line.
     ui::Label& ligne = formats::kindOf(activite_) == Kind::Tree ? Etiquette2 : Etiquette3;
-    ligne.setCaption(authoring::helpText(activite_, field));
+    ligne.setCaption(authoring::helpText(activite_, champDansItem(index)));
 }
 
-void feuille20::Texte2_GotFocus(int index) {
-    memoriserTexte(Texte2[index]);
-    afficherAide(index % 16);
+void feuille20::Champ_LostFocus(int index) {
+    // Outside the sets, a field takes the line under the form with it: a check's result, or the
+    // help of a table's or grid's field.
+    if (formats::kindOf(activite_) != Kind::Sets) Etiquette3.setCaption("");
+    ui::TextBox& champ = champsDuGenre()[index];
+    if (!texteChange(champ) || apercuChamp(index, false)) return;
+    if (ui::isLoaded(this)) donnerFocus(champ);
 }
 
-void feuille20::Texte2_LostFocus(int index) {
-    if (!texteChange(Texte2[index])) return;
-    if (!apercuEnsemble(index, false)) {
-        if (!ui::isLoaded(this)) return;
-        Texte2[index].setFocus();
-        memoriserTexte(Texte2[index]);
-    }
+void feuille20::Champ_KeyPress(int index, int& keyAscii) {
+    keyAscii = authoring::filterKey(activite_, champDansItem(index), keyAscii);
 }
 
-void feuille20::Texte2_KeyPress(int index, int& keyAscii) {
-    keyAscii = authoring::filterKey(activite_, index % 16, keyAscii);
-}
-
-void feuille20::Texte2_KeyDown(int index, int& keyCode) {
-    if (keyCode == 13) champSuivant(Texte2, index, 0);
-}
-
-void feuille20::Text1_GotFocus(int index) {
-    memoriserTexte(Text1[index]);
-    afficherAide(index % 11);
-}
-
-void feuille20::Text1_LostFocus(int index) {
-    Etiquette3.setCaption("");
-    if (!texteChange(Text1[index])) return;
-    if (!AfficherNoeudArbre(index, trimmed(Text1[index].text()), false)) {
-        if (!ui::isLoaded(this)) return;
-        Text1[index].setFocus();
-        memoriserTexte(Text1[index]);
-    }
-}
-
-void feuille20::Text1_KeyPress(int index, int& keyAscii) {
-    keyAscii = authoring::filterKey(activite_, index % 11, keyAscii);
-}
-
-void feuille20::Text1_KeyDown(int index, int& keyCode) {
-    if (keyCode == 13) champSuivant(Text1, index, 0);
-}
-
-void feuille20::Text2_GotFocus(int index) {
-    memoriserTexte(Text2[index]);
-    afficherAide(index % 16);
-}
-
-void feuille20::Text2_LostFocus(int index) {
-    Etiquette3.setCaption("");
-    if (formats::materialOf(activite_) == Material::Numbers) return;
-    const bool grille = formats::kindOf(activite_) == Kind::Grid;
-    if (grille && authoring::fieldRole(activite_, index % 16) != authoring::FieldRole::GridTitle)
-        return;
-    if (!texteChange(Text2[index])) return;
-    if (!AfficherCaseTableau(index, trimmed(Text2[index].text()), false)) {
-        if (!ui::isLoaded(this)) return;
-        Text2[index].setFocus();
-        memoriserTexte(Text2[index]);
-    }
-}
-
-void feuille20::Text2_KeyPress(int index, int& keyAscii) {
-    keyAscii = authoring::filterKey(activite_, index % 16, keyAscii);
-}
-
-void feuille20::Text2_KeyDown(int index, int& keyCode) {
-    if (keyCode == 13) champSuivant(Text2, index, 1);
+void feuille20::Champ_KeyDown(int index, int& keyCode) {
+    if (keyCode == 13) champSuivant(index);
 }
 
 void feuille20::Check1_Click() {

@@ -54,6 +54,10 @@ std::string treeCountError(Material material, int n, int expected) {
            " branches doit contenir " + what;
 }
 
+std::string missingTitleError() {
+    return cp(", une colonne ou une rangée n'a pas de titre.");
+}
+
 std::string emptyAnswerError(Material material) {
     if (material == Material::Numbers) return cp(", une case-réponse ne contient pas de nombre.");
     return cp(", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.");
@@ -80,7 +84,7 @@ public:
 
     // The text the check sees: blanks removed, empty when the field is hidden.
     std::string text(int item, int field) const {
-        if (!fieldShown(fields_.activity, fields_.options, field)) return "";
+        if (!shown(field)) return "";
         if (item >= static_cast<int>(fields_.texts.size())) return "";
         const auto& texts = fields_.texts[item];
         if (field >= static_cast<int>(texts.size())) return "";
@@ -98,6 +102,13 @@ public:
     }
 
 private:
+    bool shown(int field) const { return fieldShown(fields_.activity, fields_.options, field); }
+
+    // Outside the sets, the numbers activities have no drawing rule.
+    bool breaksDrawingRuleOfItsMaterial(const std::string& t) const {
+        return material_ != Material::Numbers && !t.empty() && breaksDrawingRule(t);
+    }
+
     std::optional<ItemError> checkSets(int item) const {
         int elements = 0;
         for (int s = 0; s < 16; ++s) {
@@ -126,17 +137,15 @@ private:
         for (int k = 0; k < 11; ++k) {
             std::string t = text(item, k);
             const bool label = k < 3;
-            const bool shown = fieldShown(fields_.activity, fields_.options, k);
             if (label && t.empty()) t = "X";
             if (!t.empty()) {
                 t = withoutNegationMark(t);
                 if (!label) {
                     ++leaves;
-                } else if (t.empty() && shown) {
+                } else if (t.empty() && shown(k)) {
                     return ItemError{k, cp(", une des branches n'est pas indentifiée.")};
                 }
-                if (material_ != Material::Numbers && !t.empty() && breaksDrawingRule(t))
-                    return ItemError{k, drawingRuleError()};
+                if (breaksDrawingRuleOfItsMaterial(t)) return ItemError{k, drawingRuleError()};
             }
         }
         if (leaves != expected)
@@ -162,10 +171,10 @@ private:
                 continue;
             }
             t = withoutNegationMark(t);
-            const bool titleCell = k < 4 || k % 4 == 0;
-            if (fieldShown(fields_.activity, fields_.options, k) && t.empty()) {
+            const bool titleCell = !isAnswerCell(k);
+            if (shown(k) && t.empty()) {
                 if (titleCell)
-                    found = ItemError{k, cp(", une colonne ou une rangée n'a pas de titre.")};
+                    found = ItemError{k, missingTitleError()};
                 else
                     found = ItemError{k, emptyAnswerError(material_)};
                 break;
@@ -184,7 +193,7 @@ private:
                 // play the whole lesson with cards for it.
                 found = ItemError{k, emptyAnswerError(material_)};
                 break;
-            } else if (material_ != Material::Numbers && !t.empty() && breaksDrawingRule(t)) {
+            } else if (breaksDrawingRuleOfItsMaterial(t)) {
                 found = ItemError{k, drawingRuleError()};
                 break;
             }
@@ -201,18 +210,15 @@ private:
         int marks = 0;
         for (int k = 0; k < 16; ++k) {
             const std::string t = text(item, k);
-            const bool shown = fieldShown(fields_.activity, fields_.options, k);
-            const bool answerCell = k / 4 > 0 && k % 4 > 0;
-            if (answerCell) {
+            if (isAnswerCell(k)) {
                 if (!t.empty()) ++marks;
-            } else if (shown && t.empty()) {
+            } else if (shown(k) && t.empty()) {
                 if (k == 0)
                     return ItemError{k, cp(", la relation entre les éléments des colonnes et des "
                                            "rangées n'est pas définie.")};
-                return ItemError{k, cp(", une colonne ou une rangée n'a pas de titre.")};
+                return ItemError{k, missingTitleError()};
             }
-            if (material_ != Material::Numbers && !t.empty() && breaksDrawingRule(t))
-                return ItemError{k, drawingRuleError()};
+            if (breaksDrawingRuleOfItsMaterial(t)) return ItemError{k, drawingRuleError()};
         }
         if (marks == 0) return ItemError{5, cp(", aucune case ne contient un « X ».")};
         return std::nullopt;
@@ -255,6 +261,10 @@ template <class T> std::optional<T> valueIn(const std::string& text) {
 
 int fieldsPerItem(int activity) {
     return formats::kindOf(activity) == Kind::Tree ? 11 : 16;
+}
+
+bool isAnswerCell(int cell) {
+    return cell / 4 > 0 && cell % 4 > 0;
 }
 
 int itemCount(int activity) {

@@ -24,6 +24,9 @@ constexpr int kDrawingNumberMax = 310;
 // grid, row k / 4, column k % 4; cell 0 is the grid's relation and is not used by tables).
 int fieldsPerItem(int activity);
 int itemCount(int activity);
+// A cell of a table or grid below the column titles and right of the row titles; the others but
+// cell 0 are titles.
+bool isAnswerCell(int cell);
 
 // What the editor's fields show for one lesson.
 struct LessonFields {

@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <cstring>
 #include <filesystem>
 
 using shell::shared;
@@ -76,6 +77,23 @@ protected:
         settle();
     }
     std::string caption() { return u8(ui::mdiParent()->caption()); }
+    // The fields of the activity's kind.
+    static ui::ControlArray<ui::TextBox>& fieldsOf(feuille20& f, int activity) {
+        switch (formats::kindOf(activity)) {
+        case formats::Kind::Sets: return f.Texte2;
+        case formats::Kind::Tree: return f.Text1;
+        case formats::Kind::Table:
+        case formats::Kind::Grid: break;
+        }
+        return f.Text2;
+    }
+    // Does a box show nothing but its background?
+    static bool blank(const QImage& image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != image.pixel(0, 0)) return false;
+        return true;
+    }
 
     // Does the chooser's panel show something other than its blue in this rectangle of twips?
     static bool written(feuille20& f, double left, double top, double width, double height) {
@@ -360,43 +378,42 @@ TEST_F(LessonEditor, CommonAreaShowsAndDropsItsSlots) {
 }
 
 TEST_F(LessonEditor, KeyFiltersAndPastedText) {
-    feuille20& f = edit(4);
-    open(f, "1");
-    fill(f.Texte2[0], "3/4E?X");
-    EXPECT_EQ(text(f.Texte2[0]), "3÷4ex");
-    fill(f.Texte2[1], "12345678");
-    EXPECT_EQ(text(f.Texte2[1]), "1234567") << "as long as its field";
-    fill(f.Texte2[14], "Les «ÉTÉS» *");
-    EXPECT_EQ(text(f.Texte2[14]), "Les «ÉTÉS» *");
-    click(f.Commande1[3]);
-    settle();
-
-    feuille20& d = edit(0);
-    open(d, "1");
-    focus(d.Texte2[0]);
-    QApplication::clipboard()->setText("1a2-b3 4");
-    key(d.Texte2[0], Qt::Key_V, "\x16", Qt::ControlModifier);
-    EXPECT_EQ(text(d.Texte2[0]), "123");
-    click(d.Commande1[3]);
-    settle();
-
-    feuille20& g = edit(11);
-    open(g, "1");
-    fill(g.Text2[5], "a");
-    EXPECT_EQ(text(g.Text2[5]), "");
-    fill(g.Text2[5], "x");
-    EXPECT_EQ(text(g.Text2[5]), "X");
-    fill(g.Text2[6], "XX");
-    EXPECT_EQ(text(g.Text2[6]), "X");
-    click(g.Commande1[3]);
-    settle();
-
-    feuille20& t = edit(10);
-    open(t, "1");
-    fill(t.Text2[1], "*cubes*");
-    EXPECT_EQ(text(t.Text2[1]), "cubes");
-    fill(t.Text2[5], "*12a");
-    EXPECT_EQ(text(t.Text2[5]), "*12");
+    struct Case {
+        int activity, field;
+        const char* typed;
+        bool pasted; // through the clipboard rather than key by key
+        const char* kept;
+    };
+    const Case cases[] = {
+        {4, 0, "3/4E?X", false, "3÷4ex"},               // a numbers element
+        {4, 1, "12345678", false, "1234567"},           // as long as its field
+        {4, 14, "Les «ÉTÉS» *", false, "Les «ÉTÉS» *"}, // a title takes any key
+        {0, 0, "1a2-b3 4", true, "123"},                // a drawings element
+        {0, 0, "a7", false, "7"},
+        {1, 3, "a7", false, "7"},           // a leaf of the tree of drawings
+        {2, 5, "a7", false, "7"},           // an answer of the table of drawings
+        {3, 5, "ax", false, "X"},           // an answer of a grid
+        {11, 5, "a", false, ""},            // a grid's answer takes an "X" only,
+        {11, 5, "x", false, "X"},           // in upper case,
+        {11, 6, "XX", false, "X"},          // and one
+        {10, 1, "*cubes*", false, "cubes"}, // no number card among the titles of solids
+        {10, 5, "*12a", false, "*12"},      // a number card
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.activity) + " " + c.typed);
+        feuille20& f = edit(c.activity);
+        open(f, "1");
+        ui::TextBox& field = fieldsOf(f, c.activity)[c.field];
+        if (c.pasted) {
+            focus(field);
+            QApplication::clipboard()->setText(QString::fromUtf8(c.typed));
+            key(field, Qt::Key_V, "\x16", Qt::ControlModifier);
+        } else {
+            fill(field, QString::fromUtf8(c.typed));
+        }
+        EXPECT_EQ(text(field), c.kept);
+        clickButton(f, 3);
+    }
 }
 
 TEST_F(LessonEditor, TreeLevelsMoveTheLeaves) {
@@ -663,6 +680,108 @@ TEST_F(LessonEditor, TableOfSolidsRefusesAnAsteriskWithoutItsNumber) {
                   "Écrire le numéro d'un dessin ou un nombre .\r\nPour indiquer un nombre placer "
                   "un astérisque devant (Ex. : *12).");
         EXPECT_TRUE(formats::isBlankRecord(stored(10, 5)));
+        clickButton(f, 3);
+    }
+}
+
+TEST_F(LessonEditor, EnterFromTheLastFieldWrapsRoundInEveryKind) {
+    struct Case {
+        int activity, last, first;
+    };
+    const Case cases[] = {{0, 47, 0}, {1, 21, 0}, {2, 31, 1}, {3, 31, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.activity);
+        feuille20& f = edit(c.activity);
+        open(f, "1");
+        ui::ControlArray<ui::TextBox>& fields = fieldsOf(f, c.activity);
+        focus(fields[c.last]);
+        pressEnter(fields[c.last]);
+        EXPECT_TRUE(fields[c.first].hasFocus());
+        EXPECT_EQ(text(fields[c.last]), "") << "Enter is not typed";
+        clickButton(f, 3);
+    }
+}
+
+TEST_F(LessonEditor, ATooHighDrawingIsToldOnLeavingOnlyWhereAPreviewShowsIt) {
+    struct Case {
+        int activity, field;
+        const char* typed;
+        bool told;
+    };
+    const Case cases[] = {
+        {1, 1, "X400", true},    // a label of the tree of drawings
+        {9, 5, "311", true},     // a leaf of the tree of solids
+        {5, 5, "400", false},    // the tree of numbers previews no drawing
+        {2, 1, "X311", true},    // a title of the table of drawings
+        {2, 5, "311", true},     // an answer of the table of drawings
+        {10, 2, "311", true},    // a title of the table of solids
+        {6, 5, "400", false},    // the table of numbers has no preview
+        {3, 4, "311", true},     // a title of the grid of drawings
+        {11, 0, "311 a", false}, // the relation of a grid has no drawing
+        {7, 1, "400", false},    // the grid of numbers has no preview
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.activity) + " " + c.typed);
+        boxes.clear();
+        feuille20& f = edit(c.activity);
+        open(f, "1");
+        ui::ControlArray<ui::TextBox>& fields = fieldsOf(f, c.activity);
+        // Away to the same field of the next item.
+        ui::TextBox& other = fields[c.field + authoring::fieldsPerItem(c.activity)];
+        fill(fields[c.field], c.typed);
+        focus(other);
+        if (c.told) {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, "Écrire un nombre plus petit que 311.");
+            EXPECT_TRUE(fields[c.field].hasFocus());
+            // Leaving again without a change goes on.
+            focus(other);
+            EXPECT_EQ(boxes.size(), 1u);
+        } else {
+            EXPECT_TRUE(boxes.empty()) << lastBox();
+        }
+        EXPECT_TRUE(other.hasFocus());
+        EXPECT_EQ(text(fields[c.field]), c.typed);
+        clickButton(f, 3);
+    }
+}
+
+TEST_F(LessonEditor, TheBoxesOfAGridsAnswersStayEmpty) {
+    std::string r = filledRecord(3);
+    store(3, 4, r);
+    feuille20& f = edit(3);
+    open(f, "4");
+    ASSERT_TRUE(seen(f.Picture2[5]));
+    EXPECT_TRUE(blank(grab(f.Picture2[5])));
+    EXPECT_FALSE(blank(grab(f.Picture2[1]))) << "a title shows what it holds";
+    clear(f.Text2[6]);
+    type(f.Text2[6], "x");
+    focus(f.Text2[7]);
+    EXPECT_TRUE(blank(grab(f.Picture2[6])));
+}
+
+TEST_F(LessonEditor, AStoredLessonOpensLaidOutByItsOptions) {
+    // The sets take any option character but a blank for the common area; the other kinds "1".
+    struct Case {
+        int activity;
+        const char* options;
+        std::vector<std::pair<int, bool>> shown; // field, whether it shows
+    };
+    const Case cases[] = {{0, "*", {{3, true}, {10, true}, {11, false}}},
+                          {0, " ", {{3, false}, {10, false}}},
+                          {1, "1", {{2, false}, {7, false}, {6, true}}},
+                          {5, "*", {{2, true}, {10, true}}},
+                          {2, "11", {{3, false}, {12, false}, {10, true}}},
+                          {7, "1 ", {{3, false}, {12, true}, {0, true}}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.activity) + " '" + c.options + "'");
+        std::string r = formats::blankRecord(c.activity);
+        r.replace(0, std::strlen(c.options), c.options);
+        store(c.activity, 9, r);
+        feuille20& f = edit(c.activity);
+        open(f, "9");
+        for (const auto& [field, shown] : c.shown)
+            EXPECT_EQ(seen(fieldsOf(f, c.activity)[field]), shown) << field;
         clickButton(f, 3);
     }
 }

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <optional>
+#include <ostream>
+#include <utility>
+#include <vector>
+
 using namespace authoring;
 
 namespace {
@@ -23,6 +29,15 @@ struct Lesson {
         const int f =
             formats::kindOf(activity) == formats::Kind::Table ? formats::tableCell(field) : field;
         formats::setField(record, activity, item, f, text);
+        return *this;
+    }
+    Lesson& clear(int item, std::initializer_list<int> fields) {
+        for (int f : fields) set(item, f, "");
+        return *this;
+    }
+    // A raw character of the record, where no field or option writes it.
+    Lesson& character(std::size_t at, char c) {
+        record.at(at) = c;
         return *this;
     }
     LessonCheck check() const { return checkLesson(activity, record); }
@@ -100,283 +115,281 @@ TEST(LessonValidation, ValidLessonsOfEveryActivityPassAndRebuildTheirRecord) {
     }
 }
 
-TEST(LessonValidation, SetsCountFiveElementsPerItem) {
-    Lesson four = validSets(0);
-    four.set(0, 6, "");
-    expectError(four.check(), 1, 1, ", il y a 4 dessins.\r\nChaque item doit contenir 5 dessins.");
+namespace {
 
-    Lesson none = validSets(8);
-    for (int s : {0, 1, 2, 5, 6}) none.set(1, s, "");
-    expectError(none.check(), 2, 1, ", il y a 0 dessin.\r\nChaque item doit contenir 5 dessins.");
+const std::string kSetTitleError = ", un ensemble n'a pas de titre.";
+const std::string kBranchError = ", une des branches n'est pas indentifiée.";
+const std::string kTitleError = ", une colonne ou une rangée n'a pas de titre.";
+const std::string kCardOrDrawingError =
+    ", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.";
+const std::string kAsteriskError =
+    ", un ou plusieurs nombres ne sont pas précédés d'un astérisque.";
+const std::string kMarkError = ", aucune case ne contient un « X ».";
 
-    Lesson six = validSets(4);
-    six.set(2, 12, "3+4");
-    expectError(six.check(), 3, 1,
-                ", il y a 6 nombres ou opérations à l'intérieur ou à l'extérieur des ensembles."
-                "\r\nChaque item doit contenir 5 nombres ou opérations.");
+// A valid lesson with a change, and what the check says of it.
+struct RuleCase {
+    std::string name;
+    Lesson lesson;
+    // Where the error is (item 1..3) and what it says; item 0 for a lesson that passes.
+    int item = 0;
+    int field = -1;
+    std::string error;
+    // The record a passing lesson is saved as, where it drops what the lesson holds.
+    std::optional<std::string> record;
+};
 
-    Lesson one = validSets(4);
-    for (int s : {1, 2, 5, 6}) one.set(0, s, "");
-    expectError(one.check(), 1, 1,
-                ", il y a 1 nombre ou opération à l'intérieur ou à l'extérieur des ensembles."
-                "\r\nChaque item doit contenir 5 nombres ou opérations.");
-
-    // A lone negation mark in an element slot still counts as an element.
-    Lesson mark = validSets(4);
-    mark.set(0, 6, "x");
-    EXPECT_TRUE(mark.check().valid);
+void PrintTo(const RuleCase& c, std::ostream* os) {
+    *os << c.name;
 }
 
-TEST(LessonValidation, SetsHiddenSlotsCountAsEmptyAndAreDropped) {
-    // Without the common area, slots 3, 4 and 10 are hidden; slot 11 is never shown.
-    Lesson hidden = validSets(0);
-    hidden.set(0, 3, "7").set(0, 4, "8").set(0, 10, "9").set(0, 11, "12");
-    LessonCheck c = hidden.check();
-    EXPECT_TRUE(c.valid);
-    EXPECT_EQ(c.record, validSets(0).record);
-
-    // With the common area the same slots count, except 11.
-    Lesson common = validSets(0);
-    common.option(0).set(0, 11, "12");
-    EXPECT_TRUE(common.check().valid);
-    common.set(0, 3, "7");
-    expectError(common.check(), 1, 1,
-                ", il y a 6 dessins.\r\nChaque item doit contenir 5 dessins.");
-    // Any option character but a blank means the common area.
-    Lesson odd = validSets(0);
-    odd.record[0] = '*';
-    odd.set(0, 6, "").set(0, 3, "7");
-    c = odd.check();
-    EXPECT_TRUE(c.valid);
-    EXPECT_EQ(c.record[0], '1');
+RuleCase passes(std::string name, const Lesson& lesson) {
+    return {std::move(name), lesson, 0, -1, "", std::nullopt};
+}
+RuleCase savedAs(std::string name, const Lesson& lesson, const Lesson& saved) {
+    return {std::move(name), lesson, 0, -1, "", saved.record};
+}
+RuleCase fails(std::string name, const Lesson& lesson, int item, int field, std::string error) {
+    return {std::move(name), lesson, item, field, std::move(error), std::nullopt};
 }
 
-TEST(LessonValidation, SetTitles) {
-    for (const char* title : {"", "X", "x", "  x  "}) {
-        SCOPED_TRACE(title);
-        Lesson l = validSets(0);
-        l.set(1, 15, title);
-        expectError(l.check(), 2, 15, ", un ensemble n'a pas de titre.");
+// Two columns and two rows of drawings (their titles drawing numbers too).
+Lesson smallTableOfDrawings() {
+    Lesson l(2);
+    l.option(0).option(1);
+    for (int item = 0; item < 2; ++item)
+        for (int k : {1, 2, 4, 5, 6, 8, 9, 10}) l.set(item, k, std::to_string(k));
+    return l;
+}
+
+// Two columns and two rows of solids, every answer a number card.
+Lesson smallTableOfSolids() {
+    Lesson l(10);
+    l.option(0).option(1);
+    for (int item = 0; item < 2; ++item) {
+        for (int k : {1, 2, 4, 8}) l.set(item, k, "T");
+        for (int k : {5, 6, 9, 10}) l.set(item, k, "*" + std::to_string(k));
     }
-    Lesson words = validSets(8);
-    words.set(0, 14, "x les cubes");
-    EXPECT_TRUE(words.check().valid);
+    return l;
 }
 
-TEST(LessonValidation, DrawingRuleInSets) {
-    struct Case {
+// A table of solids whose every answer is a bare "*".
+Lesson bareAsterisks() {
+    Lesson l(10);
+    for (int item = 0; item < 2; ++item)
+        for (int k = 1; k < 16; ++k) l.set(item, k, k < 4 || k % 4 == 0 ? "T" : "*");
+    return l;
+}
+
+std::vector<RuleCase> setsCases() {
+    const std::string fiveDrawings = "\r\nChaque item doit contenir 5 dessins.";
+    const std::string fiveNumbers = " à l'intérieur ou à l'extérieur des ensembles.\r\nChaque "
+                                    "item doit contenir 5 nombres ou opérations.";
+    std::vector<RuleCase> cases = {
+        fails("FourDrawings", validSets(0).set(0, 6, ""), 1, 1,
+              ", il y a 4 dessins." + fiveDrawings),
+        fails("NoSolidAtAll", validSets(8).clear(1, {0, 1, 2, 5, 6}), 2, 1,
+              ", il y a 0 dessin." + fiveDrawings),
+        fails("SixNumbers", validSets(4).set(2, 12, "3+4"), 3, 1,
+              ", il y a 6 nombres ou opérations" + fiveNumbers),
+        fails("OneNumber", validSets(4).clear(0, {1, 2, 5, 6}), 1, 1,
+              ", il y a 1 nombre ou opération" + fiveNumbers),
+        // A lone negation mark in an element slot still counts as an element.
+        passes("LoneNegationMarkIsAnElement", validSets(4).set(0, 6, "x")),
+
+        // Without the common area, slots 3, 4 and 10 are hidden; slot 11 is never shown.
+        savedAs("HiddenSlotsAreDropped",
+                validSets(0).set(0, 3, "7").set(0, 4, "8").set(0, 10, "9").set(0, 11, "12"),
+                validSets(0)),
+        // With the common area the same slots count, except 11.
+        passes("CommonAreaStillHidesSlot11", validSets(0).option(0).set(0, 11, "12")),
+        fails("CommonAreaCountsSlot3", validSets(0).option(0).set(0, 11, "12").set(0, 3, "7"), 1, 1,
+              ", il y a 6 dessins." + fiveDrawings),
+        // Any option character but a blank means the common area.
+        savedAs("AnyOptionCharacterMeansTheCommonArea",
+                validSets(0).character(0, '*').set(0, 6, "").set(0, 3, "7"),
+                validSets(0).option(0).set(0, 6, "").set(0, 3, "7")),
+
+        fails("EmptyTitle", validSets(0).set(1, 15, ""), 2, 15, kSetTitleError),
+        fails("TitleOfTheNegationMarkAlone", validSets(0).set(1, 15, "X"), 2, 15, kSetTitleError),
+        fails("TitleOfTheLowerNegationMarkAlone", validSets(0).set(1, 15, "x"), 2, 15,
+              kSetTitleError),
+        fails("TitleOfTheNegationMarkInBlanks", validSets(0).set(1, 15, "  x  "), 2, 15,
+              kSetTitleError),
+        passes("NegatedTitleOfWords", validSets(8).set(0, 14, "x les cubes")),
+    };
+    // The drawing rule, element slots and titles alike, in every material.
+    struct Drawing {
+        const char* name;
         int activity, slot;
         const char* text;
         bool valid;
     };
-    const Case cases[] = {
-        {0, 0, "310", true},          {0, 0, "311", false},         {4, 1, "400", false},
-        {4, 1, "310", true},          {4, 2, "-5", true},           {4, 2, "40000", false},
-        {4, 2, "-40000", false},      {4, 14, "400 grands", false}, {4, 15, "x400", false},
-        {4, 15, "plus de 400", true}, {0, 14, "99999 mots", false}, {8, 15, "X 311", false},
-        {4, 5, "310.6", false},       {4, 5, "310.5", true},        {4, 5, "3e2", true},
-        {4, 5, "4e2", false},         {4, 5, "1 000", false},
+    const Drawing drawings[] = {
+        {"DrawingElement310", 0, 0, "310", true},
+        {"DrawingElement311", 0, 0, "311", false},
+        {"NumberElement400", 4, 1, "400", false},
+        {"NumberElement310", 4, 1, "310", true},
+        {"NegativeNumberElement", 4, 2, "-5", true},
+        {"NumberElementBeyond16Bits", 4, 2, "40000", false},
+        {"NegativeNumberElementBeyond16Bits", 4, 2, "-40000", false},
+        {"NumberTitleBeginningWith400", 4, 14, "400 grands", false},
+        {"NegatedNumberTitle400", 4, 15, "x400", false},
+        {"NumberTitleEndingWith400", 4, 15, "plus de 400", true},
+        {"DrawingTitleBeginningBeyond16Bits", 0, 14, "99999 mots", false},
+        {"NegatedSolidTitle311AfterABlank", 8, 15, "X 311", false},
+        {"DecimalRoundedUpTo311", 4, 5, "310.6", false},
+        {"DecimalRoundedHalfToEven310", 4, 5, "310.5", true},
+        {"Exponent300", 4, 5, "3e2", true},
+        {"Exponent400", 4, 5, "4e2", false},
+        {"ThousandWithABlank", 4, 5, "1 000", false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.activity) + " " + c.text);
-        Lesson l = validSets(c.activity);
-        l.set(0, c.slot, c.text);
-        const LessonCheck r = l.check();
-        if (c.valid) {
-            EXPECT_TRUE(r.valid) << platform::cp1252ToUtf8(r.message);
-        } else {
-            expectError(r, 1, c.slot, kDrawingError);
-        }
+    for (const Drawing& d : drawings) {
+        const Lesson l = validSets(d.activity).set(0, d.slot, d.text);
+        cases.push_back(d.valid ? passes(d.name, l) : fails(d.name, l, 1, d.slot, kDrawingError));
     }
+    return cases;
 }
 
-TEST(LessonValidation, TreeCountsItsLeaves) {
-    Lesson three = validTree(1, true);
-    three.set(1, 6, "");
-    expectError(three.check(), 2, 3,
-                ", seulement 3 branches ont un dessin.\r\nChacune des 4 branches doit contenir "
-                "un dessin.");
+std::vector<RuleCase> treeCases() {
+    return {
+        fails("TwoLevelsWithThreeLeaves", validTree(1, true).set(1, 6, ""), 2, 3,
+              ", seulement 3 branches ont un dessin.\r\nChacune des 4 branches doit contenir "
+              "un dessin."),
+        fails("ThreeLevelsWithOneNumberLeaf", validTree(5).clear(0, {4, 5, 6, 7, 8, 9, 10}), 1, 3,
+              ", seulement 1 branche a un nombre.\r\nChacune des 8 branches doit contenir "
+              "un nombre."),
+        // With two levels, leaves 4 to 7 and the third label are hidden: whatever they hold is
+        // neither counted nor checked, and the record keeps them blank.
+        savedAs("TwoLevelsDropTheHiddenFields",
+                validTree(9, true).set(0, 2, "999").set(0, 7, "5").set(1, 10, "6"),
+                validTree(9, true)),
 
-    Lesson one = validTree(5);
-    for (int j = 1; j < 8; ++j) one.set(0, 3 + j, "");
-    expectError(one.check(), 1, 3,
-                ", seulement 1 branche a un nombre.\r\nChacune des 8 branches doit contenir "
-                "un nombre.");
-
-    // With two levels, leaves 4 to 7 and the third label are hidden: whatever they hold is
-    // neither counted nor checked, and the record keeps them blank.
-    Lesson hidden = validTree(9, true);
-    hidden.set(0, 2, "999").set(0, 7, "5").set(1, 10, "6");
-    const LessonCheck c = hidden.check();
-    EXPECT_TRUE(c.valid);
-    EXPECT_EQ(c.record, validTree(9, true).record);
+        fails("EmptyLabel", validTree(1).set(1, 2, ""), 2, 2, kBranchError),
+        fails("LabelOfTheNegationMarkAlone", validTree(1).set(1, 2, "X"), 2, 2, kBranchError),
+        fails("LabelOfTheNegationMarkAndABlank", validTree(1).set(1, 2, "x "), 2, 2, kBranchError),
+        fails("Leaf311", validTree(1).set(0, 10, "311"), 1, 10, kDrawingError),
+        passes("Leaf310", validTree(1).set(0, 10, "310")),
+        fails("NegatedLabel400", validTree(9).set(0, 1, "X400"), 1, 1, kDrawingError),
+        // The numbers tree has no drawing rule.
+        passes("NumbersTreeHasNoDrawingRule",
+               validTree(5).set(0, 0, "400 et plus").set(1, 4, "9999999")),
+    };
 }
 
-TEST(LessonValidation, TreeLabelsAndDrawingNumbers) {
-    for (const char* label : {"", "X", "x "}) {
-        SCOPED_TRACE(label);
-        Lesson l = validTree(1);
-        l.set(1, 2, label);
-        expectError(l.check(), 2, 2, ", une des branches n'est pas indentifiée.");
-    }
-    Lesson leaf = validTree(1);
-    leaf.set(0, 10, "311");
-    expectError(leaf.check(), 1, 10, kDrawingError);
-    leaf.set(0, 10, "310");
-    EXPECT_TRUE(leaf.check().valid);
+std::vector<RuleCase> tableCases() {
+    std::vector<RuleCase> cases = {
+        fails("TitleOfTheNegationMarkAlone", validTable(2).set(0, 8, "x"), 1, 8, kTitleError),
+        fails("EmptyDrawingAnswer", validTable(2).set(1, 14, ""), 2, 14, kCardOrDrawingError),
+        fails("EmptyNumberAnswer", validTable(6).set(0, 5, ""), 1, 5,
+              ", une case-réponse ne contient pas de nombre."),
+        // Numbers tables have no drawing rule, even for values beyond 16 bits.
+        passes("NumbersTableHasNoDrawingRule",
+               validTable(6).set(0, 6, "40000").set(0, 1, "99999 pommes")),
+        fails("NegatedTitle311", validTable(2).set(0, 2, "X311"), 1, 2, kDrawingError),
+        // Two columns and two rows: column 3 and row 3 are hidden and saved blank.
+        savedAs("TwoByTwoDropsTheHiddenCells",
+                smallTableOfDrawings().set(0, 3, "").set(0, 15, "999").set(1, 12, ""),
+                smallTableOfDrawings()),
 
-    Lesson label = validTree(9);
-    label.set(0, 1, "X400");
-    expectError(label.check(), 1, 1, kDrawingError);
+        passes("SolidsOfNumberCardsOnly", validTable(10, true)),
+        fails("SolidsMixingCardsAndDrawings", validTable(10, true).set(1, 11, "12"), 2, 5,
+              kAsteriskError),
+        // The asterisk error takes the place of an error found later in the same item...
+        fails("SolidsAsteriskErrorBeforeAnEmptyAnswer", validTable(10, true).set(0, 9, ""), 1, 5,
+              kAsteriskError),
+        // ...but counts only the cells read before the walk stopped.
+        fails("SolidsEmptyTitleBeforeTheCards", validTable(10, true).set(0, 4, ""), 1, 4,
+              kTitleError),
+        // Asterisk cells escape the drawing rule; other cells do not.
+        passes("SolidsCardBeyondTheLibrary", validTable(10, true).set(0, 5, "*999")),
+        fails("SolidsDrawing311", validTable(10).set(0, 5, "311"), 1, 5, kDrawingError),
+        // A 2 x 2 table needs exactly 4 asterisk cells.
+        passes("SolidsTwoByTwoOfFourCards", smallTableOfSolids()),
 
-    // The numbers tree has no drawing rule.
-    Lesson numbers = validTree(5);
-    numbers.set(0, 0, "400 et plus").set(1, 4, "9999999");
-    EXPECT_TRUE(numbers.check().valid);
-}
-
-TEST(LessonValidation, TableCells) {
-    Lesson title = validTable(2);
-    title.set(0, 8, "x");
-    expectError(title.check(), 1, 8, ", une colonne ou une rangée n'a pas de titre.");
-
-    Lesson drawing = validTable(2);
-    drawing.set(1, 14, "");
-    expectError(drawing.check(), 2, 14,
-                ", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.");
-
-    Lesson number = validTable(6);
-    number.set(0, 5, "");
-    expectError(number.check(), 1, 5, ", une case-réponse ne contient pas de nombre.");
-
-    // Numbers tables have no drawing rule, even for values beyond 16 bits.
-    Lesson big = validTable(6);
-    big.set(0, 6, "40000").set(0, 1, "99999 pommes");
-    EXPECT_TRUE(big.check().valid);
-
-    Lesson titleNumber = validTable(2);
-    titleNumber.set(0, 2, "X311");
-    expectError(titleNumber.check(), 1, 2, kDrawingError);
-
-    // Two columns and two rows: column 3 and row 3 are hidden and saved blank.
-    Lesson small(2);
-    small.option(0).option(1);
-    for (int item = 0; item < 2; ++item)
-        for (int k : {1, 2, 4, 5, 6, 8, 9, 10}) small.set(item, k, std::to_string(k));
-    Lesson extra = small;
-    extra.set(0, 3, "").set(0, 15, "999").set(1, 12, "");
-    const LessonCheck c = extra.check();
-    EXPECT_TRUE(c.valid);
-    EXPECT_EQ(c.record, small.record);
-}
-
-TEST(LessonValidation, TableOfSolidsAsteriskCells) {
-    EXPECT_TRUE(validTable(10, true).check().valid);
-
-    Lesson mixed = validTable(10, true);
-    mixed.set(1, 11, "12");
-    expectError(mixed.check(), 2, 5,
-                ", un ou plusieurs nombres ne sont pas précédés d'un astérisque.");
-
-    // The asterisk error takes the place of an error found later in the same item...
-    Lesson empty = validTable(10, true);
-    empty.set(0, 9, "");
-    expectError(empty.check(), 1, 5,
-                ", un ou plusieurs nombres ne sont pas précédés d'un astérisque.");
-    // ...but counts only the cells read before the walk stopped.
-    Lesson early = validTable(10, true);
-    early.set(0, 4, "");
-    expectError(early.check(), 1, 4, ", une colonne ou une rangée n'a pas de titre.");
-
-    // Asterisk cells escape the drawing rule; other cells do not.
-    Lesson big = validTable(10, true);
-    big.set(0, 5, "*999");
-    EXPECT_TRUE(big.check().valid);
-    Lesson drawings = validTable(10);
-    drawings.set(0, 5, "311");
-    expectError(drawings.check(), 1, 5, kDrawingError);
-
-    // A 2 x 2 table needs exactly 4 asterisk cells.
-    Lesson small(10);
-    small.option(0).option(1);
-    for (int item = 0; item < 2; ++item) {
-        for (int k : {1, 2, 4, 8}) small.set(item, k, "T");
-        for (int k : {5, 6, 9, 10}) small.set(item, k, "*" + std::to_string(k));
-    }
-    EXPECT_TRUE(small.check().valid);
-}
-
-TEST(LessonValidation, TableOfSolidsNumberCardsAreAnAsteriskAndOneOrTwoDigits) {
-    struct Case {
+        // An asterisk after a drawing number makes neither a drawing nor a card.
+        fails("SolidsAsteriskAfterTheDigits", validTable(10).set(0, 6, "12*"), 1, 6,
+              kCardOrDrawingError),
+        // Every answer "*" alone: the count of asterisk cells is right, the cells are not.
+        fails("SolidsOfBareAsterisks", bareAsterisks(), 1, 5, kCardOrDrawingError),
+        // In a mixed item the asterisk error still wins.
+        fails("SolidsBareAsteriskAmongDrawings", validTable(10, true).set(0, 5, "*").set(0, 6, "7"),
+              1, 5, kAsteriskError),
+    };
+    // A number card is an asterisk and one or two digits.
+    struct Card {
+        const char* name;
         const char* cell;
         bool valid;
     };
-    const Case cases[] = {{"*1", true},  {"*12", true},  {"*", false},   {"*ab", false},
-                          {"**", false}, {"*1a", false}, {"* 1", false}, {"*+5", false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.cell);
-        Lesson l = validTable(10, true);
-        l.set(1, 10, c.cell);
-        if (c.valid)
-            EXPECT_TRUE(l.check().valid) << platform::cp1252ToUtf8(l.check().message);
-        else
-            expectError(l.check(), 2, 10,
-                        ", une case-réponse ne contient pas un dessin ou un astérisque suivi "
-                        "d'un nombre.");
+    const Card cards[] = {
+        {"CardOfOneDigit", "*1", true},      {"CardOfTwoDigits", "*12", true},
+        {"CardWithoutDigits", "*", false},   {"CardOfLetters", "*ab", false},
+        {"CardOfTwoAsterisks", "**", false}, {"CardEndingInALetter", "*1a", false},
+        {"CardWithABlank", "* 1", false},    {"CardWithASign", "*+5", false}};
+    for (const Card& c : cards) {
+        const Lesson l = validTable(10, true).set(1, 10, c.cell);
+        cases.push_back(c.valid ? passes(c.name, l) : fails(c.name, l, 2, 10, kCardOrDrawingError));
     }
-    // An asterisk after a drawing number makes neither a drawing nor a card.
-    Lesson late = validTable(10);
-    late.set(0, 6, "12*");
-    expectError(late.check(), 1, 6,
-                ", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.");
-    // Every answer "*" alone: the count of asterisk cells is right, the cells are not.
-    Lesson bare(10);
-    for (int item = 0; item < 2; ++item)
-        for (int k = 1; k < 16; ++k) bare.set(item, k, k < 4 || k % 4 == 0 ? "T" : "*");
-    expectError(bare.check(), 1, 5,
-                ", une case-réponse ne contient pas un dessin ou un astérisque suivi d'un nombre.");
-    // In a mixed item the asterisk error still wins.
-    Lesson mixed = validTable(10, true);
-    mixed.set(0, 5, "*").set(0, 6, "7");
-    expectError(mixed.check(), 1, 5,
-                ", un ou plusieurs nombres ne sont pas précédés d'un astérisque.");
+    return cases;
 }
 
-TEST(LessonValidation, GridRelationTitlesAndMarks) {
-    Lesson noMark = validGrid(3);
-    noMark.set(1, 10, "");
-    expectError(noMark.check(), 2, 5, ", aucune case ne contient un « X ».");
-
-    Lesson relation = validGrid(7);
-    relation.set(0, 0, "").set(0, 10, "");
-    expectError(relation.check(), 1, 0,
-                ", la relation entre les éléments des colonnes et des rangées n'est pas définie.");
-
-    Lesson title = validGrid(11);
-    title.set(1, 12, "");
-    expectError(title.check(), 2, 12, ", une colonne ou une rangée n'a pas de titre.");
-
-    // Grid titles have no negation mark.
-    Lesson x = validGrid(3);
-    x.set(0, 1, "X");
-    EXPECT_TRUE(x.check().valid);
-
-    // Only the numbers grid goes without the drawing rule.
-    Lesson numbers = validGrid(7);
-    numbers.set(0, 4, "400").set(0, 0, "400 de plus que");
-    EXPECT_TRUE(numbers.check().valid);
-    Lesson drawings = validGrid(3);
-    drawings.set(0, 4, "400");
-    expectError(drawings.check(), 1, 4, kDrawingError);
-    Lesson solids = validGrid(11);
-    solids.set(1, 0, "311 a");
-    expectError(solids.check(), 2, 0, kDrawingError);
-
-    // A mark in a hidden column does not count.
-    Lesson hidden = validGrid(3);
-    hidden.option(0).set(0, 10, "").set(0, 7, "X");
-    expectError(hidden.check(), 1, 5, ", aucune case ne contient un « X ».");
+std::vector<RuleCase> gridCases() {
+    return {
+        fails("ItemWithoutAMark", validGrid(3).set(1, 10, ""), 2, 5, kMarkError),
+        // An empty relation is told before the missing mark.
+        fails("EmptyRelation", validGrid(7).set(0, 0, "").set(0, 10, ""), 1, 0,
+              ", la relation entre les éléments des colonnes et des rangées n'est pas définie."),
+        fails("EmptyTitle", validGrid(11).set(1, 12, ""), 2, 12, kTitleError),
+        // Grid titles have no negation mark.
+        passes("TitleOfTheNegationMarkAlone", validGrid(3).set(0, 1, "X")),
+        // Only the numbers grid goes without the drawing rule.
+        passes("NumbersGridHasNoDrawingRule",
+               validGrid(7).set(0, 4, "400").set(0, 0, "400 de plus que")),
+        fails("DrawingTitle400", validGrid(3).set(0, 4, "400"), 1, 4, kDrawingError),
+        fails("SolidsRelationBeginningWith311", validGrid(11).set(1, 0, "311 a"), 2, 0,
+              kDrawingError),
+        // A mark in a hidden column does not count.
+        fails("MarkInAHiddenColumn", validGrid(3).option(0).set(0, 10, "").set(0, 7, "X"), 1, 5,
+              kMarkError),
+    };
 }
+
+// Every case, its name prefixed with the kind of lesson it changes.
+std::vector<RuleCase> ruleCases() {
+    std::vector<RuleCase> all;
+    const std::pair<const char*, std::vector<RuleCase>> kinds[] = {{"Sets", setsCases()},
+                                                                   {"Tree", treeCases()},
+                                                                   {"Table", tableCases()},
+                                                                   {"Grid", gridCases()}};
+    for (const auto& [kind, cases] : kinds)
+        for (RuleCase c : cases) {
+            c.name = kind + c.name;
+            all.push_back(std::move(c));
+        }
+    return all;
+}
+
+class LessonRule : public testing::TestWithParam<RuleCase> {};
+
+} // namespace
+
+TEST_P(LessonRule, PassesOrNamesItsFirstError) {
+    const RuleCase& c = GetParam();
+    const LessonCheck r = c.lesson.check();
+    if (c.item == 0) {
+        EXPECT_TRUE(r.valid) << platform::cp1252ToUtf8(r.message);
+        if (c.record) {
+            EXPECT_EQ(r.record, *c.record);
+        }
+    } else {
+        expectError(r, c.item, c.field, c.error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LessonValidation, LessonRule, testing::ValuesIn(ruleCases()),
+                         [](const testing::TestParamInfo<RuleCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST(LessonValidation, CheckingFieldsTrimsAndBuildsTheRecord) {
     LessonFields fields;

@@ -517,9 +517,8 @@ void resultat::Commande1_Click(int index) {
                 FermerBilan();
                 return;
             }
-            s.Points = 8;
+            shell::RemettreLeconAuDebut();
             s.PositionReprise = 0;
-            s.NumeroItem = 3;
             s.ListeReprise = RepriseProposee;
             s.ResultatAffiche = 0;
             ui::unloadForm(this);

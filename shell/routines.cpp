@@ -164,9 +164,7 @@ void LeconSuivante() {
         }
         if (sautee) {
             // A lesson passed over must not leave the next one half done.
-            s.Points = 8;
-            s.NumeroItem = 3;
-            s.ItemsTermines = 0;
+            RemettreLeconAuDebut();
             Integer& position = s.DeLaReprise ? s.PositionReprise : s.PositionListe;
             position = static_cast<Integer>(position + 1);
             continue;
@@ -190,9 +188,7 @@ void FermerEleve() {
     s.CheminParametres.clear();
     s.Tampon.clear();
     s.TamponSequence.clear();
-    s.Points = 8;
-    s.ItemsTermines = 0;
-    s.NumeroItem = 3;
+    RemettreLeconAuDebut();
     s.NumeroLecon = 0;
     s.ListeReprise.clear();
     s.PositionReprise = 0;

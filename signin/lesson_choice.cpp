@@ -152,9 +152,8 @@ void Feuille3::Form_Load() {
     }
     CouleurSelection = 0xC000C0;
 
-    s.Points = 8;
+    shell::RemettreLeconAuDebut();
     s.PositionListe = 0;
-    s.NumeroItem = 3;
     s.PositionReprise = 0;
     s.ListeReprise.clear();
     s.DeLaReprise = shell::kFaux;

@@ -3,6 +3,7 @@
 #include "authoring/lesson_editor.h"
 #include "authoring/sequence_editor.h"
 #include "formats/lesson_catalogue.h"
+#include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -62,7 +63,7 @@ bool leconParfaite(Integer activite, Integer lecon) {
 }
 
 bool enregistrementVide() {
-    return shared.Enregistrement.find_first_not_of(' ') == std::string::npos;
+    return formats::isBlankRecord(shared.Enregistrement);
 }
 
 void chargerLecteur(Integer activite) {

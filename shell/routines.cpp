@@ -67,11 +67,11 @@ bool enregistrementVide() {
 }
 
 void chargerLecteur(Integer activite) {
-    switch (activite % 4) {
-    case 0: ui::load<Feuille4>(); break;
-    case 1: ui::load<Feuille5>(); break;
-    case 2: ui::load<Feuille6>(); break;
-    default: ui::load<Feuille7>(); break;
+    switch (formats::kindOf(activite)) {
+    case formats::Kind::Sets: ui::load<Feuille4>(); break;
+    case formats::Kind::Tree: ui::load<Feuille5>(); break;
+    case formats::Kind::Table: ui::load<Feuille6>(); break;
+    case formats::Kind::Grid: ui::load<Feuille7>(); break;
     }
 }
 

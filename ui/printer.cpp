@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStringList>
 
 namespace ui {
 
@@ -22,11 +21,6 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr double kTwipsPerPoint = 20.0;
 // Lines are drawn one screen pixel wide (15 twips), so that they show on paper as on screen.
 constexpr double kLineWidthTwips = 15.0;
-
-// The lines of a text that holds carriage returns, as printing breaks them.
-QStringList linesOf(const std::string& text) {
-    return toWidgetLines(qs(text)).split(QLatin1Char('\n'));
-}
 
 } // namespace
 
@@ -150,7 +144,7 @@ void Printer::print(const std::string& text, bool newLine) {
     const QFontMetricsF fm(f, &d.printer);
     const double lineHeight = d.toTwips(fm.lineSpacing());
 
-    const QStringList lines = linesOf(text);
+    const QStringList lines = textLines(text);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         // The current position is the top of the line; the text sits on its ascent.
         const QPointF at(d.toDevice(d.x), d.toDevice(d.y) + fm.ascent());
@@ -179,12 +173,13 @@ void Printer::tab(int column) {
 double Printer::textWidth(const std::string& text) const {
     const QFontMetricsF fm = impl_->metrics();
     double widest = 0;
-    for (const QString& line : linesOf(text)) widest = std::max(widest, fm.horizontalAdvance(line));
+    for (const QString& line : textLines(text))
+        widest = std::max(widest, fm.horizontalAdvance(line));
     return impl_->toTwips(widest);
 }
 
 double Printer::textHeight(const std::string& text) const {
-    return impl_->lineHeight() * double(linesOf(text).size());
+    return impl_->lineHeight() * double(textLines(text).size());
 }
 
 void Printer::line(double x1, double y1, double x2, double y2, unsigned int bgr) {

@@ -1,5 +1,7 @@
 #include "formats/lesson_record.h"
 
+#include "platform/strings.h"
+
 #include <array>
 #include <stdexcept>
 
@@ -81,13 +83,6 @@ const std::array<RecordLayout, kActivityCount>& layouts() {
     return all;
 }
 
-std::string trimBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 } // namespace
 
 const RecordLayout& recordLayout(int activity) {
@@ -114,7 +109,7 @@ std::string rawField(const std::string& record, int activity, int item, int fiel
 }
 
 std::string field(const std::string& record, int activity, int item, int fieldNumber) {
-    return trimBlanks(rawField(record, activity, item, fieldNumber));
+    return platform::trimmed(rawField(record, activity, item, fieldNumber));
 }
 
 void setField(std::string& record, int activity, int item, int fieldNumber,

@@ -218,7 +218,7 @@ void Feuille7::NouvelItem() {
     Shape2.setVisible(false);
 
     const double e = shared.Echelle;
-    TailleTitres = Integer(platform::toInteger((activiteJouee() == 7 ? 24 : 12) * e));
+    TailleTitres = Integer(platform::toInteger((activiteNombres() ? 24 : 12) * e));
 
     Label1.move(px(8), px(144), px(217), px(161));
     Label1.setFontSize(12 * e);
@@ -277,8 +277,7 @@ void Feuille7::preparerTitre(int k, const std::string& champ) {
     cellule.cls();
     if (champ.empty() || !celluleAffichee(k)) return;
     const std::string titre = titreEnMots(champ);
-    const int activite = activiteJouee();
-    if (activite != 7 && players::chiffre(titre[0])) {
+    if (!activiteNombres() && players::chiffre(titre[0])) {
         const long numero = nombreEnTete(titre);
         if (numero <= shared.NumeroDessinMax)
             cellule.setPicture(players::dessinBibliotheque(numero));
@@ -417,6 +416,20 @@ void Feuille7::montrerLignes(bool visible) {
     Label3.setVisible(visible);
 }
 
-void Feuille7::masquerMessage() {
+// The grid's heading is a line of its own, laid out hidden; the message box goes with the
+// instruction.
+bool Feuille7::annoncerReponse() {
+    Image5[1].setVisible(false);
+    Label1.setCaption("");
     Shape2.setVisible(false);
+    Label2.setVisible(true);
+    Label2.refresh();
+    shared.Verrou = shell::kVrai;
+    fenetrePrincipale().bilan.setEnabled(false);
+    return laisserPasser();
+}
+
+void Feuille7::effacerEntete() {
+    Label2.setVisible(false);
+    if (autreItem()) Shape2.setVisible(false);
 }

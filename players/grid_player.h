@@ -63,7 +63,8 @@ protected:
     bool montrerReponse() override;
     void montrerExercice(bool visible) override;
     void montrerLignes(bool visible) override;
-    void masquerMessage() override;
+    bool annoncerReponse() override;
+    void effacerEntete() override;
 
 private:
     void placerGrille();

@@ -35,26 +35,99 @@ namespace {
 constexpr int kSecondesEntreVerifications = 2;
 constexpr ui::Colour kNoir = 0x000000;
 constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kJaune = 0x00FFFF;
 
 struct Place {
     double x, y;
 };
 
-// Where each kind of player puts its buttons: the check button in design pixels, the exit door
-// and "Continuer la leçon" in design twips.
-struct Disposition {
+// What sets the four kinds of player apart in the frame; their behaviour is in the hooks.
+struct ParGenre {
+    shell::Integer ecranCourant;
+    int itemsParLecon;
+    // The number cards are drawn on the visible screen during the load; the grid shows itself
+    // once its load is done.
+    bool visibleDesLeChargement;
+    // The check button in design pixels, the exit door and "Continuer la leçon" in design twips.
     Place bouton, porte, continuer;
+    // The picture buttons on the sets' teal, else on the screen's colour.
+    bool boutonsSurCouleurFond;
+    // The return slides of the sets come all at the end of the test, and the events queued
+    // meanwhile pass before the points are counted.
+    bool laisserPasserApresRetours;
+    // Points the third failed check of an item costs.
+    int perteTroisiemeEchec;
+    double pauseAvantReponse;
+    // How the learning report lying over the player is closed (the grid closes it only on a
+    // click); whether a click clears the drawing surface before the cards are redrawn.
+    bool activationFermeBilan;
+    bool clicEffaceSurface;
+    // A repaint in the numbers activity takes the report away (sets, tree); a repaint of a picture
+    // button closes it (table).
+    bool peintureNombresFermeBilan;
+    bool peintureBoutonsFermeBilan;
 };
 
-Disposition disposition(Genre g) {
-    switch (g) {
-    case Genre::Ensembles: return {{556, 212}, {240, 5520}, {8040, 3480}};
-    case Genre::Arbre: return {{572, 344}, {120, 5160}, {8040, 3840}};
-    case Genre::Tableau: return {{176, 368}, {240, 5520}, {2400, 5520}};
-    case Genre::Amis: return {{144, 344}, {240, 5520}, {2040, 5160}};
-    }
-    return disposition(Genre::Ensembles);
+const ParGenre& parGenre(Genre g) {
+    // In the order of the kinds: sets, tree, table, grid.
+    static constexpr ParGenre kGenres[] = {
+        {.ecranCourant = 4,
+         .itemsParLecon = 3,
+         .visibleDesLeChargement = true,
+         .bouton = {556, 212},
+         .porte = {240, 5520},
+         .continuer = {8040, 3480},
+         .boutonsSurCouleurFond = true,
+         .laisserPasserApresRetours = true,
+         .perteTroisiemeEchec = 1,
+         .pauseAvantReponse = 1.5,
+         .activationFermeBilan = true,
+         .clicEffaceSurface = true,
+         .peintureNombresFermeBilan = true,
+         .peintureBoutonsFermeBilan = false},
+        {.ecranCourant = 5,
+         .itemsParLecon = 2,
+         .visibleDesLeChargement = true,
+         .bouton = {572, 344},
+         .porte = {120, 5160},
+         .continuer = {8040, 3840},
+         .boutonsSurCouleurFond = false,
+         .laisserPasserApresRetours = false,
+         .perteTroisiemeEchec = 2,
+         .pauseAvantReponse = 1.5,
+         .activationFermeBilan = true,
+         .clicEffaceSurface = false,
+         .peintureNombresFermeBilan = true,
+         .peintureBoutonsFermeBilan = false},
+        {.ecranCourant = 6,
+         .itemsParLecon = 2,
+         .visibleDesLeChargement = true,
+         .bouton = {176, 368},
+         .porte = {240, 5520},
+         .continuer = {2400, 5520},
+         .boutonsSurCouleurFond = false,
+         .laisserPasserApresRetours = false,
+         .perteTroisiemeEchec = 2,
+         .pauseAvantReponse = 1.5,
+         .activationFermeBilan = true,
+         .clicEffaceSurface = false,
+         .peintureNombresFermeBilan = false,
+         .peintureBoutonsFermeBilan = true},
+        {.ecranCourant = 7,
+         .itemsParLecon = 2,
+         .visibleDesLeChargement = false,
+         .bouton = {144, 344},
+         .porte = {240, 5520},
+         .continuer = {2040, 5160},
+         .boutonsSurCouleurFond = false,
+         .laisserPasserApresRetours = false,
+         .perteTroisiemeEchec = 2,
+         .pauseAvantReponse = 1.0,
+         .activationFermeBilan = false,
+         .clicEffaceSurface = false,
+         .peintureNombresFermeBilan = false,
+         .peintureBoutonsFermeBilan = false},
+    };
+    return kGenres[int(g)];
 }
 
 std::int64_t maintenantMs() {
@@ -85,6 +158,7 @@ void PlayerFrame::epaisseurAEchelle(ui::Line& trait) {
 }
 
 PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
+    const ParGenre& k = parGenre(genre);
     setMdiChild(true);
     setBorderStyle(ui::vbFixedSingle);
     setControlBox(false);
@@ -99,11 +173,9 @@ PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
     porte.MouseDown = [this](int i, int, int, float, float) { Image5_MouseDown(i); };
     porte.MouseUp = [this](int i, int, int, float, float) { Image5_MouseUp(i); };
     porte.Paint = [this](int i) { Image5_Paint(i); };
-    const Place d = disposition(genre).porte;
-    porte.move(d.x, d.y, 855, 975);
+    porte.move(k.porte.x, k.porte.y, 855, 975);
 
-    const Place c = disposition(genre).continuer;
-    Command1.move(c.x, c.y, 1335, 855);
+    Command1.move(k.continuer.x, k.continuer.y, 1335, 855);
     Command1.setFont(ui::Font{"Arial", 12, true});
     Command1.setCaption(cp("Continuer la leçon"));
     Command1.setDefault(true);
@@ -120,14 +192,15 @@ bool PlayerFrame::planVerrouille() const {
     return shared.Verrou != 0 || verificationEnCours_ > 0;
 }
 
-bool PlayerFrame::activiteNombres() const {
-    return shared.Activite == 4 + int(genre_);
+int PlayerFrame::itemsParLecon() const {
+    return parGenre(genre_).itemsParLecon;
 }
 
 int PlayerFrame::activiteJouee() const {
     const int a = shared.Activite;
-    const int g = int(genre_);
-    return (a == 4 + g || a == 8 + g) ? a : g;
+    const auto genre = formats::Kind(int(genre_));
+    if (a >= 0 && a < formats::kActivityCount && formats::kindOf(a) == genre) return a;
+    return formats::activityIndex(formats::Material::Drawings, genre);
 }
 
 int PlayerFrame::commencerItem() {
@@ -139,8 +212,12 @@ int PlayerFrame::commencerItem() {
 
 void PlayerFrame::preparerPorte() {
     ui::PictureBox& porte = Image5[0];
-    porte.setBackColor(genre_ == Genre::Ensembles ? ui::Colour(shared.CouleurFond) : backColor());
+    porte.setBackColor(couleurBoutons());
     porte.setPicture(fenetrePrincipale().Image5.picture());
+}
+
+ui::Colour PlayerFrame::couleurBoutons() const {
+    return parGenre(genre_).boutonsSurCouleurFond ? ui::Colour(shared.CouleurFond) : backColor();
 }
 
 bool PlayerFrame::autreItem() const {
@@ -169,8 +246,8 @@ void PlayerFrame::terminerLecon() {
 // --- load ---
 
 void PlayerFrame::Form_Load() {
-    // The number cards are drawn on the visible screen during the load.
-    if (genre_ != Genre::Amis) show();
+    const ParGenre& k = parGenre(genre_);
+    if (k.visibleDesLeChargement) show();
     shared.DelaiVerification = ui::timeOfDay();
     delaiVerificationMs_ = maintenantMs();
     shared.PointeurSurCase = 0;
@@ -178,7 +255,7 @@ void PlayerFrame::Form_Load() {
     shared.NombreChoisis = 0;
     shared.ActiviteEditee = 0;
     moveForm(0, 0);
-    shared.EcranCourant = shell::Integer(4 + int(genre_));
+    shared.EcranCourant = k.ecranCourant;
     MDI1& principale = fenetrePrincipale();
     principale.aide.setEnabled(true);
     setScaleMode(ui::vbPixels);
@@ -195,10 +272,9 @@ void PlayerFrame::Form_Load() {
 
     Image5[0].setPicture(principale.Image5.picture());
     ui::PictureBox& bouton = Image5.load(1);
-    bouton.setBackColor(genre_ == Genre::Ensembles ? ui::Colour(shared.CouleurFond) : backColor());
+    bouton.setBackColor(couleurBoutons());
     bouton.setPicture(imageContinue());
-    const Place p = disposition(genre_).bouton;
-    bouton.move(px(p.x), px(p.y));
+    bouton.move(px(k.bouton.x), px(k.bouton.y));
     ecrireContinue();
     // The player takes the place of the lesson choice.
     ui::unload<Feuille3>();
@@ -207,7 +283,7 @@ void PlayerFrame::Form_Load() {
 
     chargerJoueur();
     if (!ui::isLoaded(this)) return;
-    if (genre_ == Genre::Amis) show();
+    if (!k.visibleDesLeChargement) show();
 }
 
 void PlayerFrame::ecrireContinue() {
@@ -260,9 +336,9 @@ void PlayerFrame::Image5_MouseUp(int index) {
     if (!testerItem(faux)) return;
     if (faux > 0) {
         if (!renvoyerFaux()) return;
-        if (genre_ == Genre::Ensembles && !laisserPasser()) return;
-        int perte = 1;
-        if (genre_ != Genre::Ensembles && Essais == 2) perte = 2;
+        const ParGenre& k = parGenre(genre_);
+        if (k.laisserPasserApresRetours && !laisserPasser()) return;
+        const int perte = Essais == 2 ? k.perteTroisiemeEchec : 1;
         shared.Points = shell::Integer(std::max(0, shared.Points - perte));
         ++Essais;
         if (Essais < 3) return;
@@ -291,49 +367,27 @@ std::string PlayerFrame::messageNonPlaces(int nombre) {
     return texte + cp(" à placer.");
 }
 
+void PlayerFrame::afficherEntete(ui::Label& ligne, double taille, ui::Colour couleur) {
+    ligne.setCaption(cp("VOICI LA RÉPONSE."));
+    ligne.setFontSize(taille * shared.Echelle);
+    ligne.setForeColor(couleur);
+    ligne.refresh();
+}
+
+bool PlayerFrame::annoncerReponse() {
+    Image5[1].setVisible(false);
+    afficherEntete(Label2, 16, kRouge);
+    shared.Verrou = shell::kVrai;
+    fenetrePrincipale().bilan.setEnabled(false);
+    return laisserPasser();
+}
+
 bool PlayerFrame::troisiemeEchec() {
     renvoyerObjetTenu();
-    MDI1& principale = fenetrePrincipale();
-    const auto entete = [this](ui::Label& ligne, double taille, ui::Colour couleur) {
-        ligne.setCaption(cp("VOICI LA RÉPONSE."));
-        ligne.setFontSize(taille * shared.Echelle);
-        ligne.setForeColor(couleur);
-        ligne.refresh();
-    };
     shared.ItemsTermines = shell::Integer(shared.ItemsTermines + 1);
     shared.NumeroItem = shell::Integer(shared.NumeroItem + 1);
-    switch (genre_) {
-    case Genre::Ensembles:
-    case Genre::Arbre:
-        if (genre_ == Genre::Arbre) {
-            Label2.setCaption("");
-            entete(Label1, 14, kJaune);
-        }
-        Image5[1].setVisible(false);
-        if (genre_ == Genre::Ensembles) entete(Label2, 16, kRouge);
-        shared.Verrou = shell::kVrai;
-        principale.bilan.setEnabled(false);
-        if (!laisserPasser()) return false;
-        break;
-    case Genre::Tableau:
-        Image5[1].setVisible(false);
-        principale.bilan.setEnabled(false);
-        if (!laisserPasser()) return false;
-        entete(Label2, 16, kRouge);
-        shared.Verrou = shell::kVrai;
-        break;
-    case Genre::Amis:
-        Image5[1].setVisible(false);
-        Label1.setCaption("");
-        masquerMessage();
-        Label2.setVisible(true);
-        Label2.refresh();
-        shared.Verrou = shell::kVrai;
-        principale.bilan.setEnabled(false);
-        if (!laisserPasser()) return false;
-        break;
-    }
-    if (!attendre(genre_ == Genre::Amis ? 1.0 : 1.5)) return false;
+    if (!annoncerReponse()) return false;
+    if (!attendre(parGenre(genre_).pauseAvantReponse)) return false;
     if (!laisserPasser()) return false;
     if (!montrerReponse()) return false;
     if (!laisserPasser()) return false;
@@ -345,25 +399,19 @@ bool PlayerFrame::troisiemeEchec() {
 
 // --- continue after a shown answer ---
 
+void PlayerFrame::remettreLigne(ui::Label& ligne) {
+    ligne.setCaption("");
+    ligne.setFontSize(12 * shared.Echelle);
+    ligne.setForeColor(kNoir);
+}
+
+void PlayerFrame::effacerEntete() {
+    remettreLigne(Label2);
+}
+
 void PlayerFrame::Command1_Click() {
     if (!Command1.visible()) return;
-    switch (genre_) {
-    case Genre::Ensembles:
-    case Genre::Tableau:
-        Label2.setCaption("");
-        Label2.setFontSize(12 * shared.Echelle);
-        Label2.setForeColor(kNoir);
-        break;
-    case Genre::Arbre:
-        Label1.setCaption("");
-        Label1.setFontSize(12 * shared.Echelle);
-        Label1.setForeColor(kNoir);
-        break;
-    case Genre::Amis:
-        Label2.setVisible(false);
-        if (autreItem()) masquerMessage();
-        break;
-    }
+    effacerEntete();
     Command1.setVisible(false);
     Image5[1].setVisible(true);
     shared.Verrou = shell::kFaux;
@@ -426,21 +474,13 @@ void PlayerFrame::fermerBilanSurJoueur(bool effacer) {
 }
 
 void PlayerFrame::Form_Activate() {
-    if (shared.ResultatAffiche == 0 || genre_ == Genre::Amis) return;
+    if (shared.ResultatAffiche == 0 || !parGenre(genre_).activationFermeBilan) return;
     fermerBilanSurJoueur(true);
 }
 
 void PlayerFrame::Form_Click() {
     if (shared.ResultatAffiche == 0) return;
-    switch (genre_) {
-    case Genre::Ensembles: fermerBilanSurJoueur(true); break;
-    case Genre::Arbre:
-    case Genre::Tableau: fermerBilanSurJoueur(false); break;
-    case Genre::Amis:
-        ui::unload<resultat>();
-        if (ui::isLoaded(this)) shared.ResultatAffiche = 0;
-        break;
-    }
+    fermerBilanSurJoueur(parGenre(genre_).clicEffaceSurface);
 }
 
 void PlayerFrame::Form_DblClick() {
@@ -455,7 +495,7 @@ static bool bilanFermeDeLuiMeme() {
 
 void PlayerFrame::Form_Paint() {
     if (!bilanFermeDeLuiMeme()) return;
-    if (genre_ != Genre::Ensembles && genre_ != Genre::Arbre) return;
+    if (!parGenre(genre_).peintureNombresFermeBilan) return;
     if (!activiteNombres()) return;
     // The mark stays for the handler that follows (activation or click), which redraws.
     ui::unload<resultat>();
@@ -464,7 +504,7 @@ void PlayerFrame::Form_Paint() {
 }
 
 void PlayerFrame::Image5_Paint(int) {
-    if (genre_ != Genre::Tableau || !bilanFermeDeLuiMeme()) return;
+    if (!parGenre(genre_).peintureBoutonsFermeBilan || !bilanFermeDeLuiMeme()) return;
     fermerBilanSurJoueur(false);
 }
 

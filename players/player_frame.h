@@ -5,6 +5,7 @@
 // answer puts them, the presentation of an item and the controls of its exercise.
 #pragma once
 
+#include "formats/lesson_record.h"
 #include "shell/shared_state.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -14,8 +15,13 @@
 
 namespace players {
 
-// The kinds of activity, each played by its own screen.
-enum class Genre { Ensembles = 0, Arbre = 1, Tableau = 2, Amis = 3 };
+// The kinds of activity of the lesson records, each played by its own screen.
+enum class Genre {
+    Ensembles = int(formats::Kind::Sets),
+    Arbre = int(formats::Kind::Tree),
+    Tableau = int(formats::Kind::Table),
+    Amis = int(formats::Kind::Grid),
+};
 
 class PlayerFrame : public ui::Form {
 public:
@@ -55,7 +61,7 @@ public:
     bool AfficherPlanche(int visible, int face);
 
     Genre genre() const { return genre_; }
-    int itemsParLecon() const { return genre_ == Genre::Ensembles ? 3 : 2; }
+    int itemsParLecon() const;
     // While a check runs (from the release on the check button to its end), and while the
     // answer is shown, the pupil's moves on the board are ignored.
     bool planVerrouille() const;
@@ -99,14 +105,26 @@ protected:
     virtual void renvoyerObjetTenu() {}
     // The number cards after the learning report closed over the screen.
     virtual void redessinerCartes(bool effacerSurface) { (void)effacerSurface; }
-    // Grid: its message box goes with the answer heading.
-    virtual void masquerMessage() {}
+    // The third failure's steps before the pause: the check button goes, the answer heading comes,
+    // the board is locked and "&Bilan" disabled, each kind in its own order. False when the screen
+    // was unloaded meanwhile.
+    virtual bool annoncerReponse();
+    // "Continuer la leçon": the line that held the answer heading is cleared.
+    virtual void effacerEntete();
 
-    // The numbers activity of this kind of player.
-    bool activiteNombres() const;
-    // The activity played: the lesson's when it is one of this kind's three materials (drawings,
-    // numbers 4 further on, solids 8 further on), else the drawings.
+    // The answer heading on one of the text lines, repainted at once.
+    void afficherEntete(ui::Label& ligne, double taille, ui::Colour couleur);
+    // A text line back to its empty, black, 12-point look.
+    void remettreLigne(ui::Label& ligne);
+
+    // The activity played: the lesson's when it is one of this kind's three materials, else the
+    // drawings of this kind.
     int activiteJouee() const;
+    formats::Material materiel() const { return formats::materialOf(activiteJouee()); }
+    // The numbers activity of this kind of player.
+    bool activiteNombres() const { return materiel() == formats::Material::Numbers; }
+    // Another item of the lesson follows the ones finished.
+    bool autreItem() const;
     // The start of NouvelItem: the answer's lock and the check button's press are cleared, and
     // an item number outside the lesson's items becomes its first. Returns the item to present.
     int commencerItem();
@@ -122,11 +140,12 @@ protected:
     void activerMenuBilanSelonEtat();
 
 private:
+    // The picture buttons' background: the sets' teal or the screen's colour of this moment.
+    ui::Colour couleurBoutons() const;
     void dessinerEnfonce(int index);
     void ecrireContinue();
     bool troisiemeEchec();
     void fermerBilanSurJoueur(bool parActivation);
-    bool autreItem() const;
 
     Genre genre_;
     // The check button refuses presses until this moment of the monotonic clock, which does not

@@ -103,9 +103,7 @@ void felicite::Form_Load() {
     Image5.setBackColor(ui::Colour(shared.CouleurFond));
     Image5.setPicture(fenetrePrincipale().Image5.picture());
     Commande1.setCaption(std::to_string(shared.Points) + "  sur  8");
-    shared.ItemsTermines = 0;
-    shared.Points = 8;
-    shared.NumeroItem = 3;
+    shell::RemettreLeconAuDebut();
     shell::AfficherTotalLecons();
     // The entry counts as taken only now that its score is recorded.
     if (shared.DeLaReprise)

@@ -124,8 +124,8 @@ void Feuille4::exceptionsEchelle() {
 // --- load ---
 
 void Feuille4::chargerJoueur() {
-    preparerElements(activiteJouee() == 4);
-    if (activiteJouee() == 4) {
+    preparerElements(activiteNombres());
+    if (activiteNombres()) {
         Label1.setCaption("Placer chaque nombre sur un des points jaunes.");
         Shape2.move(Shape2.left(), px(16), Shape2.width(), px(73));
         Shape2.setBackColor(kRouge);
@@ -153,7 +153,7 @@ void Feuille4::chargerJoueur() {
     for (int c = 1; c < kCellules; ++c) Shape3.load(c);
     for (int i = 1; i <= 5; ++i) Image2.load(i);
     for (int i = 1; i < kPlacesPlateau; ++i) {
-        if (activiteJouee() == 4) {
+        if (activiteNombres()) {
             Image11.load(i);
             Image12.load(i);
             Image13.load(i);
@@ -228,11 +228,12 @@ void Feuille4::NouvelItem() {
     Line1[0].setY2(px(144 + d));
 
     const int activite = activiteJouee();
+    const bool nombres = activiteNombres();
     for (int i = 0; i < kPlacesPlateau; ++i) {
         RegionAttendue[i] = -1;
         TexteCarte[i].clear();
         faux_[i] = false;
-        if (activite != 4) {
+        if (!nombres) {
             ui::Image& dessin = Image1[i];
             dessin.setPicture({});
             dessin.move(px(190 + 88 * i), px(8));
@@ -248,7 +249,7 @@ void Feuille4::NouvelItem() {
         const std::string brut = formats::rawField(fiche, activite, item, formats::setsSlot(k));
         const std::string texte = platform::trimmed(brut);
         bool element = false;
-        if (activite == 4)
+        if (nombres)
             element = !texte.empty();
         else
             element = !brut.empty() && players::chiffre(brut[0]) &&
@@ -258,7 +259,7 @@ void Feuille4::NouvelItem() {
         if (distribues == kPlacesPlateau) break;
         const int p = tirerPlace(pris);
         ++distribues;
-        if (activite == 4)
+        if (nombres)
             TexteCarte[p] = texte;
         else
             Image1[p].setPicture(
@@ -270,7 +271,7 @@ void Feuille4::NouvelItem() {
     afficherTitre(1);
     placerPointsJaunes();
 
-    if (activite == 4) montrerCartes(Shape2);
+    if (nombres) montrerCartes(Shape2);
     ObjetTenu = -1;
     Essais = 0;
     AfficherPlanche(-1, 1);
@@ -291,12 +292,12 @@ void Feuille4::afficherTitre(int j) {
     if (nie) t = platform::trimmed(t.substr(1));
 
     if (!t.empty() && players::chiffre(t[0]) &&
-        platform::val(t) <= double(shared.NumeroDessinMax) && activite != 4) {
+        platform::val(t) <= double(shared.NumeroDessinMax) && !activiteNombres()) {
         boite.setPicture(players::dessinBibliotheque(platform::toLong(platform::val(t))));
     } else {
         t = platform::trimmed(t);
         // A comparison or a relation written with a symbol is shown in words.
-        if (activite == 4 || activite == 8)
+        if (materiel() != formats::Material::Drawings)
             t = players::symboleEnMots(t, static_cast<unsigned char>(t[0]),
                                        players::kPerpendiculaires);
         const std::size_t n = t.size();
@@ -367,7 +368,7 @@ void Feuille4::ChercherPoint(float x, float y, Integer& gauche, Integer& haut, I
         if (!commune) hautRangee = r == 0 ? 158 : 300;
         gauche = Integer(arrondi((8 + 88 * c) * e));
         haut = Integer(arrondi(hautRangee * e));
-        if (activiteJouee() == 4) haut = Integer(arrondi(haut + 24 * e));
+        if (activiteNombres()) haut = Integer(arrondi(haut + 24 * e));
     }
 }
 

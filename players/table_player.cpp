@@ -114,7 +114,7 @@ QPoint Feuille6::ancreCase(int cellule) const {
 
 void Feuille6::chargerJoueur() {
     const std::string& fiche = shared.Enregistrement;
-    CartesSolides = shared.Activite == 10 && fiche.find('*') != std::string::npos;
+    CartesSolides = materiel() == formats::Material::Solids && fiche.find('*') != std::string::npos;
     const bool cartes = modeCartes();
     preparerElements(cartes);
     if (cartes) Label1.setCaption("Placer chaque nombre ci-dessous dans le tableau.");
@@ -273,7 +273,7 @@ void Feuille6::NouvelItem() {
 
 void Feuille6::afficherTitre(int t, const std::string& champ) {
     const double e = ep();
-    const int activite = activiteJouee();
+    const formats::Material matiere = materiel();
     ui::Image& image = Image3[t];
     ui::Label& label = Label3[t];
     label.setCaption("");
@@ -286,19 +286,20 @@ void Feuille6::afficherTitre(int t, const std::string& champ) {
 
     std::string titre = champ;
     bool nie = false;
-    if (activite != 6 && !CartesSolides && formats::hasNegationMark(titre)) {
+    if (matiere != formats::Material::Numbers && !CartesSolides &&
+        formats::hasNegationMark(titre)) {
         nie = true;
         titre = platform::trimmed(titre.substr(1, 15));
     }
     if (titre.empty()) return;
 
-    if (activite != 6 && players::chiffre(titre[0])) {
+    if (matiere != formats::Material::Numbers && players::chiffre(titre[0])) {
         const double numero = platform::val(titre);
         if (numero > double(shared.NumeroDessinMax)) return;
         image.setPicture(players::dessinBibliotheque(platform::toLong(numero)));
         image.setVisible(true);
     } else {
-        if (activite != 2) {
+        if (matiere != formats::Material::Drawings) {
             label.setFontSize(10 * shared.Echelle);
             titre = developperTitre(titre);
         }
@@ -313,7 +314,7 @@ void Feuille6::afficherTitre(int t, const std::string& champ) {
         label.setTop(image.top() + 36 * e - double(demi));
         label.setVisible(true);
     }
-    if (activite != 6) {
+    if (matiere != formats::Material::Numbers) {
         const double g = image.left();
         const double h = image.top();
         Line2[2 * t].setPoints(g + 4 * e, h + 8 * e, g + 60 * e, h + 64 * e);
@@ -517,4 +518,14 @@ void Feuille6::montrerExercice(bool visible) {
         for (int p = 0; p < NombreCases; ++p) Image1[p].setVisible(visible && CaseAttendue[p] >= 0);
     Shape1.setVisible(visible);
     Shape2.setVisible(visible);
+}
+
+// The table lets the screen repaint without its check button before the heading comes.
+bool Feuille6::annoncerReponse() {
+    Image5[1].setVisible(false);
+    fenetrePrincipale().bilan.setEnabled(false);
+    if (!laisserPasser()) return false;
+    afficherEntete(Label2, 16, kRouge);
+    shared.Verrou = shell::kVrai;
+    return true;
 }

@@ -52,7 +52,7 @@ public:
                       shell::Integer& cellule);
 
     // The elements are number cards: the numbers table, or solids with a star in the lesson.
-    bool modeCartes() const { return activiteJouee() == 6 || CartesSolides; }
+    bool modeCartes() const { return activiteNombres() || CartesSolides; }
     // Where an element stands in cell (row, column), in pixels.
     QPoint ancreCase(int cellule) const;
     // The length of the horizontal and of the vertical bars, design pixels.
@@ -68,6 +68,7 @@ protected:
     bool renvoyerFaux() override;
     bool montrerReponse() override;
     void montrerExercice(bool visible) override;
+    bool annoncerReponse() override;
 
     players::PlaceTrouvee chercherPlace(float x, float y) override;
     bool prendreDessin(int index) override;

@@ -185,7 +185,7 @@ void Feuille5::chargerJoueur() {
 void Feuille5::NouvelItem() {
     const int item = commencerItem();
     const int activite = activiteJouee();
-    const bool nombres = activite == 5;
+    const bool nombres = activiteNombres();
     Label1.setCaption(std::string("Placer les ") + (nombres ? "nombres" : "objets") +
                       " ci-dessous sur un des points jaunes.");
     Label2.setCaption(ConsigneChoix);
@@ -238,8 +238,9 @@ void Feuille5::NouvelItem() {
         // A comparison written with a symbol is shown in words; the ending follows the item's
         // first character.
         const std::string label =
-            activite == 9 ? players::symboleEnMots(texte, premiere, players::kPerpendiculaires)
-                          : texte;
+            materiel() == formats::Material::Solids
+                ? players::symboleEnMots(texte, premiere, players::kPerpendiculaires)
+                : texte;
         for (int premiereBoite : pairesDuNiveau(j)) {
             for (int k = 0; k < 2; ++k) {
                 const int b = premiereBoite + k;
@@ -518,4 +519,18 @@ void Feuille5::avantVisages() {
         refresh();
     }
     for (int p = 0; p <= DerniereFeuille; ++p) Shape3[p].setVisible(false);
+}
+
+// The tree heads its answer in the instruction line, in yellow.
+bool Feuille5::annoncerReponse() {
+    Label2.setCaption("");
+    afficherEntete(Label1, 14, kJaune);
+    Image5[1].setVisible(false);
+    shared.Verrou = shell::kVrai;
+    fenetrePrincipale().bilan.setEnabled(false);
+    return laisserPasser();
+}
+
+void Feuille5::effacerEntete() {
+    remettreLigne(Label1);
 }

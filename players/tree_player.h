@@ -64,6 +64,8 @@ protected:
     bool montrerReponse() override;
     void montrerExercice(bool visible) override;
     void avantVisages() override;
+    bool annoncerReponse() override;
+    void effacerEntete() override;
 
     players::PlaceTrouvee chercherPlace(float x, float y) override;
     bool prendreDessin(int index) override;

@@ -1,5 +1,6 @@
 #include "records/learning_report.h"
 
+#include "formats/lesson_record.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
@@ -275,7 +276,7 @@ void resultat::FermerBilan() {
     shell::SharedState& s = shared;
     ui::unloadForm(this);
     // The numbers player under the report draws its cards again when it sees 99.
-    s.ResultatAffiche = s.Activite >= 4 && s.Activite <= 7 ? 99 : 0;
+    s.ResultatAffiche = formats::materialOf(s.Activite) == formats::Material::Numbers ? 99 : 0;
 }
 
 void resultat::Commande2_Click() {
@@ -518,9 +519,8 @@ void resultat::Commande1_Click(int index) {
                 FermerBilan();
                 return;
             }
-            s.Points = 8;
+            shell::RemettreLeconAuDebut();
             s.PositionReprise = 0;
-            s.NumeroItem = 3;
             s.ListeReprise = RepriseProposee;
             s.ResultatAffiche = 0;
             ui::unloadForm(this);

@@ -238,10 +238,9 @@ void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
     SharedState& s = shared;
     const SauvegardeEnCours enCours;
     if (!s.ListeReprise.empty() && s.NumeroLecon > 0) {
-        s.Points = 8;
+        RemettreLeconAuDebut();
         // Past the last entry of the longest list the file keeps, the position goes no further.
         if (s.PositionListe < formats::kListEntriesMax) ++s.PositionListe;
-        s.NumeroItem = 3;
     }
     if (chemin.empty()) return;
     const bool disquette = surDisquette(chemin);
@@ -280,10 +279,8 @@ void ReinitialiserEleve() {
     s.ListeLecons.clear();
     s.NumeroSequence = -1;
     s.EtatLecons = nouveau.etatLecons;
-    s.Points = 8;
+    RemettreLeconAuDebut();
     s.SerieImages = 0;
-    s.ItemsTermines = 0;
-    s.NumeroItem = 3;
     s.RepriseAutorisee = s.RepriseParDefaut;
     s.EleveActif = kFaux;
 }
@@ -316,10 +313,8 @@ void ChargerSequenceEleve() {
     SharedState& s = shared;
     s.PositionListe = 0;
     s.Activite = 0;
-    s.Points = 8;
-    s.NumeroItem = 3;
+    RemettreLeconAuDebut();
     s.SerieImages = 0;
-    s.ItemsTermines = 0;
     if (s.NumeroSequence == 0) return;
     LireSequence(formats::sequenceListPosition(s.NumeroSequence), formats::kSequenceListLength);
     s.ListeLecons = platform::trimmed(s.TamponSequence);

@@ -3,6 +3,7 @@
 #include "authoring/lesson_editor.h"
 #include "authoring/sequence_editor.h"
 #include "formats/lesson_catalogue.h"
+#include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -62,15 +63,15 @@ bool leconParfaite(Integer activite, Integer lecon) {
 }
 
 bool enregistrementVide() {
-    return shared.Enregistrement.find_first_not_of(' ') == std::string::npos;
+    return formats::isBlankRecord(shared.Enregistrement);
 }
 
 void chargerLecteur(Integer activite) {
-    switch (activite % 4) {
-    case 0: ui::load<Feuille4>(); break;
-    case 1: ui::load<Feuille5>(); break;
-    case 2: ui::load<Feuille6>(); break;
-    default: ui::load<Feuille7>(); break;
+    switch (formats::kindOf(activite)) {
+    case formats::Kind::Sets: ui::load<Feuille4>(); break;
+    case formats::Kind::Tree: ui::load<Feuille5>(); break;
+    case formats::Kind::Table: ui::load<Feuille6>(); break;
+    case formats::Kind::Grid: ui::load<Feuille7>(); break;
     }
 }
 
@@ -184,9 +185,7 @@ void LeconSuivante() {
         }
         if (sautee) {
             // A lesson passed over must not leave the next one half done.
-            s.Points = 8;
-            s.NumeroItem = 3;
-            s.ItemsTermines = 0;
+            RemettreLeconAuDebut();
             Integer& position = s.DeLaReprise ? s.PositionReprise : s.PositionListe;
             position = static_cast<Integer>(position + 1);
             continue;
@@ -210,9 +209,7 @@ void FermerEleve() {
     s.CheminParametres.clear();
     s.Tampon.clear();
     s.TamponSequence.clear();
-    s.Points = 8;
-    s.ItemsTermines = 0;
-    s.NumeroItem = 3;
+    RemettreLeconAuDebut();
     s.NumeroLecon = 0;
     s.ListeReprise.clear();
     s.PositionReprise = 0;

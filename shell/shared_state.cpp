@@ -35,6 +35,12 @@ void resetSharedState() {
     shared.DossierDonnees = dossierCourant();
 }
 
+void RemettreLeconAuDebut() {
+    shared.Points = 8;
+    shared.NumeroItem = 3;
+    shared.ItemsTermines = 0;
+}
+
 void InitialiserGlobales() {
     SharedState& s = shared;
     s.DossierDonnees = dossierCourant();
@@ -51,9 +57,7 @@ void InitialiserGlobales() {
     s.EleveActif = kFaux;
     s.PositionListe = 0;
     s.ListeLecons.clear();
-    s.Points = 8;
-    s.NumeroItem = 3;
-    s.ItemsTermines = 0;
+    RemettreLeconAuDebut();
     s.EtatLecons.assign(kLongueurEtatLecons, '#');
     s.ResultatAffiche = 0;
     s.LeconsDuJour = 0;

@@ -1,6 +1,7 @@
 #include "signin/lesson_choice.h"
 
 #include "assets/pictures.h"
+#include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "records/learning_report.h"
@@ -152,9 +153,8 @@ void Feuille3::Form_Load() {
     }
     CouleurSelection = 0xC000C0;
 
-    s.Points = 8;
+    shell::RemettreLeconAuDebut();
     s.PositionListe = 0;
-    s.NumeroItem = 3;
     s.PositionReprise = 0;
     s.ListeReprise.clear();
     s.DeLaReprise = shell::kFaux;
@@ -171,8 +171,7 @@ void Feuille3::Form_Load() {
         const std::size_t debut = (lecon - 1) * longueur;
         if (debut >= s.Enregistrement.size()) break;
         const std::string fiche = s.Enregistrement.substr(debut, longueur);
-        if (fiche.find_first_not_of(' ') != std::string::npos)
-            LeconsExistantes += static_cast<char>(lecon);
+        if (!formats::isBlankRecord(fiche)) LeconsExistantes += static_cast<char>(lecon);
     }
     const std::size_t n = LeconsExistantes.size();
     const Disposition disposition = dispositionPour(n);

@@ -707,7 +707,7 @@ void Container::print(const std::string& text, bool newLine) {
     if (!hasSurface_) return;
     const QFont f = qfont(font_);
     const QFontMetricsF fm(f);
-    const QStringList lines = toWidgetLines(qs(text)).split(QLatin1Char('\n'));
+    const QStringList lines = textLines(text);
     double x = unitsToPixelsX(currentX_);
     double y = unitsToPixelsY(currentY_);
     QImage& img = surface();
@@ -738,14 +738,13 @@ void Container::print(const std::string& text, bool newLine) {
 double Container::textWidth(const std::string& text) const {
     const QFontMetricsF fm(qfont(font_));
     double widest = 0;
-    for (const QString& l : toWidgetLines(qs(text)).split(QLatin1Char('\n')))
-        widest = std::max(widest, fm.horizontalAdvance(l));
+    for (const QString& l : textLines(text)) widest = std::max(widest, fm.horizontalAdvance(l));
     return pixelsToUnitsX(widest);
 }
 
 double Container::textHeight(const std::string& text) const {
     const QFontMetricsF fm(qfont(font_));
-    const auto lines = toWidgetLines(qs(text)).split(QLatin1Char('\n')).size();
+    const auto lines = textLines(text).size();
     return pixelsToUnitsY(fm.height() * double(lines));
 }
 

@@ -1,6 +1,7 @@
 #include "ui/picture.h"
 
 #include "platform/cp1252.h"
+#include "ui/text.h"
 #include "ui/wmf_reader.h"
 
 #include <QBuffer>
@@ -82,7 +83,7 @@ QImage readImage(const QByteArray& data) {
 } // namespace
 
 Picture Picture::fromFile(const std::string& path, std::string* error) {
-    QFile file(QString::fromUtf8(platform::cp1252ToUtf8(path)));
+    QFile file(qs(path));
     if (!file.exists()) {
         setError(error, cp("Fichier d'image introuvable : ") + path);
         return {};

@@ -1,20 +1,18 @@
 #include "ui/printer.h"
 
-#include "platform/cp1252.h"
 #include "ui/application.h"
+#include "ui/style.h"
+#include "ui/text.h"
 
-#include <QColor>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <vector>
 
 namespace ui {
 
@@ -24,36 +22,6 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr double kTwipsPerPoint = 20.0;
 // Lines are drawn one screen pixel wide (15 twips), so that they show on paper as on screen.
 constexpr double kLineWidthTwips = 15.0;
-
-QString fromCp1252(const std::string& text) {
-    return QString::fromUtf8(platform::cp1252ToUtf8(text));
-}
-
-std::string toCp1252(const QString& text) {
-    const std::string utf8 = text.toStdString();
-    return platform::utf8ToCp1252(utf8).value_or(utf8);
-}
-
-// Lines of a text that holds carriage returns, as printing breaks them.
-std::vector<QString> splitLines(const QString& text) {
-    QString normal = text;
-    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::vector<QString> lines;
-    for (const QString& part : normal.split(QLatin1Char('\n'))) lines.push_back(part);
-    return lines;
-}
-
-// Fontconfig always answers with some family; a name it does not know comes back as the same
-// family an invented name gets.
-bool familyResolves(const QString& family) {
-    if (family.trimmed().isEmpty()) return false;
-    const QString resolved = QFontInfo(QFont(family)).family();
-    if (resolved.compare(family, Qt::CaseInsensitive) == 0) return true;
-    static const QString fallback =
-        QFontInfo(QFont(QStringLiteral("Tavrel Police Inexistante 7f3a"))).family();
-    return resolved != fallback;
-}
 
 } // namespace
 
@@ -76,7 +44,7 @@ struct Printer::Impl {
     double toTwips(double device) const { return device * kTwipsPerInch / dpi(); }
 
     QFont font() const {
-        QFont f(fromCp1252(fontName));
+        QFont f(qs(fontName));
         f.setPointSizeF(fontSize);
         f.setBold(bold);
         return f;
@@ -131,7 +99,7 @@ Printer::~Printer() {
 }
 
 bool Printer::setFontName(const std::string& name) {
-    if (!familyResolves(fromCp1252(name))) return false;
+    if (!fontAvailable(name)) return false;
     impl_->fontName = name;
     return true;
 }
@@ -174,13 +142,12 @@ void Printer::print(const std::string& text, bool newLine) {
     if (!d.begin()) return;
     const QFont f = d.font();
     d.painter.setFont(f);
-    const unsigned int c = d.colour;
-    d.painter.setPen(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
+    d.painter.setPen(qcolour(d.colour));
     const QFontMetricsF fm(f, &d.printer);
     const double lineHeight = d.toTwips(fm.lineSpacing());
 
-    const std::vector<QString> lines = splitLines(fromCp1252(text));
-    for (size_t i = 0; i < lines.size(); ++i) {
+    const QStringList lines = textLines(text);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         // The current position is the top of the line; the text sits on its ascent.
         const QPointF at(d.toDevice(d.x), d.toDevice(d.y) + fm.ascent());
         if (!lines[i].isEmpty()) d.painter.drawText(at, lines[i]);
@@ -208,19 +175,19 @@ void Printer::tab(int column) {
 double Printer::textWidth(const std::string& text) const {
     const QFontMetricsF fm = impl_->metrics();
     double widest = 0;
-    for (const QString& line : splitLines(fromCp1252(text)))
+    for (const QString& line : textLines(text))
         widest = std::max(widest, fm.horizontalAdvance(line));
     return impl_->toTwips(widest);
 }
 
 double Printer::textHeight(const std::string& text) const {
-    return impl_->lineHeight() * double(splitLines(fromCp1252(text)).size());
+    return impl_->lineHeight() * double(textLines(text).size());
 }
 
 void Printer::line(double x1, double y1, double x2, double y2, unsigned int bgr) {
     Impl& d = *impl_;
     if (!d.begin()) return;
-    QPen pen(QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)));
+    QPen pen(qcolour(bgr));
     pen.setWidthF(d.toDevice(kLineWidthTwips));
     pen.setCapStyle(Qt::FlatCap);
     d.painter.setPen(pen);
@@ -262,7 +229,7 @@ bool Printer::ok() const {
 }
 
 std::string Printer::pdfPath() const {
-    return impl_->pdf ? toCp1252(impl_->pdfFile) : std::string();
+    return impl_->pdf ? fromQ(impl_->pdfFile) : std::string();
 }
 
 } // namespace ui

@@ -40,6 +40,10 @@ QString toWidgetLines(const QString& text) {
     return out;
 }
 
+QStringList textLines(const std::string& cp1252) {
+    return toWidgetLines(qs(cp1252)).split(QLatin1Char('\n'));
+}
+
 QString fromWidgetLines(const QString& text) {
     QString out = text;
     out.replace(QLatin1String("\r\n"), QLatin1String("\n"));

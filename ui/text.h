@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <string>
 
@@ -17,5 +18,7 @@ QChar qchar(int cp1252Code);
 // CR LF <-> "\n" for multi-line widgets, which hold bare line feeds.
 QString toWidgetLines(const QString& text);
 QString fromWidgetLines(const QString& text);
+// The lines of a text that holds carriage returns, as printing and the drawing surfaces break it.
+QStringList textLines(const std::string& cp1252);
 
 } // namespace ui

@@ -1,6 +1,8 @@
 #include "ui/wmf_reader.h"
 
 #include "platform/cp1252.h"
+#include "ui/style.h"
+#include "ui/text.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -135,7 +137,7 @@ struct DcState {
 };
 
 QColor colourOf(uint32_t ref) {
-    return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
+    return qcolour(ref);
 }
 
 double safeExtent(double e) {
@@ -288,8 +290,7 @@ private:
     QFont font(double* ascentOut = nullptr, double* descentOut = nullptr) const {
         const FontSpec& chosen = dc_.font;
         QFont f;
-        if (!chosen.face.empty())
-            f.setFamily(QString::fromUtf8(platform::cp1252ToUtf8(chosen.face)));
+        if (!chosen.face.empty()) f.setFamily(qs(chosen.face));
         switch (chosen.pitchAndFamily & 0xF0) {
         case 0x10: f.setStyleHint(QFont::Serif); break;
         case 0x20: f.setStyleHint(QFont::SansSerif); break;
@@ -329,7 +330,7 @@ private:
 
     void text(QPointF at, const std::string& raw, const std::vector<int16_t>& dx,
               std::optional<QRectF> rect, uint16_t options) {
-        const QString str = QString::fromUtf8(platform::cp1252ToUtf8(raw));
+        const QString str = qs(raw);
         const bool updateCp = dc_.textAlign & kTaUpdateCp;
         if (updateCp) at = dc_.position;
         const QTransform t = toTarget();

@@ -139,6 +139,7 @@ TEST_F(PupilReport, TheRetakePlaysTheFailedLessonsOfTheActivity) {
     for (int lesson : {1, 2, 5}) writeLesson(1, lesson);
     shared.RepriseAutorisee = shell::kVrai;
     shared.Points = 3;
+    shared.ItemsTermines = 1;
     resultat& r = openReport(1, progressWith({{121, '7'}, {122, '2'}, {125, '3'}}));
     click(r.Commande1[2]);
     settle();
@@ -146,6 +147,7 @@ TEST_F(PupilReport, TheRetakePlaysTheFailedLessonsOfTheActivity) {
     EXPECT_EQ(shared.ListeReprise, code(1, 2) + code(1, 5));
     EXPECT_EQ(shared.PositionReprise, 0);
     EXPECT_EQ(shared.Points, 8);
+    EXPECT_EQ(shared.ItemsTermines, 0) << "the retake starts with no item finished";
     EXPECT_EQ(shared.ResultatAffiche, 0);
     EXPECT_NE(ui::find<Feuille5>(), nullptr) << "the tree player";
     EXPECT_EQ(shared.NumeroLecon, 2);

@@ -397,10 +397,12 @@ TEST_F(FileRoutines, AWriteDuringARetakeMovesTheListOn) {
     shared.PositionListe = 4;
     shared.Points = 3;
     shared.NumeroItem = 1;
+    shared.ItemsTermines = 1;
     EcrireFichierEleve(shared.CheminFichierEleve);
     EXPECT_EQ(shared.PositionListe, 5);
     EXPECT_EQ(shared.Points, 8);
     EXPECT_EQ(shared.NumeroItem, 3);
+    EXPECT_EQ(shared.ItemsTermines, 0) << "the next lesson starts with no item finished";
     LireFichierEleve(shared.CheminFichierEleve, false);
     EXPECT_EQ(shared.PositionListe, 5);
 }

@@ -84,6 +84,18 @@ TEST_F(LessonChoice, TheGridTakesOneOfThreeLayoutsByTheNumberOfLessons) {
     }
 }
 
+TEST_F(LessonChoice, TheLessonsChosenStartAtTheirFirstItemWithNoItemFinished) {
+    writeLessons(1, 1, 12);
+    // A pupil who left in the middle of a lesson comes back to choose others.
+    shared.Points = 5;
+    shared.NumeroItem = 1;
+    shared.ItemsTermines = 1;
+    open(1);
+    EXPECT_EQ(shared.Points, 8);
+    EXPECT_EQ(shared.NumeroItem, 3);
+    EXPECT_EQ(shared.ItemsTermines, 0);
+}
+
 TEST_F(LessonChoice, TallCellsShowTheirNumberUnderAnIconSharedByThree) {
     writeLessons(0, 1, 12);
     Feuille3& f = open(0);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QIcon>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
@@ -39,6 +40,19 @@ public:
         // captions that start with blanks were meant to stand.
         if (hint == SH_DrawMenuBarSeparator) return 1;
         return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        const QIcon base = QProxyStyle::standardIcon(icon, option, widget);
+        const bool boxIcon = icon == SP_MessageBoxInformation || icon == SP_MessageBoxWarning ||
+                             icon == SP_MessageBoxCritical || icon == SP_MessageBoxQuestion;
+        if (!boxIcon || base.isNull() || factor_ == 1.0) return base;
+        // The style's own pictures stop at their ordinary size; a message box's icon grows too.
+        const QPixmap ordinary =
+            base.pixmap(QProxyStyle::pixelMetric(PM_MessageBoxIconSize, option, widget));
+        const int side = scaled(ordinary.width());
+        return QIcon(ordinary.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,

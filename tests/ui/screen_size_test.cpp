@@ -176,7 +176,7 @@ TEST_F(ScreenSizeTest, TheSystemsPartsGrowWithTheScreenAsTheScreensDo) {
     };
     setScreen(640, 480);
     const int font640 = QFontInfo(QApplication::font()).pixelSize();
-    int bar640 = 0, indicator640 = 0, scrollBar640 = 0, button640 = 0, box640 = 0;
+    int bar640 = 0, indicator640 = 0, scrollBar640 = 0, button640 = 0, box640 = 0, icon640 = 0;
     for (const Case c : {Case{640, 480, 1.0}, Case{800, 600, 1.25}, Case{1024, 768, 1.6}}) {
         SCOPED_TRACE(std::to_string(c.width));
         ui::unloadAllForms();
@@ -198,14 +198,15 @@ TEST_F(ScreenSizeTest, TheSystemsPartsGrowWithTheScreenAsTheScreensDo) {
         ASSERT_NE(edit, nullptr);
         ASSERT_NE(vertical, nullptr) << "the long text scrolls";
         const int scrollBar = vertical->width();
-        int button = 0, boxFont = 0;
+        int button = 0, boxFont = 0, icon = 0;
         lookAtBox("Une ligne.", [&](QMessageBox& box) {
             button = box.buttons().front()->height();
+            icon = box.iconPixmap().width();
             boxFont = QFontInfo(box.findChild<QLabel*>("qt_msgbox_label")->font()).pixelSize();
         });
         if (c.width == 640) {
             bar640 = bar, indicator640 = indicator, scrollBar640 = scrollBar;
-            button640 = button, box640 = boxFont;
+            button640 = button, box640 = boxFont, icon640 = icon;
             EXPECT_EQ(font, font640) << "the ordinary size on the smallest screen";
             EXPECT_NEAR(font, c.height / 40.0, 2);
         }
@@ -213,6 +214,7 @@ TEST_F(ScreenSizeTest, TheSystemsPartsGrowWithTheScreenAsTheScreensDo) {
         EXPECT_NEAR(boxFont, box640 * c.growth, 1) << "message box text";
         EXPECT_NEAR(bar, bar640 * c.growth, 3) << "menu bar";
         EXPECT_NEAR(button, button640 * c.growth, 3) << "message box button";
+        EXPECT_NEAR(icon, icon640 * c.growth, 2) << "message box icon";
         EXPECT_NEAR(indicator, indicator640 * c.growth, 1) << "check box";
         EXPECT_EQ(radio, indicator) << "option button";
         EXPECT_NEAR(scrollBar, scrollBar640 * c.growth, 2) << "scroll bar";

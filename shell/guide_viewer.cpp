@@ -51,9 +51,11 @@ document::document() {
     setMinButton(false);
     setMaxButton(false);
     setBackColor(0xC0C0C0);
-    moveForm(0, 0, 9650, 7000);
+    // The screens' own area, so that the viewer fits the main window at every size and only its
+    // text box scrolls.
+    moveForm(0, 0, 9600, 6645);
 
-    Texte1.move(120, 120, 7200, 6600);
+    Texte1.move(120, 120, 7200, 6405);
     Texte1.setBackColor(0xC0C0C0);
     Texte1.setVisible(false);
 

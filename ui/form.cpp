@@ -3,6 +3,7 @@
 #include "ui/controls.h"
 #include "ui/runtime.h"
 #include "ui/runtime_internal.h"
+#include "ui/system_scale.h"
 #include "ui/text.h"
 
 #include <QAction>
@@ -219,6 +220,31 @@ void focusFirstTabStop(Form& f) {
     }
 }
 
+// The main window's working area: the screens' 4:3 area in its middle, the margins around it in
+// the area's own colour. Sub-windows are placed inside that area, so their positions are as the
+// screens give them.
+class CentredArea : public QMdiArea {
+public:
+    explicit CentredArea(QWidget* parent) : QMdiArea(parent) { setAutoFillBackground(true); }
+    void setSurround(const QColor& c) {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, c);
+        setPalette(pal);
+        setBackground(QBrush(c));
+    }
+    void centre() {
+        const QRect inner = screenArea(size());
+        setViewportMargins(inner.left(), inner.top(), width() - inner.right() - 1,
+                           height() - inner.bottom() - 1);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        centre();
+        QMdiArea::resizeEvent(event);
+    }
+};
+
 // Closing a window from its frame asks the form, which may refuse.
 class CloseFilter : public QObject {
 public:
@@ -335,6 +361,13 @@ Form::Form() : Container(nullptr, true) {
 
 Form::~Form() {
     delete closeFilter_;
+    if (top_ && top_ != client_ && !dynamic_cast<MdiForm*>(this)) {
+        // The stage of a maximised screen goes with it; the screen itself is deleted as usual.
+        QWidget* stage = top_;
+        top_ = nullptr;
+        client_->setParent(nullptr);
+        delete stage;
+    }
     if (sub_) {
         // The sub-window owns the client now; deleting it takes the whole screen away.
         QMdiSubWindow* s = sub_;
@@ -397,6 +430,8 @@ void Form::applyGeometry() {
         if (windowState_ == vbMaximized) {
             if (QScreen* s = QGuiApplication::primaryScreen())
                 top_->setGeometry(s->availableGeometry());
+            if (top_ != client_ && top_->isVisible())
+                client_->setGeometry(screenArea(top_->size()));
         } else {
             top_->setGeometry(r);
         }
@@ -448,15 +483,16 @@ void Form::attachWindow() {
             return;
         }
     }
-    top_ = client_;
+    top_ = windowState_ == vbMaximized ? makeStage(client_, [this] { return qcolour(back_); })
+                                       : client_;
     Qt::WindowFlags flags = Qt::Window;
     if (borderStyle_ == vbBSNone)
         flags |= Qt::FramelessWindowHint;
     else if (!controlBox_)
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    client_->setWindowFlags(flags);
-    client_->setWindowTitle(qs(caption_));
-    client_->installEventFilter(closeFilter_);
+    top_->setWindowFlags(flags);
+    top_->setWindowTitle(qs(caption_));
+    top_->installEventFilter(closeFilter_);
     applyIcon();
     applyGeometry();
 }
@@ -501,6 +537,7 @@ bool Form::shown() const {
 
 void Form::show() {
     if (doomed_) return;
+    followScreenSize();
     attachWindow();
     const bool first = !everShown_;
     visible_ = true;
@@ -585,10 +622,16 @@ void Form::activated() {
 // MdiForm
 
 MdiForm::MdiForm() {
+    followScreenSize();
     main_ = new QMainWindow;
-    area_ = new QMdiArea(main_);
+    auto* area = new CentredArea(main_);
+    area_ = area;
     main_->setCentralWidget(area_);
-    area_->setBackground(QBrush(qcolour(kAppWorkspace)));
+    back_ = kAppWorkspace;
+    area->setSurround(qcolour(back_));
+    area->setFrameShape(QFrame::NoFrame);
+    rightEnd_ = main_->menuBar()->addSeparator();
+    rightEnd_->setVisible(false);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // The hidden picture stores of the main window live in a widget of their own.
@@ -649,11 +692,20 @@ std::vector<Form*> MdiForm::children() const {
 
 void MdiForm::setBackColor(Colour c) {
     back_ = c;
-    area_->setBackground(QBrush(qcolour(c)));
+    static_cast<CentredArea*>(area_)->setSurround(qcolour(c));
 }
 
 QSize MdiForm::innerPixelSize() const {
     return area_ ? area_->viewport()->size() : QSize();
+}
+
+void MdiForm::showRightEnd() {
+    // The marker is no item of its own: it is there only while an item stands after it.
+    const QList<QAction*> items = menuBar()->actions();
+    bool any = false;
+    for (qsizetype i = items.indexOf(rightEnd_) + 1; i < items.size(); ++i)
+        any = any || items[i]->isVisible();
+    rightEnd_->setVisible(any);
 }
 
 MdiForm* mdiParent() {
@@ -671,9 +723,10 @@ void setMdiParentLoader(std::function<void()> loader) {
 
 MenuItem::MenuItem(MdiForm& form, const std::string& caption, int index)
     : form_(&form), caption_(caption), index_(index) {
-    action_ = new QAction(qs(caption), form.mainWindow());
-    makeSeparatorIfDash();
-    form.menuBar()->addAction(action_);
+    action_ = new QAction(form.mainWindow());
+    inBar_ = true;
+    form.menuBar()->insertAction(form.rightEnd_, action_);
+    showCaption();
     QObject::connect(action_, &QAction::triggered, action_, [this] {
         if (!menu_)
             dispatch(form_, [this] {
@@ -685,9 +738,9 @@ MenuItem::MenuItem(MdiForm& form, const std::string& caption, int index)
 MenuItem::MenuItem(MenuItem& parent, const std::string& caption, int index)
     : form_(parent.form_), caption_(caption), index_(index) {
     parent.ensureSubmenu();
-    action_ = new QAction(qs(caption), parent.menu_);
-    makeSeparatorIfDash();
+    action_ = new QAction(parent.menu_);
     parent.menu_->addAction(action_);
+    showCaption();
     QObject::connect(action_, &QAction::triggered, action_, [this] {
         if (!menu_)
             dispatch(form_, [this] {
@@ -712,15 +765,35 @@ void MenuItem::ensureSubmenu() {
 
 void MenuItem::setCaption(const std::string& c) {
     caption_ = c;
-    action_->setText(qs(c));
-    makeSeparatorIfDash();
+    showCaption();
 }
 
-void MenuItem::makeSeparatorIfDash() {
+void MenuItem::showCaption() {
     // A "-" caption is a separator line; its dash must not show beside the line.
     const bool dash = caption_ == "-";
     action_->setSeparator(dash);
-    if (dash) action_->setText(QString());
+    QString text = dash ? QString() : qs(caption_);
+    if (inBar_) {
+        // Leading blanks were how a caption was pushed to the right end of the bar, which they
+        // overshoot on a narrow screen: the item stands at the right end, its caption kept as set
+        // and shown without them.
+        qsizetype blanks = 0;
+        while (blanks < text.size() && text[blanks] == QLatin1Char(' ')) ++blanks;
+        const bool right = blanks > 0;
+        text = text.mid(blanks);
+        QMenuBar* bar = form_->menuBar();
+        const bool atRight =
+            bar->actions().indexOf(action_) > bar->actions().indexOf(form_->rightEnd_);
+        if (right != atRight) {
+            bar->removeAction(action_);
+            if (right)
+                bar->addAction(action_);
+            else
+                bar->insertAction(form_->rightEnd_, action_);
+        }
+    }
+    action_->setText(text);
+    if (inBar_) form_->showRightEnd();
 }
 
 void MenuItem::setEnabled(bool e) {
@@ -731,6 +804,7 @@ void MenuItem::setEnabled(bool e) {
 void MenuItem::setVisible(bool v) {
     visible_ = v;
     action_->setVisible(v);
+    if (inBar_) form_->showRightEnd();
 }
 
 void MenuItem::setChecked(bool c) {

@@ -206,8 +206,11 @@ public:
     QSize innerPixelSize() const override;
 
 private:
+    friend class MenuItem;
     QMainWindow* main_;
     QMdiArea* area_;
+    QAction* rightEnd_ = nullptr; // bar items after it stand at the bar's right end
+    void showRightEnd();
 };
 
 // The main window in use (the loaded one), or null.
@@ -242,13 +245,14 @@ public:
 
 private:
     void ensureSubmenu();
-    void makeSeparatorIfDash();
+    void showCaption();
     MdiForm* form_;
     std::string caption_;
     int index_;
     bool enabled_ = true;
     bool visible_ = true;
     bool checked_ = false;
+    bool inBar_ = false;
     QAction* action_;
     QMenu* menu_ = nullptr;
 };

@@ -1,11 +1,16 @@
 #include "ui/msgbox.h"
 
 #include "ui/application.h"
+#include "ui/screen.h"
+#include "ui/system_scale.h"
 #include "ui/text.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringList>
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -15,10 +20,51 @@ MessageService& service() {
     return s;
 }
 
+// Each line of `text` broken at blanks where it would pass `limit` pixels; explicit line ends
+// stay where they are, and a word longer than the limit stands alone on its line.
+QStringList brokenLines(const QString& text, const QFontMetrics& metrics, int limit) {
+    QStringList out;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        QString current;
+        qsizetype start = 0;
+        while (start <= line.size()) {
+            // The next word with the blanks before it.
+            qsizetype end = start;
+            while (end < line.size() && line[end] == QLatin1Char(' ')) ++end;
+            while (end < line.size() && line[end] != QLatin1Char(' ')) ++end;
+            const QString piece = line.mid(start, end - start);
+            if (!current.trimmed().isEmpty() &&
+                metrics.horizontalAdvance(current + piece) > limit) {
+                out << current;
+                current = piece.trimmed();
+            } else {
+                current += piece;
+            }
+            if (end >= line.size()) break;
+            start = end;
+        }
+        out << current;
+    }
+    return out;
+}
+
 int showReal(const MessageRequest& request) {
+    followScreenSize();
     QMessageBox box;
     box.setWindowTitle(qs(request.title));
+    box.setTextFormat(Qt::PlainText);
     box.setText(toWidgetLines(qs(request.text)));
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        // A line breaks only where it would pass half the screen's width; the box is made as
+        // wide as its longest line, so that it never breaks the lines again in a narrower box.
+        const int limit = int(screenMetrics().widthTwips / 15.0 / 2.0);
+        const QStringList lines = brokenLines(label->text(), label->fontMetrics(), limit);
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        box.setText(lines.join(QLatin1Char('\n')));
+        label->setMinimumWidth(widest + 1);
+    }
     switch (request.style & 0x70) {
     case vbCritical: box.setIcon(QMessageBox::Critical); break;
     case vbQuestion: box.setIcon(QMessageBox::Question); break;

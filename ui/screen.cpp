@@ -1,6 +1,7 @@
 #include "ui/screen.h"
 
 #include "ui/runtime.h"
+#include "ui/system_scale.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -87,9 +88,11 @@ ScreenMetrics screenMetrics() {
 
 void setScreenMetrics(const ScreenMetrics& metrics) {
     fixed() = metrics;
+    followScreenSize();
 }
 void resetScreenMetrics() {
     fixed().reset();
+    followScreenSize();
 }
 
 DisplayMode& displayMode() {

@@ -119,7 +119,7 @@ TEST_F(StartupScreen, TheTitleStaysFourSecondsThenTheMainWindowAndTheHomeScreen)
     EXPECT_FALSE(d.Dessin1.picture().isNull());
     EXPECT_TRUE(seen(d.Etiquette2) && seen(d.Etiquette3) && seen(d.Etiquette4));
     EXPECT_FALSE(seen(d.Etiquette1) || seen(d.Commande1) || seen(d.Forme1));
-    const QImage shown = grab(d);
+    const QImage shown = grab(static_cast<ui::Container&>(d));
     EXPECT_EQ(shown.pixelColor(30, 20), QColor(0, 0, 128)) << "the title picture is shown";
     EXPECT_EQ(ui::find<MDI1>(), nullptr) << "the title comes before the main window is made";
     EXPECT_EQ(ui::find<dessins>(), nullptr);

@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/screens.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
 #include "shell/startup_screen.h"
@@ -13,6 +14,7 @@
 namespace app {
 
 void startProgram() {
+    inscrireEcrans();
     ui::setApplicationNames({"TAVREL", "TAVREL_PDF"});
     // Windows come and go between screens; the program ends only when it says so.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -7,8 +7,8 @@
 #include "platform/numbers.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
+#include "shell/routines.h"
 #include "shell/shared_state.h"
-#include "signin/home_screen.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 #include "ui/scaling.h"
@@ -327,7 +327,6 @@ void feuille20::Commande2_Click() {
 }
 
 void feuille20::FermerEditeur() {
-    ui::load<Feuille1>();
-    if (ui::MdiForm* m = ui::mdiParent()) m->arrange(1);
+    shell::RevenirAccueil();
     ui::unload<feuille20>();
 }

@@ -7,7 +7,7 @@
 #include "platform/strings.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
-#include "signin/home_screen.h"
+#include "shell/routines.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 
@@ -508,7 +508,6 @@ void sequence::Commande3_Click(int index) {
 }
 
 void sequence::fermer() {
-    ui::load<Feuille1>();
-    if (ui::MdiForm* m = ui::mdiParent()) m->arrange(1);
+    shell::RevenirAccueil();
     ui::unload<sequence>();
 }

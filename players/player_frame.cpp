@@ -5,10 +5,9 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "players/reward_screen.h"
-#include "records/learning_report.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
-#include "signin/lesson_choice.h"
+#include "shell/screen_openers.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 #include "ui/scaling.h"
@@ -277,7 +276,7 @@ void PlayerFrame::Form_Load() {
     bouton.move(px(k.bouton.x), px(k.bouton.y));
     ecrireContinue();
     // The player takes the place of the lesson choice.
-    ui::unload<Feuille3>();
+    shell::fermerEcran(shell::Ecran::ChoixLecons);
     if (!ui::isLoaded(this)) return;
     bouton.setVisible(true);
 
@@ -466,7 +465,7 @@ bool PlayerFrame::AfficherPlanche(int visible, int face) {
 // --- the learning report lying over the player ---
 
 void PlayerFrame::fermerBilanSurJoueur(bool effacer) {
-    ui::unload<resultat>();
+    shell::fermerEcran(shell::Ecran::Bilan);
     if (!ui::isLoaded(this)) return;
     // While a check shows its faces, the cards stay away until the next item.
     if (activiteNombres() && verificationEnCours_ == 0) redessinerCartes(effacer);
@@ -498,7 +497,7 @@ void PlayerFrame::Form_Paint() {
     if (!parGenre(genre_).peintureNombresFermeBilan) return;
     if (!activiteNombres()) return;
     // The mark stays for the handler that follows (activation or click), which redraws.
-    ui::unload<resultat>();
+    shell::fermerEcran(shell::Ecran::Bilan);
     if (!ui::isLoaded(this)) return;
     cls();
 }

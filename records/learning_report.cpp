@@ -8,7 +8,6 @@
 #include "records/registration_screen.h"
 #include "shell/file_routines.h"
 #include "shell/routines.h"
-#include "signin/home_screen.h"
 #include "ui/msgbox.h"
 #include "ui/printer.h"
 #include "ui/scaling.h"
@@ -556,8 +555,7 @@ void resultat::Commande1_Click(int index) {
     default:
         shell::FermerEleve();
         shell::InitialiserGlobales();
-        ui::load<Feuille1>();
-        shell::arrangerFenetres();
+        shell::RevenirAccueil();
         ui::unload<inscription>();
         if (ui::isLoaded(this)) ui::unloadForm(this);
         break;

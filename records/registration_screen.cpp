@@ -12,7 +12,6 @@
 #include "shell/main_window.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
-#include "signin/home_screen.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 
@@ -940,8 +939,7 @@ void inscription::QuitterInscription() {
     s.PositionListe = 0;
     s.NumeroSequence = -1;
     s.EleveActif = shell::kFaux;
-    ui::load<Feuille1>();
-    shell::arrangerFenetres();
+    shell::RevenirAccueil();
     ui::unloadForm(this);
 }
 

@@ -5,7 +5,6 @@
 #include "shell/document_layout.h"
 #include "shell/routines.h"
 #include "shell/shared_state.h"
-#include "signin/home_screen.h"
 #include "ui/msgbox.h"
 #include "ui/printer.h"
 #include "ui/scaling.h"
@@ -116,8 +115,7 @@ void document::Commande1_Click(int index) {
         imprimer();
         return;
     }
-    ui::load<Feuille1>();
-    shell::arrangerFenetres();
+    shell::RevenirAccueil();
     ui::unloadForm(this);
 }
 

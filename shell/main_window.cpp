@@ -1,13 +1,11 @@
 #include "shell/main_window.h"
 
 #include "assets/pictures.h"
-#include "records/learning_report.h"
 #include "shell/file_routines.h"
 #include "shell/password_prompt.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shared_state.h"
-#include "signin/home_screen.h"
-#include "signin/lesson_choice.h"
 #include "ui/msgbox.h"
 
 using shell::shared;
@@ -137,14 +135,14 @@ void MDI1::activite_Click(int index) {
     Lecons.setEnabled(false);
     gestionnaire.setEnabled(false);
     infor[1].setEnabled(false);
-    ui::load<Feuille3>();
+    shell::chargerEcran(shell::Ecran::ChoixLecons);
     shell::arrangerFenetres();
-    ui::unload<Feuille1>();
+    shell::fermerEcran(shell::Ecran::Accueil);
 }
 
 void MDI1::bilan_Click() {
-    ui::unload<resultat>();
-    ui::load<resultat>();
+    shell::fermerEcran(shell::Ecran::Bilan);
+    shell::chargerEcran(shell::Ecran::Bilan);
 }
 
 void MDI1::quitter_Click(int index) {
@@ -163,7 +161,7 @@ void MDI1::quitter_Click(int index) {
     shell::InitialiserGlobales();
     ui::unloadForm(this);
     ui::load<MDI1>();
-    ui::load<Feuille1>();
+    shell::RevenirAccueil();
 }
 
 void MDI1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {

@@ -8,7 +8,6 @@
 #include "shell/main_window.h"
 #include "shell/routines.h"
 #include "shell/shared_state.h"
-#include "signin/home_screen.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 
@@ -196,8 +195,7 @@ void motpasse::enregistrer() {
     }
     // On failure the routine has said so and nothing changed; the screen closes all the same.
     shell::EcrireMotsDePasse(droits, motEnseignant, motGestionnaire);
-    ui::load<Feuille1>();
-    shell::arrangerFenetres();
+    shell::RevenirAccueil();
     ui::unloadForm(this);
 }
 

@@ -1,29 +1,19 @@
 #include "shell/routines.h"
 
-#include "authoring/lesson_editor.h"
-#include "authoring/sequence_editor.h"
 #include "formats/lesson_catalogue.h"
 #include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/random.h"
-#include "players/grid_player.h"
-#include "players/reward_screen.h"
-#include "players/sets_player.h"
-#include "players/table_player.h"
-#include "players/tree_player.h"
-#include "records/learning_report.h"
-#include "records/registration_screen.h"
 #include "shell/display_mode.h"
 #include "shell/file_routines.h"
 #include "shell/guide_viewer.h"
 #include "shell/main_window.h"
 #include "shell/passwords_screen.h"
+#include "shell/screen_openers.h"
 #include "shell/settings_screen.h"
 #include "shell/shared_state.h"
-#include "signin/home_screen.h"
-#include "signin/lesson_choice.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
 
@@ -68,10 +58,10 @@ bool enregistrementVide() {
 
 void chargerLecteur(Integer activite) {
     switch (formats::kindOf(activite)) {
-    case formats::Kind::Sets: ui::load<Feuille4>(); break;
-    case formats::Kind::Tree: ui::load<Feuille5>(); break;
-    case formats::Kind::Table: ui::load<Feuille6>(); break;
-    case formats::Kind::Grid: ui::load<Feuille7>(); break;
+    case formats::Kind::Sets: chargerEcran(Ecran::Ensembles); break;
+    case formats::Kind::Tree: chargerEcran(Ecran::Arbre); break;
+    case formats::Kind::Table: chargerEcran(Ecran::Tableau); break;
+    case formats::Kind::Grid: chargerEcran(Ecran::Amis); break;
     }
 }
 
@@ -114,8 +104,7 @@ void finDesLecons(Integer appelant, bool terminees) {
                    ui::vbExclamation, s.TitreMessage);
     else if (!(appelant == 1 && s.NumeroSequence == 0))
         ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
-    ui::load<Feuille1>();
-    arrangerFenetres();
+    RevenirAccueil();
     if (appelant == 1) s.Etat = -97;
 }
 
@@ -130,7 +119,7 @@ bool fermerElevePourGestion(bool reinitialiser) {
         if (s.Etat != 0) return false;
     }
     if (s.ResultatAffiche) {
-        ui::unload<resultat>();
+        fermerEcran(Ecran::Bilan);
         s.ResultatAffiche = 0;
     }
     FermerEleve();
@@ -158,7 +147,7 @@ void LeconSuivante() {
     s.ActiviteEditee = 0;
     s.DernierChoisi = 0;
     s.ChampValide = 0;
-    ui::unload<Feuille1>();
+    fermerEcran(Ecran::Accueil);
     FermerActivites();
 
     const Integer appelant = s.EcranCourant;
@@ -228,13 +217,9 @@ void FermerEleve() {
 }
 
 void FermerActivites() {
-    ui::unload<resultat>();
-    ui::unload<Feuille3>();
-    ui::unload<Feuille4>();
-    ui::unload<Feuille5>();
-    ui::unload<Feuille6>();
-    ui::unload<Feuille7>();
-    ui::unload<felicite>();
+    for (Ecran e : {Ecran::Bilan, Ecran::ChoixLecons, Ecran::Ensembles, Ecran::Arbre,
+                    Ecran::Tableau, Ecran::Amis, Ecran::Felicitations})
+        fermerEcran(e);
 }
 
 namespace {
@@ -338,18 +323,7 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
         return;
     }
     if (!fermerElevePourGestion(code != kFonctionGuide)) return;
-    if (Feuille1* accueil = ui::find<Feuille1>()) {
-        accueil->Commande2.setVisible(false);
-        accueil->Commande1.setVisible(false);
-        accueil->Forme1.setVisible(false);
-        for (int i = 0; i <= 3; ++i)
-            if (accueil->etiquette2.exists(i)) accueil->etiquette2[i].setVisible(false);
-        for (int i = 0; i <= 2; ++i) {
-            if (!accueil->eleve.exists(i)) continue;
-            accueil->eleve[i].setVisible(false);
-            accueil->eleve[i].setEnabled(false);
-        }
-    }
+    preparerGestion(Ecran::Accueil);
     s.PositionListe = 0;
     MDI1& fenetre = fenetrePrincipale();
     fenetre.bilan.setEnabled(false);
@@ -365,13 +339,13 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
     constexpr Integer kModeInscription[] = {0, 2, 1, 3};
     if (code >= 0 && code <= 3) {
         code = kModeInscription[code];
-        ui::load<inscription>();
+        chargerEcran(Ecran::Inscriptions);
     } else if (code == 5) {
         code = 0;
         ui::load<parametre>();
     } else if (code == 7) {
         code = 0;
-        ui::load<sequence>();
+        chargerEcran(Ecran::Sequences);
     } else if (code == 8) {
         code = 0;
         ui::load<motpasse>();
@@ -381,14 +355,19 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
     } else if (code >= kFonctionEditeur && code < kFonctionEditeur + 12) {
         s.ActiviteEditee = static_cast<Integer>(code - kFonctionEditeur);
         code = 0;
-        ui::load<feuille20>();
+        chargerEcran(Ecran::EditeurLecons);
     }
     arrangerFenetres();
-    ui::unload<Feuille1>();
+    fermerEcran(Ecran::Accueil);
 }
 
 void arrangerFenetres() {
     fenetrePrincipale().arrange(1);
+}
+
+void RevenirAccueil() {
+    chargerEcran(Ecran::Accueil);
+    arrangerFenetres();
 }
 
 } // namespace shell

@@ -38,6 +38,8 @@ void ActiverMenuBilan();
 void AideChoixLecons();
 // The main window tiles its child windows horizontally.
 void arrangerFenetres();
+// The home screen comes back (the loaded one, or else a new one) and the main window is tiled.
+void RevenirAccueil();
 
 // Management functions. Their codes: 0 register, 1 delete, 2 modify, 3 results, 5 settings,
 // 7 sequences, 8 passwords, 19 + i the lesson editor of activity i, 99 the guide and annexes.

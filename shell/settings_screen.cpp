@@ -7,7 +7,6 @@
 #include "shell/main_window.h"
 #include "shell/routines.h"
 #include "shell/shared_state.h"
-#include "signin/home_screen.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 
@@ -274,8 +273,7 @@ void parametre::enregistrer() {
     if (premiereUtilisation()) s.CodeFonction = 0;
     MDI1* m = ui::find<MDI1>();
     if (m) m->quitter[0].setEnabled(true);
-    ui::load<Feuille1>();
-    shell::arrangerFenetres();
+    shell::RevenirAccueil();
     ui::unload<parametre>();
 }
 

@@ -7,14 +7,13 @@
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
-#include "players/drawing_library.h"
 #include "shell/display_mode.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/settings_screen.h"
 #include "shell/shared_state.h"
-#include "signin/home_screen.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 #include "ui/screen.h"
@@ -125,7 +124,7 @@ void depart::Form_Load() {
 }
 
 void depart::Minuterie1_Timer() {
-    ui::load<dessins>();
+    shell::chargerEcran(shell::Ecran::Dessins);
     // The title stays up four seconds once the drawing library is in memory.
     if (Minuterie1.interval() == 1) {
         // The hidden main window is made behind the title: the title needs none of it.
@@ -184,7 +183,7 @@ void depart::passerALaFenetrePrincipale() {
     const std::string lecteur = s.DossierEleves.substr(0, 2);
     if (lecteur == "A:" || lecteur == "B:") s.DossierEleves = lecteur + "/";
     ui::load<MDI1>();
-    ui::load<Feuille1>();
+    shell::RevenirAccueil();
     ui::unloadForm(this);
 }
 

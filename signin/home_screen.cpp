@@ -458,8 +458,7 @@ void Feuille1::allerALaLeconSuivante() {
     // and a home screen came back: it is built afresh.
     ui::unload<Feuille1>();
     if (s.EcranCourant == 1 && s.Etat == -97) {
-        ui::load<Feuille1>();
-        shell::arrangerFenetres();
+        shell::RevenirAccueil();
     }
 }
 
@@ -646,4 +645,17 @@ void Feuille1::Form_Click() {
 
 void Feuille1::Form_DblClick() {
     Form_Click();
+}
+
+void Feuille1::cacherCarte() {
+    Commande2.setVisible(false);
+    Commande1.setVisible(false);
+    Forme1.setVisible(false);
+    for (int i = 0; i <= 3; ++i)
+        if (etiquette2.exists(i)) etiquette2[i].setVisible(false);
+    for (int i = 0; i <= 2; ++i) {
+        if (!eleve.exists(i)) continue;
+        eleve[i].setVisible(false);
+        eleve[i].setEnabled(false);
+    }
 }

@@ -40,6 +40,8 @@ public:
 
     // Shows the icons in place of the card.
     void AfficherActivites();
+    // Hides the card and its fields while a management screen takes this screen's place.
+    void cacherCarte();
     void ChoisirActivite(int index);
 
 private:

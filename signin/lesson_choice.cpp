@@ -4,6 +4,7 @@
 #include "formats/lesson_record.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
+#include "players/player_frame.h"
 #include "records/learning_report.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
@@ -114,8 +115,7 @@ Feuille3::Feuille3() {
         b.DblClick = [this](int index) { Image5_MouseDown(index); };
         b.MouseUp = [this](int index, int, int, float, float) { Image5_MouseUp(index); };
     }
-    Image5[kBoutonContinue].setPicture(ui::Picture::fromData(
-        tavrel_assets::screenPicture(tavrel_assets::pic::kContinueButton), "continue.svg"));
+    Image5[kBoutonContinue].setPicture(players::imageContinue());
     Image5[kBoutonAnnule].setPicture(ui::Picture::fromData(
         tavrel_assets::screenPicture(tavrel_assets::pic::kCancelButton), "annule.svg"));
 
@@ -305,8 +305,7 @@ void Feuille3::CommencerLecons() {
 
 void Feuille3::AnnulerChoix() {
     ui::unload<Feuille1>();
-    ui::load<Feuille1>();
-    shell::arrangerFenetres();
+    shell::RevenirAccueil();
     ui::unload<Feuille3>();
 }
 

@@ -20,7 +20,7 @@ public:
     ui::ControlArray<ui::Label> Etiquette3{*this};
     ui::ControlArray<ui::Label> Etiquette2{*this};
     ui::ControlArray<ui::Label> Etiquette4{*this};
-    // "Continue", "Annule" and the exit door; the players borrow the picture of "Continue".
+    // "Continue", "Annule" and the exit door; "Continue" wears the players' check button.
     ui::ControlArray<ui::PictureBox> Image5{*this};
     ui::Timer Minuterie1{*this};
 

@@ -1,0 +1,45 @@
+// The table through which the shell and the lower screens reach the higher ones, as the program
+// fills it.
+#include "authoring/lesson_editor.h"
+#include "authoring/sequence_editor.h"
+#include "players/drawing_library.h"
+#include "players/grid_player.h"
+#include "players/reward_screen.h"
+#include "players/sets_player.h"
+#include "players/table_player.h"
+#include "players/tree_player.h"
+#include "records/learning_report.h"
+#include "records/registration_screen.h"
+#include "shell/screen_openers.h"
+#include "signin/home_screen.h"
+#include "signin/lesson_choice.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <typeindex>
+
+namespace {
+
+using shell::Ecran;
+
+TEST(ScreenOpeners, EveryScreenOpensItsOwnForm) {
+    const struct {
+        Ecran ecran;
+        std::type_index type;
+    } cases[] = {
+        {Ecran::Accueil, typeid(Feuille1)},         {Ecran::ChoixLecons, typeid(Feuille3)},
+        {Ecran::Ensembles, typeid(Feuille4)},       {Ecran::Arbre, typeid(Feuille5)},
+        {Ecran::Tableau, typeid(Feuille6)},         {Ecran::Amis, typeid(Feuille7)},
+        {Ecran::Felicitations, typeid(felicite)},   {Ecran::Bilan, typeid(resultat)},
+        {Ecran::Inscriptions, typeid(inscription)}, {Ecran::Sequences, typeid(sequence)},
+        {Ecran::EditeurLecons, typeid(feuille20)},  {Ecran::Dessins, typeid(dessins)},
+    };
+    std::set<Ecran> covered;
+    for (const auto& c : cases) {
+        EXPECT_EQ(shell::typeEcran(c.ecran), c.type) << static_cast<int>(c.ecran);
+        covered.insert(c.ecran);
+    }
+    EXPECT_EQ(covered.size(), static_cast<std::size_t>(shell::kNombreEcrans));
+}
+
+} // namespace

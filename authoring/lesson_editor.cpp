@@ -18,10 +18,8 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kBleuFonce = 0xC00000;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kBlanc = 0xFFFFFF;
+using namespace ui::palette;
+constexpr ui::Colour kBleuMoyen = 0xC00000;
 
 // The menus an adult must not reach while a lesson is being edited; the home screen gives them
 // back when it loads.
@@ -64,7 +62,7 @@ void feuille20::designChooser() {
     // there; the shape itself only outlines it.
     Forme5.move(120, 960, 9255, 3975);
     Forme5.setShape(ui::vbShapeRectangle);
-    Forme5.setBorderColor(kBleuFonce);
+    Forme5.setBorderColor(kBleuMoyen);
 
     Etiquette5.setFont(ui::arial(12));
     Etiquette5.setForeColor(kBlanc);
@@ -76,7 +74,7 @@ void feuille20::designChooser() {
 
     Etiquette4.setFont(ui::arial(10.5));
     Etiquette4.setForeColor(kBlanc);
-    Etiquette4.setBackStyle(0);
+    Etiquette4.setBackStyle(ui::vbTransparent);
     Etiquette4.move(350, 4380, 3900, 300);
     Etiquette4.setAutoSize(true);
     Etiquette4.setCaption(cp("Numéro de la leçon choisie (1 à 120) :"));
@@ -115,20 +113,20 @@ void feuille20::designChooser() {
     }
 
     Etiquette2.setFont(ui::arial(9.75));
-    Etiquette2.setForeColor(kBleuFonce);
-    Etiquette2.setBackStyle(0);
+    Etiquette2.setForeColor(kBleuMoyen);
+    Etiquette2.setBackStyle(ui::vbTransparent);
     Etiquette2.setWordWrap(true);
     Etiquette2.setVisible(false);
     Etiquette3.setFont(ui::arial(9.75));
     Etiquette3.setForeColor(kRouge);
-    Etiquette3.setBackStyle(0);
+    Etiquette3.setBackStyle(ui::vbTransparent);
     Etiquette3.setWordWrap(true);
     Etiquette3.setVisible(false);
 
     ui::Label& item = Label1.add(0);
     item.setFont(ui::arial(12));
     item.setForeColor(kRouge);
-    item.setBackStyle(0);
+    item.setBackStyle(ui::vbTransparent);
     item.move(240, 960, 975, 375);
     item.setVisible(false);
 }
@@ -182,7 +180,7 @@ void feuille20::listerLecons() {
     const double e = shared.Echelle;
     cls();
     line(Forme5.left(), Forme5.top(), Forme5.left() + Forme5.width(),
-         Forme5.top() + Forme5.height(), kBleuFonce, Box::Filled);
+         Forme5.top() + Forme5.height(), kBleuMoyen, Box::Filled);
     setFontSize(12 * e);
     setForeColor(kGris);
     texte1.setText("");

@@ -20,11 +20,7 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kGrisFonce = 0x808080;
-constexpr ui::Colour kBleu = 0xFF0000;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kNoir = 0x000000;
+using namespace ui::palette;
 
 // A design position or size in twips, as the screen is scaled.
 double s(double twips) {
@@ -163,7 +159,7 @@ void feuille20::designTreeTemplates() {
     modeleChamp(Text1.add(0));
 
     Label2.setFont(ui::arial(9.75));
-    Label2.setBackStyle(0);
+    Label2.setBackStyle(ui::vbTransparent);
     Label2.setWordWrap(true);
     Label2.move(120, 120, 2500, 495);
     Label2.setCaption(cp("Chaque item classera les objets à partir de ..."));
@@ -203,7 +199,7 @@ void feuille20::designTableTemplates() {
 
     ui::Label& relation = Label3.add(0);
     relation.setFont(ui::arial(10.5, false));
-    relation.setBackStyle(0);
+    relation.setBackStyle(ui::vbTransparent);
     relation.move(1800, 70, 1700, 255);
     // Its words must show whole, whatever the font gives them.
     relation.setAutoSize(true);

@@ -82,10 +82,8 @@ int countedEntries(const std::string& text) {
 
 namespace {
 
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kSarcelle = 0x808000;
-constexpr ui::Colour kBleuFonce = 0xC00000;
-constexpr ui::Colour kBlanc = 0xFFFFFF;
+using namespace ui::palette;
+constexpr ui::Colour kBleuMoyen = 0xC00000;
 constexpr int kLecons = 1;
 constexpr int kTitre = 0;
 
@@ -113,7 +111,7 @@ sequence::sequence() {
     Minuterie1.Tick = [this](int) { Minuterie1_Timer(); };
 
     Forme2.move(120, 120, 1935, 6450);
-    Forme2.setBackStyle(1);
+    Forme2.setBackStyle(ui::vbOpaque);
     Forme2.setBackColor(kGris);
     Forme2.setFillStyle(0);
     Forme2.setFillColor(kGris);
@@ -141,19 +139,19 @@ sequence::sequence() {
 
     ui::Shape& fond = Forme1.add(0);
     fond.move(2280, 120, 7200, 1230);
-    fond.setBackStyle(1);
+    fond.setBackStyle(ui::vbOpaque);
     fond.setBackColor(kGris);
     fond.setFillStyle(0);
     fond.setFillColor(kGris);
 
     ui::Label& legende = Etiquette2.add(0);
     legende.setFont(ui::arial(10.5, false));
-    legende.setBackStyle(0);
+    legende.setBackStyle(ui::vbTransparent);
     legende.move(2400, 210, 4500, 300);
     for (int i = 1; i <= 2; ++i) {
         ui::Label& l = Etiquette2.add(i);
         l.setFont(ui::arial(10.5));
-        l.setBackStyle(0);
+        l.setBackStyle(ui::vbTransparent);
         l.setForeColor(kBlanc);
     }
     Etiquette2[1].move(2280, 3795, 7200, 300);
@@ -182,7 +180,7 @@ sequence::sequence() {
     }
 
     Etiquette1.setFont(ui::arial(12));
-    Etiquette1.setBackStyle(0);
+    Etiquette1.setBackStyle(ui::vbTransparent);
     Etiquette1.setForeColor(kBlanc);
     Etiquette1.setWordWrap(true);
     Etiquette1.move(2280, 1440, 7200, 660);
@@ -190,7 +188,7 @@ sequence::sequence() {
     Etiquette1.setVisible(false);
 
     Image1.move(120, 4110, 9360, 1500);
-    Image1.setBackColor(kBleuFonce);
+    Image1.setBackColor(kBleuMoyen);
     Image1.setForeColor(kBlanc);
     Image1.setFont(ui::arial(9));
     Image1.setVisible(false);

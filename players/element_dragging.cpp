@@ -14,10 +14,7 @@ using shell::shared;
 namespace players {
 namespace {
 
-constexpr ui::Colour kBleu = 0xFF0000;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kBlanc = 0xFFFFFF;
-constexpr ui::Colour kNoir = 0x000000;
+using namespace ui::palette;
 
 // The card's shape, design pixels: a bar 80 wide and 32 high with two half-disc ends, centred
 // where the card's text is centred.
@@ -53,7 +50,7 @@ DraggingPlayer::DraggingPlayer(Genre genre) : PlayerFrame(genre) {
     dessin.setVisible(false);
     dessin.MouseDown = [this](int i, int, int, float, float) { Image1_MouseDown(i); };
 
-    const ui::Font police{"Arial", 12, true};
+    const ui::Font police = ui::arial(12);
     ui::PictureBox& fond = Image11.add(0);
     ui::PictureBox& tuile = Image12.add(0);
     ui::PictureBox& masque = Image13.add(0);

@@ -21,13 +21,10 @@ using shell::shared;
 namespace {
 
 constexpr int kCellules = 16;
+using namespace ui::palette;
 constexpr ui::Colour kTurquoise = 0xC0C000;
-constexpr ui::Colour kNoir = 0x000000;
-constexpr ui::Colour kBlanc = 0xFFFFFF;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kBleuFonce = 0xC00000;
-constexpr ui::Colour kGris = 0x808080;
-constexpr ui::Colour kGrisFonce = 0x404040;
+constexpr ui::Colour kBleuMoyen = 0xC00000;
+constexpr ui::Colour kAnthracite = 0x404040;
 // Every title cell is 90 design pixels wide for its text.
 constexpr double kLargeurTexte = 90;
 
@@ -117,11 +114,11 @@ std::vector<std::string> couperTitre(const std::string& titre, Largeur largeur, 
 
 Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
     setBackColor(kTurquoise);
-    setFont(ui::Font{"Arial", 13.5, true});
+    setFont(ui::arial(13.5));
     moveForm(0, 0, 9585, 6840);
 
     ui::PictureBox& modele = Picture1.add(0);
-    modele.setFont(ui::Font{"Arial", 12, true});
+    modele.setFont(ui::arial(12));
     modele.setForeColor(kNoir);
     modele.setScaleMode(ui::vbPixels);
     modele.move(0, 0, 1380, 1530);
@@ -129,10 +126,10 @@ Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
     modele.Click = [this](int k) { Picture1_Click(k); };
 
     Shape1.setShape(ui::vbShapeRectangle);
-    Shape1.setBackStyle(1);
-    Shape1.setBackColor(kGris);
+    Shape1.setBackStyle(ui::vbOpaque);
+    Shape1.setBackColor(kGrisFonce);
     Shape4.setShape(ui::vbShapeRectangle);
-    Shape4.setBackStyle(1);
+    Shape4.setBackStyle(ui::vbOpaque);
     Shape4.setBackColor(kTurquoise);
     Shape4.setBorderStyle(0);
 
@@ -140,10 +137,10 @@ Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
     Image1.move(0, 0, 735, 855);
     Image1.setPicture(imageEcran(tavrel_assets::pic::kGridCorner));
 
-    Label3.setFont(ui::Font{"Arial", 12, true});
+    Label3.setFont(ui::arial(12));
     Label3.setForeColor(kNoir);
     Label3.setAlignment(ui::vbCenter);
-    Label3.setBackStyle(0);
+    Label3.setBackStyle(ui::vbTransparent);
     Label3.setWordWrap(true);
     Label3.setAutoSize(true);
 
@@ -151,18 +148,18 @@ Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
     Image3.move(840, 2460, 1350, 1575);
     Image3.setPicture(imageJeton());
 
-    Label1.setFont(ui::Font{"Arial", 12, true});
-    Label1.setBackStyle(0);
+    Label1.setFont(ui::arial(12));
+    Label1.setBackStyle(ui::vbTransparent);
 
     Shape2.setShape(ui::vbShapeRoundedRectangle);
-    Shape2.setBackStyle(1);
-    Shape2.setBorderColor(kGrisFonce);
+    Shape2.setBackStyle(ui::vbOpaque);
+    Shape2.setBorderColor(kAnthracite);
     Shape2.setBorderWidth(3);
     Shape2.setVisible(false);
 
-    Label2.setFont(ui::Font{"Arial", 15.75, true});
+    Label2.setFont(ui::arial(15.75));
     Label2.setForeColor(kRouge);
-    Label2.setBackStyle(0);
+    Label2.setBackStyle(ui::vbTransparent);
     Label2.move(240, 3000, 3135, 495);
     Label2.setCaption(cp("VOICI LA RÉPONSE."));
     Label2.setVisible(false);
@@ -365,7 +362,7 @@ bool Feuille7::renvoyerFaux() {
     if (Essais == 0) {
         Label1.move(px(16), px(168), px(214), px(36));
         Label1.setCaption("Essaie une autre fois.");
-        Shape2.setBackColor(kBleuFonce);
+        Shape2.setBackColor(kBleuMoyen);
         Shape2.move(px(8), px(152), px(218), px(58));
     } else {
         const auto n = std::count(Solution.begin(), Solution.end(), 'X');

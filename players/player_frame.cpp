@@ -32,8 +32,7 @@ private:
 namespace {
 
 constexpr int kSecondesEntreVerifications = 2;
-constexpr ui::Colour kNoir = 0x000000;
-constexpr ui::Colour kRouge = 0x0000FF;
+using namespace ui::palette;
 
 struct Place {
     double x, y;
@@ -167,7 +166,7 @@ PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
     ui::PictureBox& porte = Image5.add(0);
     porte.setBorderStyle(0);
     porte.setScaleMode(ui::vbPixels);
-    porte.setFont(ui::Font{"Arial", 7.5, false});
+    porte.setFont(ui::arial(7.5, false));
     porte.setDrawMode(ui::vbInvert);
     porte.MouseDown = [this](int i, int, int, float, float) { Image5_MouseDown(i); };
     porte.MouseUp = [this](int i, int, int, float, float) { Image5_MouseUp(i); };
@@ -175,7 +174,7 @@ PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
     porte.move(k.porte.x, k.porte.y, 855, 975);
 
     Command1.move(k.continuer.x, k.continuer.y, 1335, 855);
-    Command1.setFont(ui::Font{"Arial", 12, true});
+    Command1.setFont(ui::arial(12));
     Command1.setCaption(cp("Continuer la leçon"));
     Command1.setDefault(true);
     Command1.setVisible(false);

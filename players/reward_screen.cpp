@@ -12,6 +12,9 @@ using shell::shared;
 
 namespace {
 
+constexpr ui::Colour kTurquoise = 0xC0C000;
+constexpr ui::Colour kJaunePale = 0xC0FFFF;
+constexpr ui::Colour kMoutarde = 0x00C0C0;
 constexpr int kSeries = 6;
 constexpr double kLargeurImage = 1815;
 constexpr double kHautImages = 360;
@@ -41,15 +44,15 @@ felicite::felicite() {
     setBorderStyle(ui::vbBSNone);
     setControlBox(false);
     moveForm(0, 0, 9600, 6645);
-    setBackColor(0xC0C000);
+    setBackColor(kTurquoise);
 
-    const ui::Colour fonds[2] = {0xC0FFFF, 0x00C0C0};
+    const ui::Colour fonds[2] = {kJaunePale, kMoutarde};
     const double gauches[2] = {120, 2160};
     const double largeurs[2] = {1815, 7215};
     for (int j = 0; j < 2; ++j) {
         ui::Shape& cadre = Forme1.add(j);
         cadre.setShape(ui::vbShapeRoundedRectangle);
-        cadre.setBackStyle(1);
+        cadre.setBackStyle(ui::vbOpaque);
         cadre.setBackColor(fonds[j]);
         cadre.setBorderWidth(2);
         cadre.move(gauches[j], kHautImages, largeurs[j], 4695);
@@ -67,7 +70,7 @@ felicite::felicite() {
 
     Label1.move(2280, 6360, 5055, 375);
     Label1.setAlignment(ui::vbCenter);
-    Label1.setBackStyle(0);
+    Label1.setBackStyle(ui::vbTransparent);
     Label1.setCaption("Pour continuer, cliquer sur le bouton.");
 
     Image5.move(120, 5400, 855, 975);
@@ -79,7 +82,7 @@ felicite::felicite() {
     Image5.MouseUp = [this](int, int, int, float, float) { Image5_MouseUp(); };
 
     Commande1.move(3480, 5520, 2535, 795);
-    Commande1.setFont(ui::Font{"Arial", 24, true});
+    Commande1.setFont(ui::arial(24));
     Commande1.setDefault(true);
     Commande1.setCancel(true);
     Commande1.setVisible(false);

@@ -18,12 +18,10 @@ namespace {
 
 constexpr int kPlacesPlateau = 5;
 constexpr int kCellules = 21;
-constexpr ui::Colour kNoir = 0x000000;
-constexpr ui::Colour kRouge = 0x0000FF;
+using namespace ui::palette;
 constexpr ui::Colour kBleuClair = 0xFF8080;
-constexpr ui::Colour kJaune = 0x00FFFF;
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kBleuFonce = 0xC00000;
+constexpr ui::Colour kTurquoise = 0xC0C000;
+constexpr ui::Colour kBleuMoyen = 0xC00000;
 
 // The region where the element of slot k belongs: the column of the slot tells it.
 int regionEmplacement(int k) {
@@ -44,28 +42,28 @@ const std::vector<int>& cellulesReponse(int region) {
 } // namespace
 
 Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
-    setBackColor(0xC0C000);
-    setFont(ui::Font{"Arial", 12, true});
+    setBackColor(kTurquoise);
+    setFont(ui::arial(12));
     moveForm(0, 0, 9570, 6900);
 
-    Label1.setFont(ui::Font{"Arial", 9.75, true});
-    Label1.setBackStyle(0);
+    Label1.setFont(ui::arial(9.75));
+    Label1.setBackStyle(ui::vbTransparent);
     Label1.move(60, 240, 2655, 615);
     Label1.setCaption("Placer chaque dessin sur un des points jaunes.");
-    Label2.setFont(ui::Font{"Arial", 12, true});
+    Label2.setFont(ui::arial(12));
     Label2.setAlignment(ui::vbCenter);
-    Label2.setBackStyle(0);
+    Label2.setBackStyle(ui::vbTransparent);
     Label2.move(1320, 6000, 8175, 375);
 
     Shape2.setShape(ui::vbShapeRectangle);
-    Shape2.setBackStyle(1);
+    Shape2.setBackStyle(ui::vbOpaque);
     Shape2.setBackColor(kGris);
     Shape2.move(2820, 120, 6615, 1335);
     Shape2.setVisible(false);
 
     ui::Shape& ensemble = Shape1.add(0);
     ensemble.setShape(ui::vbShapeRoundedRectangle);
-    ensemble.setBackStyle(1);
+    ensemble.setBackStyle(ui::vbOpaque);
     ensemble.setBackColor(kBleuClair);
     ensemble.setBorderColor(kNoir);
     ensemble.setBorderWidth(3);
@@ -74,7 +72,7 @@ Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
 
     ui::Shape& point = Shape3.add(0);
     point.setShape(ui::vbShapeCircle);
-    point.setBackStyle(1);
+    point.setBackStyle(ui::vbOpaque);
     point.setBackColor(kJaune);
     point.setBorderColor(kNoir);
     point.move(0, 0, 255, 255);
@@ -84,15 +82,15 @@ Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
     for (int j = 0; j < 2; ++j) {
         ui::PictureBox& boite = Picture1.add(j);
         boite.setBorderStyle(1);
-        boite.setBackColor(0xFFFFFF);
+        boite.setBackColor(kBlanc);
         boite.setForeColor(kNoir);
-        boite.setFont(ui::Font{"Arial", 12, true});
+        boite.setFont(ui::arial(12));
         boite.setScaleMode(ui::vbPixels);
         boite.move(boites[j][0] * 15, boites[j][1] * 15, 57 * 15, 65 * 15);
         boite.setVisible(false);
         for (int k = 0; k < 2; ++k) {
             ui::Line& croix = Line2.add(2 * j + k, boite);
-            croix.setBorderColor(kBleuFonce);
+            croix.setBorderColor(kBleuMoyen);
             croix.setBorderWidth(2);
             croix.setVisible(false);
         }
@@ -145,7 +143,7 @@ void Feuille4::chargerJoueur() {
         const int ensemble = (j == 0 || j == 3) ? 0 : 1;
         ui::Shape& s = Shape1[j];
         s.move(px(g[ensemble][0]), px(g[ensemble][1]), px(g[ensemble][2]), px(g[ensemble][3]));
-        s.setBackStyle(j <= 1 ? 1 : 0);
+        s.setBackStyle(j <= 1 ? ui::vbOpaque : ui::vbTransparent);
         s.setVisible(true);
     }
     Shape1[2].zOrder(0);

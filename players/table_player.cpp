@@ -19,12 +19,10 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kSarcelle = 0xC0C000;
-constexpr ui::Colour kGris = 0xC0C0C0;
+using namespace ui::palette;
+constexpr ui::Colour kTurquoise = 0xC0C000;
 constexpr ui::Colour kJaunePale = 0xC0FFFF;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kNoir = 0x000000;
-constexpr ui::Colour kBleuFonce = 0xC00000;
+constexpr ui::Colour kBleuMoyen = 0xC00000;
 
 constexpr int kTitres = 6;
 constexpr int kCroix = 12;
@@ -39,29 +37,29 @@ std::string developperTitre(const std::string& titre) {
 } // namespace
 
 Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
-    setBackColor(kSarcelle);
-    setFont(ui::Font{"Arial", 12, true});
+    setBackColor(kTurquoise);
+    setFont(ui::arial(12));
     moveForm(0, 0, 9585, 6900);
 
-    Label1.setFont(ui::Font{"Arial", 12, true});
+    Label1.setFont(ui::arial(12));
     Label1.setForeColor(kNoir);
-    Label1.setBackStyle(0);
+    Label1.setBackStyle(ui::vbTransparent);
     Label1.move(120, 240, 3495, 615);
     Label1.setCaption("Placer tous les dessins ci-dessous dans le tableau.");
-    Label2.setFont(ui::Font{"Arial", 12, true});
+    Label2.setFont(ui::arial(12));
     Label2.setForeColor(kRouge);
     Label2.setAlignment(ui::vbCenter);
-    Label2.setBackStyle(0);
+    Label2.setBackStyle(ui::vbTransparent);
     Label2.move(3720, 5880, 5655, 615);
 
     Shape1.setShape(ui::vbShapeRectangle);
-    Shape1.setBackStyle(1);
+    Shape1.setBackStyle(ui::vbOpaque);
     Shape1.setBackColor(kGris);
     Shape1.move(5280, 1200, 3615, 4455);
     Shape1.setVisible(false);
 
     Shape2.setShape(ui::vbShapeRectangle);
-    Shape2.setBackStyle(1);
+    Shape2.setBackStyle(ui::vbOpaque);
     Shape2.setBackColor(kGris);
     Shape2.setBorderColor(kRouge);
     Shape2.setBorderWidth(2);
@@ -70,7 +68,7 @@ Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
 
     ui::Shape& barre = Shape5.add(0);
     barre.setShape(ui::vbShapeRectangle);
-    barre.setBackStyle(1);
+    barre.setBackStyle(ui::vbOpaque);
     barre.setBackColor(kJaunePale);
     barre.setBorderColor(kNoir);
     barre.move(0, 0, 5415, 90);
@@ -83,15 +81,15 @@ Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
     dessinTitre.setEnabled(false);
 
     ui::Label& texteTitre = Label3.add(0);
-    texteTitre.setFont(ui::Font{"Arial", 12, true});
+    texteTitre.setFont(ui::arial(12));
     texteTitre.setAlignment(ui::vbCenter);
-    texteTitre.setBackStyle(0);
+    texteTitre.setBackStyle(ui::vbTransparent);
     texteTitre.setWordWrap(true);
     texteTitre.setAutoSize(true);
     texteTitre.move(3840, 3000, 1380, 300);
 
     ui::Line& croix = Line2.add(0);
-    croix.setBorderColor(kBleuFonce);
+    croix.setBorderColor(kBleuMoyen);
     croix.setBorderWidth(2);
     croix.setVisible(false);
 
@@ -262,7 +260,7 @@ void Feuille6::NouvelItem() {
         for (int k = 0; k < 2; ++k) {
             ui::Line& l = Line2[2 * t + k];
             l.zOrder(texte ? 1 : 0);
-            l.setBorderColor(texte ? kRouge : kBleuFonce);
+            l.setBorderColor(texte ? kRouge : kBleuMoyen);
         }
     }
     if (cartes) montrerCartes(Shape2);

@@ -20,15 +20,9 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kGrisFonce = 0x808080;
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kSarcelleFonce = 0x808000;
-constexpr ui::Colour kSarcelle = 0xC0C000;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kJaune = 0x00FFFF;
-constexpr ui::Colour kBlanc = 0xFFFFFF;
-constexpr ui::Colour kNoir = 0x000000;
-constexpr ui::Colour kBleuFonce = 0xC00000;
+using namespace ui::palette;
+constexpr ui::Colour kTurquoise = 0xC0C000;
+constexpr ui::Colour kBleuMoyen = 0xC00000;
 
 constexpr int kBranches = 14;
 // The top of the tray's drawings, design pixels: above it an element stands on the tree.
@@ -58,14 +52,14 @@ const std::vector<int>& pairesDuNiveau(int niveau) {
 
 Feuille5::Feuille5() : DraggingPlayer(Genre::Arbre) {
     setBackColor(kGrisFonce);
-    setFont(ui::Font{"Arial", 12, true});
+    setFont(ui::arial(12));
     moveForm(0, 0, 9585, 6870);
 
     for (ui::Label* l : {&Label1, &Label2}) {
-        l->setFont(ui::Font{"Arial", 12, true});
+        l->setFont(ui::arial(12));
         l->setForeColor(kBlanc);
         l->setAlignment(ui::vbCenter);
-        l->setBackStyle(0);
+        l->setBackStyle(ui::vbTransparent);
     }
     Label1.move(120, 4620, 9255, 375);
     Label2.move(600, 6300, 8175, 375);
@@ -80,13 +74,13 @@ Feuille5::Feuille5() : DraggingPlayer(Genre::Arbre) {
 
     ui::Shape& point = Shape3.add(0);
     point.setShape(ui::vbShapeCircle);
-    point.setBackStyle(1);
+    point.setBackStyle(ui::vbOpaque);
     point.setBackColor(kJaune);
     point.setBorderColor(kJaune);
     point.move(0, 0, 255, 255);
 
     Shape2.setShape(ui::vbShapeRoundedRectangle);
-    Shape2.setBackStyle(1);
+    Shape2.setBackStyle(ui::vbOpaque);
     Shape2.setBackColor(kGris);
     Shape2.setBorderColor(kRouge);
     Shape2.setBorderWidth(2);
@@ -96,13 +90,13 @@ Feuille5::Feuille5() : DraggingPlayer(Genre::Arbre) {
         ui::PictureBox& boite = Picture1.add(b);
         boite.setBackColor(kGris);
         boite.setForeColor(kNoir);
-        boite.setFont(ui::Font{"Arial", 12, true});
+        boite.setFont(ui::arial(12));
         boite.setScaleMode(ui::vbPixels);
         boite.move(kBoites[b][0] * 15, kBoites[b][1] * 15, 41 * 15, 49 * 15);
         boite.setVisible(b <= 5);
         for (int k = 0; k < 2; ++k) {
             ui::Line& croix = Line2.add(2 * b + k, boite);
-            croix.setBorderColor(kBleuFonce);
+            croix.setBorderColor(kBleuMoyen);
             croix.setBorderWidth(2);
             croix.setVisible(false);
         }
@@ -137,9 +131,9 @@ void Feuille5::chargerJoueur() {
         HauteurBranches[b] = Integer(arrondi(Picture1[b].height()));
     }
     if (nombres) {
-        setBackColor(kSarcelleFonce);
+        setBackColor(kSarcelle);
         Shape2.move(Shape2.left(), px(340), Shape2.width(), px(73));
-        Shape2.setBackColor(kSarcelle);
+        Shape2.setBackColor(kTurquoise);
     }
     Label2.setCaption(ConsigneChoix);
     // The check button took the screen's grey before the numbers activity changed it.

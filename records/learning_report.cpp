@@ -19,13 +19,8 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kBleuFonce = 0x800000;
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kCyan = 0xFFFF00;
+using namespace ui::palette;
 constexpr ui::Colour kJauneClair = 0x80FFFF;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kSarcelle = 0x808000;
-constexpr ui::Colour kBlanc = 0xFFFFFF;
 
 constexpr int kActivites = 12;
 constexpr int kLeconsParActivite = 120;
@@ -75,12 +70,12 @@ resultat::resultat() {
         l.move(legendes[i].left, legendes[i].top, legendes[i].width, 285);
         l.setCaption(cp(legendes[i].texte));
         l.setForeColor(kGris);
-        l.setBackStyle(0);
+        l.setBackStyle(ui::vbTransparent);
         l.setFont(ui::arial(10.5));
         ui::Label& v = Etiquette2.add(i);
         v.move(valeurs[i].left, valeurs[i].top, valeurs[i].width, 285);
         v.setForeColor(kCyan);
-        v.setBackStyle(0);
+        v.setBackStyle(ui::vbTransparent);
         v.setFont(ui::arial(10.5));
     }
 

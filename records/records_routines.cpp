@@ -5,6 +5,7 @@
 #include "shell/file_routines.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
+#include "ui/palette.h"
 
 namespace records {
 
@@ -24,7 +25,7 @@ void PoliceImprimante(ui::Printer& imprimante, int taille, int gras) {
     if (!imprimante.ok()) return;
     imprimante.setFontSize(taille);
     imprimante.setFontBold(gras != 0);
-    imprimante.setForeColor(0);
+    imprimante.setForeColor(ui::kNoir);
     imprimante.setFontName("Arial");
 }
 

@@ -21,14 +21,9 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kSarcelle = 0x808000;
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kBleuFonce = 0x800000;
-constexpr ui::Colour kBleu = 0xC00000;
+using namespace ui::palette;
+constexpr ui::Colour kBleuMoyen = 0xC00000;
 constexpr ui::Colour kOrange = 0x0040C0;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kBlanc = 0xFFFFFF;
-constexpr ui::Colour kNoir = 0x000000;
 
 // The screen's coordinate system: 9600 x 7050 units over a client area of 9600 x 6645 twips.
 constexpr double kUniteVerticale = 6645.0 / 7050.0;
@@ -81,7 +76,7 @@ inscription::inscription() {
     titreGroupes.setFont(ui::arial(10.5));
     Etiquette2.move(150, 1560, 2800, 285);
     Etiquette2.setCaption(cp("Numéro du groupe (0 à 99)  : "));
-    Etiquette2.setBackStyle(0);
+    Etiquette2.setBackStyle(ui::vbTransparent);
     Etiquette2.setFont(ui::arial(10.5));
     ui::TextBox& groupe = eleve.add(0, Image2);
     groupe.move(2950, 1517, 420, 360);
@@ -99,7 +94,7 @@ inscription::inscription() {
     // The list column.
     Etiquette3.move(6650, 200, 2800, 285);
     Etiquette3.setAlignment(ui::vbCenter);
-    Etiquette3.setBackStyle(0);
+    Etiquette3.setBackStyle(ui::vbTransparent);
     Etiquette3.setFont(ui::arial(10.5));
     for (ui::ListBox* l : {&Liste1, &Liste2, &Liste3}) {
         l->move(6700, 560, 2700, 3900);
@@ -133,7 +128,7 @@ inscription::inscription() {
         ui::Label& l = info.add(i);
         l.move(300, hauteurs[i], 1350, 285);
         l.setCaption(cp(legendes[i]));
-        l.setBackStyle(0);
+        l.setBackStyle(ui::vbTransparent);
         l.setFont(ui::arial(10.5));
         ui::TextBox& t = eleve.add(i + 1);
         t.move(1700, hauteurs[i] - 40, 4000, 360);
@@ -143,7 +138,7 @@ inscription::inscription() {
     ui::Label& question = Etiquette5.add(0);
     question.move(300, 4480, 6100, 285);
     question.setCaption(cp("Cet élève pourra-t-il reprendre les leçons non réussies?"));
-    question.setBackStyle(0);
+    question.setBackStyle(ui::vbTransparent);
     question.setFont(ui::arial(10.5));
     ui::PictureBox& options = Image4.add(0);
     options.move(2000, 4900, 2400, 420);
@@ -214,7 +209,7 @@ inscription::inscription() {
     Etiquette4.setWordWrap(true);
 
     Image1.move(100, 94, 9380, 3252);
-    Image1.setBackColor(kBleu);
+    Image1.setBackColor(kBleuMoyen);
     Image1.setForeColor(kGris);
     Image1.setFont(ui::arial(10.5));
     Image1.setVisible(false);

@@ -25,7 +25,7 @@ public:
         printer_.setFontName(police_);
         printer_.setFontSize(police_ == "Arial" ? 11 : 12);
         printer_.setFontBold(false);
-        printer_.setForeColor(0x000000);
+        printer_.setForeColor(ui::kNoir);
     }
     void texte(double x, double y, const std::string& texte) override {
         printer_.setCurrentX(x);
@@ -49,20 +49,20 @@ document::document() {
     setControlBox(false);
     setMinButton(false);
     setMaxButton(false);
-    setBackColor(0xC0C0C0);
+    setBackColor(ui::kGris);
     // The screens' own area, so that the viewer fits the main window at every size and only its
     // text box scrolls.
     moveForm(0, 0, 9600, 6645);
 
     Texte1.move(120, 120, 7200, 6405);
-    Texte1.setBackColor(0xC0C0C0);
+    Texte1.setBackColor(ui::kGris);
     Texte1.setVisible(false);
 
-    const ui::Font gras{"Arial", 10.5, true};
+    const ui::Font gras = ui::arial(10.5);
     Label1.move(7500, 240, 1980, 735);
     Label1.setCaption(cp("Cliquer sur le document désiré."));
     Label1.setFont(gras);
-    Label1.setBackStyle(0);
+    Label1.setBackStyle(ui::vbTransparent);
 
     const char* options[2] = {"Guide", "Annexes 1 et 2"};
     for (int i = 0; i < 2; ++i) {
@@ -70,7 +70,7 @@ document::document() {
         o.move(7500, 1200 + 480 * i, 1980, 375);
         o.setCaption(options[i]);
         o.setFont(gras);
-        o.setBackColor(0xC0C0C0);
+        o.setBackColor(ui::kGris);
         o.GotFocus = [this](int index) { Option1_GotFocus(index); };
     }
     const char* boutons[2] = {"Imprimer", "Quitter"};
@@ -88,7 +88,7 @@ void document::Form_Load() {
     ui::scaleForm(*this, shared.Echelle);
     show();
     if (ui::fontAvailable("Arial")) {
-        Texte1.setFont(ui::Font{"Arial", 11 * shared.Echelle, false});
+        Texte1.setFont(ui::arial(11 * shared.Echelle, false));
     } else if (ui::fontAvailable("Times New Roman")) {
         Texte1.setFont(ui::Font{"Times New Roman", 12 * shared.Echelle, false});
     } else {

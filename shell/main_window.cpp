@@ -12,6 +12,7 @@ using shell::shared;
 
 namespace {
 
+constexpr ui::Colour kTurquoise = 0xC0C000;
 constexpr double kLargeur = 9600;
 constexpr double kHauteur = 7200;
 
@@ -83,7 +84,7 @@ MDI1::MDI1() {
     image2[1].setPicture(imageEcran(tavrel_assets::pic::kSadFace));
     Image5.move(0, 0, 855, 975);
     Image5.setBorderStyle(0);
-    Image5.setBackColor(0xC0C000);
+    Image5.setBackColor(kTurquoise);
     Image5.setScaleMode(ui::vbPixels);
     Image5.setVisible(false);
     Image5.setPicture(imageEcran(tavrel_assets::pic::kExitDoor));

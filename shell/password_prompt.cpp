@@ -7,31 +7,38 @@
 
 using shell::shared;
 
+namespace {
+
+constexpr ui::Colour kBleuMoyen = 0xC00000;
+constexpr ui::Colour kMoutarde = 0x00C0C0;
+
+} // namespace
+
 motpasrep::motpasrep() {
     setMdiChild(true);
     setBorderStyle(ui::vbFixedDialog);
     setControlBox(false);
     setMinButton(false);
     setMaxButton(false);
-    setBackColor(0xC00000);
+    setBackColor(kBleuMoyen);
     moveForm(0, 0, 4995, 2400);
-    setFont(ui::Font{"Arial", 7.5, true});
+    setFont(ui::arial(7.5));
 
     Etiquette2.move(240, 120, 4575, 495);
     Etiquette2.setCaption(cp("Pour accéder au menu choisi, il faut écrire un mot de passe."));
-    Etiquette2.setFont(ui::Font{"Arial", 10.5, true});
-    Etiquette2.setForeColor(0x00C0C0);
-    Etiquette2.setBackStyle(0);
+    Etiquette2.setFont(ui::arial(10.5));
+    Etiquette2.setForeColor(kMoutarde);
+    Etiquette2.setBackStyle(ui::vbTransparent);
 
     Etiquette1.move(360, 960, 1935, 375);
     Etiquette1.setCaption("Mot de passe :");
-    Etiquette1.setFont(ui::Font{"Arial", 12, true});
-    Etiquette1.setForeColor(0xC0C0C0);
-    Etiquette1.setBackStyle(0);
+    Etiquette1.setFont(ui::arial(12));
+    Etiquette1.setForeColor(ui::kGris);
+    Etiquette1.setBackStyle(ui::vbTransparent);
 
     Texte1.move(2160, 960, 2415, 420);
-    Texte1.setFont(ui::Font{"Arial", 12, true});
-    Texte1.setBackColor(0xC0C0C0);
+    Texte1.setFont(ui::arial(12));
+    Texte1.setBackColor(ui::kGris);
     Texte1.setPasswordChar("*");
     Texte1.setMaxLength(12);
     Texte1.setTabIndex(0);
@@ -41,7 +48,7 @@ motpasrep::motpasrep() {
         ui::CommandButton& b = Commande1.add(i);
         b.move(i == 0 ? 960 : 2880, 1800, 1095, 375);
         b.setCaption(captions[i]);
-        b.setFont(ui::Font{"Arial", 10.5, true});
+        b.setFont(ui::arial(10.5));
         b.setTabIndex(i + 1);
         b.Click = [this](int index) { Commande1_Click(index); };
     }

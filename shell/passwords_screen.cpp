@@ -16,7 +16,8 @@ using shell::shared;
 namespace {
 
 constexpr int kRangees = 7;
-constexpr ui::Colour kGris = 0xC0C0C0;
+using namespace ui::palette;
+constexpr ui::Colour kTurquoise = 0xC0C000;
 // The three choices of a row: "Tous", "Enseignant", "Gestionnaire".
 constexpr double kGaucheChoix[3] = {2520, 3600, 5160};
 constexpr double kLargeurChoix[3] = {1000, 1440, 1560};
@@ -38,14 +39,14 @@ motpasse::motpasse() {
     setMdiChild(true);
     setBorderStyle(ui::vbBSNone);
     setControlBox(false);
-    setBackColor(0x808000);
+    setBackColor(kSarcelle);
     moveForm(0, 0, 9600, 6645);
 
     Forme1.move(120, 120, 6840, 375);
-    Forme1.setBackStyle(1);
-    Forme1.setBackColor(0x000000);
+    Forme1.setBackStyle(ui::vbOpaque);
+    Forme1.setBackColor(kNoir);
     Forme1.setFillStyle(0);
-    Forme1.setFillColor(0x000000);
+    Forme1.setFillColor(kNoir);
 
     const char* menus[kRangees] = {" Inscrire des utilisateurs", " Supprimer des inscriptions",
                                    " Modifier des inscriptions", " Afficher des inscriptions",
@@ -60,14 +61,14 @@ motpasse::motpasse() {
         ui::Label& menu = Etiquette1.add(r, panneau);
         menu.move(0, 0, 2400, 420);
         menu.setCaption(cp(menus[r]));
-        menu.setFont(ui::Font{"Arial", 9, false});
-        menu.setForeColor(0xC0C000);
-        menu.setBackColor(0x800000);
+        menu.setFont(ui::arial(9, false));
+        menu.setForeColor(kTurquoise);
+        menu.setBackColor(kBleuFonce);
         for (int k = 0; k < 3; ++k) {
             ui::OptionButton& o = Option1.add(3 * r + k, panneau);
             o.move(kGaucheChoix[k], 60, kLargeurChoix[k], 300);
             o.setCaption(choix[k]);
-            o.setFont(ui::Font{"Arial", 9.75, false});
+            o.setFont(ui::arial(9.75, false));
             o.setBackColor(kGris);
             o.setTabIndex(3 * r + k);
             o.GotFocus = [this](int) { Option1_GotFocus(); };
@@ -79,9 +80,9 @@ motpasse::motpasse() {
         ui::Label& l = Etiquette1.add(7 + i);
         l.move(i == 0 ? 120 : 2520, 165, i == 0 ? 2400 : 4440, 300);
         l.setCaption(cp(entetes[i]));
-        l.setFont(ui::Font{"Arial", 10.5, true});
+        l.setFont(ui::arial(10.5));
         l.setForeColor(kGris);
-        l.setBackStyle(0);
+        l.setBackStyle(ui::vbTransparent);
         l.setAlignment(ui::vbCenter);
     }
 
@@ -91,13 +92,13 @@ motpasse::motpasse() {
         ui::Label& l = Etiquette3.add(i);
         l.move(120, 4140 + 600 * i, 3480, 375);
         l.setCaption(motsDePasse[i]);
-        l.setFont(ui::Font{"Arial", 10.5, true});
+        l.setFont(ui::arial(10.5));
         l.setAlignment(ui::vbRightJustify);
-        l.setBackStyle(0);
+        l.setBackStyle(ui::vbTransparent);
         ui::TextBox& t = Texte1.add(i);
         t.move(3720, 4080 + 600 * i, 2280, 420);
         t.setMaxLength(12);
-        t.setFont(ui::Font{"Arial", 10.5, true});
+        t.setFont(ui::arial(10.5));
         t.setBackColor(kGris);
         t.setTabIndex(3 * kRangees + i);
         t.GotFocus = [this](int) { Texte1_GotFocus(); };
@@ -106,16 +107,16 @@ motpasse::motpasse() {
     }
 
     Etiquette4.move(7080, 120, 2400, 6300);
-    Etiquette4.setFont(ui::Font{"Arial", 10.5, false});
-    Etiquette4.setBackStyle(0);
-    Etiquette4.setForeColor(0xFFFFFF);
+    Etiquette4.setFont(ui::arial(10.5, false));
+    Etiquette4.setBackStyle(ui::vbTransparent);
+    Etiquette4.setForeColor(kBlanc);
 
     const char* boutons[2] = {"&Enregistrer ces données", "&Annuler les modifications"};
     for (int i = 0; i < 2; ++i) {
         ui::CommandButton& b = Commande1.add(i);
         b.move(120 + 3240 * i, 5580, 3000, 495);
         b.setCaption(cp(boutons[i]));
-        b.setFont(ui::Font{"Arial", 10.5, true});
+        b.setFont(ui::arial(10.5));
         b.setTabIndex(3 * kRangees + 2 + i);
         b.Click = [this](int index) { Commande1_Click(index); };
     }

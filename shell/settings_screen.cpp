@@ -13,8 +13,7 @@
 namespace {
 
 constexpr int kPremiereUtilisation = -99;
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kMarine = 0x800000;
+using namespace ui::palette;
 constexpr int kLongueurComposantMax = 255;
 
 // The frames in the order Enter walks them: criterion, keeping of the choice, immediate
@@ -37,8 +36,8 @@ parametre::parametre() {
 
     Etiquette2.move(120, 60, 9360, 330);
     Etiquette2.setFont(ui::arial(10.5));
-    Etiquette2.setForeColor(kMarine);
-    Etiquette2.setBackStyle(0);
+    Etiquette2.setForeColor(kBleuFonce);
+    Etiquette2.setBackStyle(ui::vbTransparent);
 
     // Design of the six frames: left column criterion, keeping, registration; right column
     // retake, lessons menu, folder.
@@ -77,7 +76,7 @@ parametre::parametre() {
         question.move(120, 300, d.width - 240, d.questionHeight);
         question.setCaption(cp(d.question));
         question.setFont(ui::arial(10.5, false));
-        question.setBackStyle(0);
+        question.setBackStyle(ui::vbTransparent);
     }
 
     // The options, each in its frame, on one line under the question.

@@ -22,6 +22,8 @@ using shell::shared;
 
 namespace {
 
+using namespace ui::palette;
+constexpr ui::Colour kJauneClair = 0x80FFFF;
 constexpr const char* kImageTitre = "titre.wmf";
 // The catalogue check spells the lesson catalogue this way; names match without regard to case.
 constexpr const char* kCatalogueLeconsVerifie = "LECONS.tav";
@@ -39,8 +41,8 @@ depart::depart() {
     moveForm(0, 0, 7455, 5550);
     setWindowState(ui::vbMaximized);
     setCaption("TAVREL");
-    setBackColor(0x80FFFF);
-    setFont(ui::Font{"Arial", 7.5, true});
+    setBackColor(kJauneClair);
+    setFont(ui::arial(7.5));
 
     Dessin1.move(0, 0, 9750, 7100);
     Dessin1.setStretch(true);
@@ -48,9 +50,9 @@ depart::depart() {
     // The credit lines sit on the dark band at the foot of the title picture.
     const auto ligne = [](ui::Label& l, double top, double height, double size, const char* texte) {
         l.move(480, top, 8790, height);
-        l.setBackStyle(0);
-        l.setForeColor(0xFFFFFF);
-        l.setFont(ui::Font{"Arial", size, true});
+        l.setBackStyle(ui::vbTransparent);
+        l.setForeColor(kBlanc);
+        l.setFont(ui::arial(size));
         l.setAlignment(ui::vbCenter);
         l.setCaption(cp(texte));
     };
@@ -60,18 +62,18 @@ depart::depart() {
 
     Forme1.move(2280, 3000, 5055, 2415);
     Forme1.setShape(ui::vbShapeRoundedRectangle);
-    Forme1.setBackStyle(1);
-    Forme1.setBackColor(0xC0C0C0);
+    Forme1.setBackStyle(ui::vbOpaque);
+    Forme1.setBackColor(kGris);
     Forme1.setVisible(false);
 
     Etiquette1.move(2400, 3120, 4575, 1455);
-    Etiquette1.setBackStyle(0);
-    Etiquette1.setFont(ui::Font{"Arial", 10.5, true});
+    Etiquette1.setBackStyle(ui::vbTransparent);
+    Etiquette1.setFont(ui::arial(10.5));
     Etiquette1.setVisible(false);
 
     Commande1.move(4200, 4800, 1335, 375);
     Commande1.setCaption("&Continuer");
-    Commande1.setFont(ui::Font{"Arial", 10.5, true});
+    Commande1.setFont(ui::arial(10.5));
     Commande1.setVisible(false);
 
     Minuterie1.Tick = [this](int) { Minuterie1_Timer(); };

@@ -22,11 +22,9 @@
 
 namespace {
 
+using namespace ui::palette;
 constexpr ui::Colour kBleuClair = 0xFF8080;
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kRouge = 0x0000FF;
-constexpr ui::Colour kOlive = 0x00C0C0;
-constexpr ui::Colour kBlanc = 0xFFFFFF;
+constexpr ui::Colour kMoutarde = 0x00C0C0;
 constexpr int kIconeQuitter = 12;
 
 MDI1* principale() {
@@ -72,7 +70,7 @@ Feuille1::Feuille1() {
         e.move(l.left, l.top, l.width, l.height);
         e.setCaption(cp(l.texte));
         e.setFont(ui::arial(9.75));
-        e.setBackStyle(0);
+        e.setBackStyle(ui::vbTransparent);
     }
     etiquette2[3].setFont(ui::arial(12));
 
@@ -127,7 +125,7 @@ Feuille1::Feuille1() {
         }
         p.setBorderStyle(0);
         p.setBackColor(kBleuClair);
-        p.setForeColor(0x000000);
+        p.setForeColor(kNoir);
         p.setFont(ui::arial(9.75));
         p.setScaleMode(ui::vbPixels);
         p.setDrawMode(ui::vbInvert);
@@ -141,7 +139,7 @@ Feuille1::Feuille1() {
     Cadre2.setCaption("Nouvelle inscription ?");
     Cadre2.setVisible(false);
     Cadre2.setBackColor(kRouge);
-    Cadre2.setForeColor(kOlive);
+    Cadre2.setForeColor(kMoutarde);
     Cadre2.setFont(ui::arial(9.75));
     ui::Label& question = Etiquette3.add(1, Cadre2);
     question.move(120, 360, 4575, 1095);
@@ -162,14 +160,14 @@ Feuille1::Feuille1() {
     Cadre1.setCaption(cp("Choix de la leçon de départ"));
     Cadre1.setVisible(false);
     Cadre1.setBackColor(kRouge);
-    Cadre1.setForeColor(kOlive);
+    Cadre1.setForeColor(kMoutarde);
     Cadre1.setFont(ui::arial(9.75));
     ui::Label& consigne = Etiquette3.add(0, Cadre1);
     consigne.move(60, 360, 3375, 495);
     consigne.setCaption(cp("Écrire le numéro de la séquence de leçons."));
     for (ui::Label* l : {&question, &consigne}) {
         l->setForeColor(kBlanc);
-        l->setBackStyle(0);
+        l->setBackStyle(ui::vbTransparent);
         l->setFont(ui::arial(9.75));
     }
     Texte1.move(1500, 960, 495, 360);

@@ -15,11 +15,7 @@
 
 namespace {
 
-constexpr ui::Colour kGris = 0xC0C0C0;
-constexpr ui::Colour kSarcelle = 0x808000;
-constexpr ui::Colour kJaune = 0x00FFFF;
-constexpr ui::Colour kNoir = 0x000000;
-constexpr ui::Colour kRouge = 0x0000FF;
+using namespace ui::palette;
 constexpr int kCellulesHautes = 60;
 constexpr int kLecons = 120;
 constexpr int kColonnes = 15;
@@ -61,7 +57,7 @@ Feuille3::Feuille3() {
     Etiquette1.setCaption(cp("Choisir une ou plusieurs leçons."));
     Etiquette1.setFont(ui::arial(13.5, false));
     Etiquette1.setForeColor(kNoir);
-    Etiquette1.setBackStyle(0);
+    Etiquette1.setBackStyle(ui::vbTransparent);
 
     for (int j = 0; j < kIcones; ++j) {
         ui::Image& d = Dessin1.add(3 * j);
@@ -97,7 +93,7 @@ Feuille3::Feuille3() {
     echouee.setForeColor(kRouge);
     for (ui::Label* legende : {&reussie, &echouee}) {
         legende->setFont(ui::arial(10.5));
-        legende->setBackStyle(0);
+        legende->setBackStyle(ui::vbTransparent);
     }
     echouee.setFontUnderline(true);
 

@@ -26,6 +26,7 @@ enum ShiftState : int { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 enum ScaleMode : int { vbUser = 0, vbTwips = 1, vbPixels = 3 };
 enum DrawMode : int { vbCopyPen = 13, vbInvert = 6, vbXorPen = 7 };
 enum Alignment : int { vbLeftJustify = 0, vbRightJustify = 1, vbCenter = 2 };
+enum BackStyle : int { vbTransparent = 0, vbOpaque = 1 }; // labels and shapes
 
 // The runtime maps 15 twips to one pixel, whatever the display's dots per inch.
 constexpr double kTwipsPerPixel = 15.0;
@@ -292,7 +293,7 @@ protected:
     int drawMode_ = vbCopyPen;
     int drawWidth_ = 1;
     int fillStyle_ = 1;
-    Colour fillColor_ = kBlack;
+    Colour fillColor_ = kNoir;
     std::map<int, Sprite> sprites_;
     int nextSprite_ = 1;
 

@@ -252,7 +252,7 @@ void Label::apply() {
 
 void Label::paint(QPainter& p) {
     const QRect r = pixelRect();
-    if (backStyle_ == 1) p.fillRect(r, qcolour(back_));
+    if (backStyle_ == vbOpaque) p.fillRect(r, qcolour(back_));
     if (borderStyle_ == 1) {
         p.setPen(QPen(Qt::black, 1));
         p.drawRect(r.adjusted(0, 0, -1, -1));
@@ -326,7 +326,7 @@ void Image::copyFrom(const Control& other) {
 // Shape
 
 Shape::Shape(Container& parent) : Control(&parent, true) {
-    back_ = kWhite;
+    back_ = kBlanc;
 }
 
 void Shape::setShape(int s) {
@@ -381,7 +381,7 @@ void Shape::paint(QPainter& p) {
         else
             p.drawRect(inner);
     };
-    if (backStyle_ == 1) drawWith(Qt::NoPen, QBrush(qcolour(back_)));
+    if (backStyle_ == vbOpaque) drawWith(Qt::NoPen, QBrush(qcolour(back_)));
     if (fillStyle_ == 0) drawWith(Qt::NoPen, QBrush(qcolour(fillColor_)));
     if (borderStyle_ != 0) {
         QPen pen(qcolour(borderColor_), borderWidth_);

@@ -23,7 +23,7 @@ public:
     void setCaption(const std::string& c);
     int alignment() const { return alignment_; }
     void setAlignment(int a);
-    int backStyle() const { return backStyle_; } // 0 transparent, 1 opaque
+    int backStyle() const { return backStyle_; }
     void setBackStyle(int s);
     int borderStyle() const { return borderStyle_; }
     void setBorderStyle(int s);
@@ -39,7 +39,7 @@ private:
     void fit();
     std::string caption_;
     int alignment_ = vbLeftJustify;
-    int backStyle_ = 1;
+    int backStyle_ = vbOpaque;
     int borderStyle_ = 0;
     bool autoSize_ = false;
     bool wordWrap_ = false;
@@ -75,7 +75,7 @@ public:
     explicit Shape(Container& parent);
     int shape() const { return shape_; }
     void setShape(int s);
-    int backStyle() const { return backStyle_; } // 0 transparent, 1 opaque (back colour)
+    int backStyle() const { return backStyle_; } // opaque: filled with the back colour
     void setBackStyle(int s);
     int fillStyle() const { return fillStyle_; } // 0 solid, 1 transparent
     void setFillStyle(int s);
@@ -93,10 +93,10 @@ public:
 
 private:
     int shape_ = vbShapeRectangle;
-    int backStyle_ = 0;
+    int backStyle_ = vbTransparent;
     int fillStyle_ = 1;
-    Colour fillColor_ = kBlack;
-    Colour borderColor_ = kBlack;
+    Colour fillColor_ = kNoir;
+    Colour borderColor_ = kNoir;
     int borderWidth_ = 1;
     int borderStyle_ = 1;
 };
@@ -129,7 +129,7 @@ public:
 
 private:
     QPointF p1_, p2_; // twips
-    Colour borderColor_ = kBlack;
+    Colour borderColor_ = kNoir;
     int borderWidth_ = 1;
     int borderStyle_ = 1;
 };

@@ -1,15 +1,14 @@
 // Colours and fonts as the screens give them.
 #pragma once
 
+#include "ui/palette.h"
+
 #include <QColor>
 #include <QFont>
-#include <cstdint>
 #include <string>
 
 namespace ui {
 
-// Colours are written 0xBBGGRR: 0x0000FF is red, 0xC00000 is blue.
-using Colour = std::uint32_t;
 inline QColor qcolour(Colour bgr) {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
@@ -17,8 +16,6 @@ inline Colour colourOf(const QColor& c) {
     return Colour(c.red()) | (Colour(c.green()) << 8) | (Colour(c.blue()) << 16);
 }
 
-constexpr Colour kBlack = 0x000000;
-constexpr Colour kWhite = 0xFFFFFF;
 // System colours that Windows would choose.
 constexpr Colour kButtonFace = 0xC0C0C0;
 constexpr Colour kWindow = 0xFFFFFF;

@@ -16,9 +16,8 @@ using recordstest::PrintedTest;
 using recordstest::RecordsTest;
 using shell::shared;
 
+using namespace ui::palette;
 constexpr ui::Colour kJauneClair = 0x80FFFF;
-constexpr ui::Colour kCyan = 0xFFFF00;
-constexpr ui::Colour kRouge = 0x0000FF;
 
 class PupilReport : public RecordsTest {
 protected:

@@ -12,7 +12,7 @@ public:
         moveForm(0, 0, 3000, 1500);
         setBorderStyle(ui::vbBSNone);
         Commande1.move(0, 0, 1335, 855);
-        Commande1.setFont(ui::Font{"Arial", 12, true});
+        Commande1.setFont(ui::arial(12));
     }
 };
 

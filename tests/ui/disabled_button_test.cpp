@@ -24,7 +24,7 @@ struct Places : ui::Form {
         Commande1.move(120, 120, 2400, 600);
         for (ui::CommandButton* b : {&Commande2, &Commande3}) b->move(120, 300, 2400, 600);
         for (ui::CommandButton* b : {&Commande1, &Commande2, &Commande3}) {
-            b->setFont(ui::Font{"Arial", 12, true});
+            b->setFont(ui::arial(12));
             b->setCaption("MMMMMM");
             b->setForeColor(0x000000);
             b->setEnabled(false);

@@ -12,7 +12,7 @@ public:
         setBorderStyle(ui::vbBSNone);
         moveForm(0, 0, 3000, 1500);
         setBackColor(0xFFFFFF);
-        Forme1.setBackStyle(1);
+        Forme1.setBackStyle(ui::vbOpaque);
         Forme1.setBackColor(0x0000FF);
         Forme1.move(0, 0, 1500, 1500);
     }

@@ -114,8 +114,8 @@ TEST_F(WindowsTest, ComboFieldAndListTakeAFontSetLater) {
     Child& c = ui::load<Child>();
     c.show();
     c.Liste2.addItem("1");
-    c.Liste2.setFont(ui::Font{"Arial", 16.8});
-    const int pixels = ui::qfont(ui::Font{"Arial", 16.8}).pixelSize();
+    c.Liste2.setFont(ui::arial(16.8, false));
+    const int pixels = ui::qfont(ui::arial(16.8, false)).pixelSize();
     EXPECT_EQ(c.Liste2.editField()->font().pixelSize(), pixels);
     const auto* list = c.Liste2.widget()->findChild<QListWidget*>();
     ASSERT_NE(list, nullptr);

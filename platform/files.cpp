@@ -154,9 +154,9 @@ std::string temporarySuffix() {
     return suffix;
 }
 
-// Creates a new temporary file for `target` in `folder`, with `mode` as open() applies it (less
-// the umask, or as the folder's default permissions say), so that the process umask is never
-// changed to learn it. Gives the descriptor and sets `temporary` to the file's path.
+// Creates a new temporary file for the file `name` of `folder`, with `mode` as open() applies it
+// (less the umask, or as the folder's default permissions say), so that the process umask is
+// never changed to learn it. Gives the descriptor and sets `temporary` to the file's path.
 Descriptor createTemporary(const fs::path& folder, const std::string& name, mode_t mode,
                            fs::path& temporary) {
     // Far more tries than names that could ever be taken by other saves of the same file.

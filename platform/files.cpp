@@ -4,34 +4,61 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 namespace {
 
-std::vector<std::string> splitPath(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string current;
-    for (char c : path) {
-        if (c == '/') {
-            if (!current.empty()) parts.push_back(current);
-            current.clear();
-        } else {
-            current.push_back(c);
-        }
+namespace fs = std::filesystem;
+
+// A descriptor that is closed on every way out; `close` tells whether the last close worked,
+// which a write must know.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { close(); }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    explicit operator bool() const { return fd_ >= 0; }
+    int get() const { return fd_; }
+    bool close() {
+        const int fd = std::exchange(fd_, -1);
+        return fd < 0 || ::close(fd) == 0;
     }
-    if (!current.empty()) parts.push_back(current);
-    return parts;
+
+private:
+    int fd_;
+};
+
+bool isRegular(const Descriptor& fd) {
+    struct stat st;
+    return ::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool exists(const std::string& osPath) {
-    struct stat st;
-    return ::lstat(osPath.c_str(), &st) == 0;
+// The entries of a folder, walked to the end or to the first error, which ends the walk the way
+// the end of the folder does. False when the folder cannot be opened.
+template <typename Visit> bool forEachEntry(const fs::path& folder, Visit visit) {
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+    if (ec) return false;
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) visit(*it);
+    return true;
+}
+
+bool existsAsWritten(const fs::path& osPath) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(osPath, ec));
 }
 
 bool byteLess(const std::string& a, const std::string& b) {
@@ -42,63 +69,48 @@ bool byteLess(const std::string& a, const std::string& b) {
 
 // The entry of `folder` (a system path) whose name equals `name` (Windows-1252) without regard
 // to case; the first in byte order when several do.
-std::optional<std::string> findWithoutCase(const std::string& folder, const std::string& name) {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return std::nullopt;
+std::optional<std::string> findWithoutCase(const fs::path& folder, const std::string& name) {
     const std::string wanted = upper1252(name);
     std::optional<std::string> best;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string osName = entry->d_name;
-        if (osName == "." || osName == "..") continue;
+    const bool opened = forEachEntry(folder, [&](const fs::directory_entry& entry) {
+        const std::string osName = entry.path().filename().string();
         const auto converted = utf8ToCp1252(osName);
-        if (!converted || upper1252(*converted) != wanted) continue;
+        if (!converted || upper1252(*converted) != wanted) return;
         if (!best || byteLess(osName, *best)) best = osName;
-    }
-    ::closedir(dir);
+    });
+    if (!opened) return std::nullopt;
     return best;
 }
 
 // The system (UTF-8) path of a program path, each level found without regard to case.
-std::string osPath(const std::string& path) {
-    const bool absolute = !path.empty() && path[0] == '/';
-    std::string result = absolute ? "/" : "";
+fs::path osPath(const std::string& path) {
+    // Windows-1252 is one byte per character, so the levels split on the program's own string.
+    const fs::path levels(path);
+    fs::path result = levels.root_directory();
     bool resolving = true;
-    for (const std::string& part : splitPath(path)) {
+    for (const fs::path& level : levels.relative_path()) {
+        const std::string& part = level.native();
+        if (part.empty()) continue; // the end of a path written with a final "/"
         const std::string osPart = cp1252ToUtf8(part);
-        const std::string folder = result;
-        if (!result.empty() && result.back() != '/') result += '/';
-        if (resolving && part != "." && part != ".." && !exists(result + osPart)) {
-            const auto match = findWithoutCase(folder, part);
-            if (match) {
-                result += *match;
+        if (resolving && part != "." && part != ".." && !existsAsWritten(result / osPart)) {
+            if (const auto match = findWithoutCase(result, part)) {
+                result /= *match;
                 continue;
             }
             resolving = false;
         }
-        result += osPart;
+        result /= osPart;
     }
     if (result.empty()) result = ".";
     return result;
 }
 
-std::string folderOf(const std::string& osFile) {
-    const auto slash = osFile.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return osFile.substr(0, slash);
-}
-
-std::string nameOf(const std::string& osFile) {
-    const auto slash = osFile.rfind('/');
-    return slash == std::string::npos ? osFile : osFile.substr(slash + 1);
-}
-
-bool writeAll(int fd, const std::string& data, off_t offset, bool positioned) {
+bool writeAll(const Descriptor& fd, const std::string& data, off_t offset, bool positioned) {
     std::size_t done = 0;
     while (done < data.size()) {
-        const ssize_t n = positioned ? ::pwrite(fd, data.data() + done, data.size() - done,
+        const ssize_t n = positioned ? ::pwrite(fd.get(), data.data() + done, data.size() - done,
                                                 offset + static_cast<off_t>(done))
-                                     : ::write(fd, data.data() + done, data.size() - done);
+                                     : ::write(fd.get(), data.data() + done, data.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -109,36 +121,52 @@ bool writeAll(int fd, const std::string& data, off_t offset, bool positioned) {
     return true;
 }
 
-mode_t newFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 std::optional<std::vector<std::string>> listEntries(const std::string& folder, bool folders) {
-    const std::string os = osPath(folder);
-    DIR* dir = ::opendir(os.c_str());
-    if (!dir) return std::nullopt;
     std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string osName = entry->d_name;
-        if (osName.empty() || osName[0] == '.') continue;
-        struct stat st;
-        if (::stat((os + "/" + osName).c_str(), &st) != 0) continue;
-        if (folders ? !S_ISDIR(st.st_mode) : !S_ISREG(st.st_mode)) continue;
+    const bool opened = forEachEntry(osPath(folder), [&](const fs::directory_entry& entry) {
+        const std::string osName = entry.path().filename().string();
+        if (osName.empty() || osName[0] == '.') return;
+        std::error_code ec;
+        if (!(folders ? entry.is_directory(ec) : entry.is_regular_file(ec))) return;
         // A name the program cannot spell is a name it could never have made or asked for.
-        const auto converted = utf8ToCp1252(osName);
-        if (converted) names.push_back(*converted);
-    }
-    ::closedir(dir);
+        if (const auto converted = utf8ToCp1252(osName)) names.push_back(*converted);
+    });
+    if (!opened) return std::nullopt;
     std::sort(names.begin(), names.end(), byteLess);
     return names;
 }
 
-// The temporary files replaceFile makes for `name`: "." & name & "." & six characters.
+// The temporary files replaceFile makes for `name`: "." & name & "." & six letters or digits.
 constexpr std::size_t kTemporarySuffixLength = 6;
-std::string temporaryPattern(const std::string& folder, const std::string& name) {
-    return folder + "/." + name + "." + std::string(kTemporarySuffixLength, 'X');
+
+std::string temporarySuffix() {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr std::uint64_t kCount = sizeof kLetters - 1;
+    std::uint64_t bits = 0;
+    if (::getrandom(&bits, sizeof bits, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bits))
+        bits = static_cast<std::uint64_t>(
+                   std::chrono::steady_clock::now().time_since_epoch().count()) ^
+               (static_cast<std::uint64_t>(::getpid()) << 40);
+    std::string suffix;
+    for (std::size_t i = 0; i < kTemporarySuffixLength; ++i, bits /= kCount)
+        suffix.push_back(kLetters[bits % kCount]);
+    return suffix;
+}
+
+// Creates a new temporary file for the file `name` of `folder`, with `mode` as open() applies it
+// (less the umask, or as the folder's default permissions say), so that the process umask is
+// never changed to learn it. Gives the descriptor and sets `temporary` to the file's path.
+Descriptor createTemporary(const fs::path& folder, const std::string& name, mode_t mode,
+                           fs::path& temporary) {
+    // Far more tries than names that could ever be taken by other saves of the same file.
+    constexpr int kTries = 100;
+    for (int i = 0; i < kTries; ++i) {
+        temporary = folder / ("." + name + "." + temporarySuffix());
+        Descriptor fd(::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (fd || errno != EEXIST) return fd;
+    }
+    return Descriptor(-1);
 }
 
 // A temporary file is stale when no save holds it any more: a save keeps its own locked while it
@@ -147,65 +175,56 @@ std::string temporaryPattern(const std::string& folder, const std::string& name)
 constexpr time_t kStaleTemporaryAge = 60;
 
 // Removes what saves of `name` killed half way left in the folder, so that they do not pile up.
-void removeStaleTemporaries(const std::string& folder, const std::string& name) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
+void removeStaleTemporaries(const fs::path& folder, const std::string& name) {
     const std::string prefix = "." + name + ".";
     const time_t now = ::time(nullptr);
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string other = entry->d_name;
+    forEachEntry(folder, [&](const fs::directory_entry& entry) {
+        const std::string other = entry.path().filename().string();
         if (other.size() != prefix.size() + kTemporarySuffixLength ||
             other.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        const std::string full = folder + "/" + other;
+            return;
         // Opened for writing: a lock over a network share may need it.
-        const int fd = ::open(full.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-        if (fd < 0) continue;
+        const Descriptor fd(
+            ::open(entry.path().c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        if (!fd) return;
         struct stat st;
-        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-            now - st.st_mtime >= kStaleTemporaryAge && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(full.c_str());
-        ::close(fd);
-    }
-    ::closedir(dir);
+        if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+            now - st.st_mtime >= kStaleTemporaryAge && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            ::unlink(entry.path().c_str());
+    });
 }
 
 } // namespace
 
 std::string resolvePath(const std::string& path) {
-    return utf8ToCp1252(osPath(path)).value_or(path);
+    return utf8ToCp1252(osPath(path).native()).value_or(path);
 }
 
 bool fileExists(const std::string& path) {
-    const int fd = ::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st;
-    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    ::close(fd);
-    return regular;
+    const Descriptor fd(::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    return fd && isRegular(fd);
 }
 
 bool folderExists(const std::string& path) {
-    struct stat st;
-    return ::stat(osPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code ec;
+    return fs::is_directory(osPath(path), ec);
 }
 
 std::optional<std::int64_t> fileLength(const std::string& path) {
-    struct stat st;
-    if (::stat(osPath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    return static_cast<std::int64_t>(st.st_size);
+    std::error_code ec;
+    // Anything but a regular file is an error here.
+    const auto length = fs::file_size(osPath(path), ec);
+    if (ec) return std::nullopt;
+    return static_cast<std::int64_t>(length);
 }
 
 std::optional<std::string> readBytes(const std::string& path, std::int64_t position,
                                      std::size_t count) {
     if (position < 1) return std::nullopt;
-    const int fd = ::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    const Descriptor fd(::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) return std::nullopt;
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     // The room asked for is taken only as far as the file holds bytes there: a count taken from
     // a damaged length must not decide the allocation.
     const auto held = st.st_size >= position ? static_cast<std::uint64_t>(st.st_size - position + 1)
@@ -214,30 +233,25 @@ std::optional<std::string> readBytes(const std::string& path, std::int64_t posit
     count = data.size();
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t n =
-            ::pread(fd, data.data() + done, count - done, static_cast<off_t>(position - 1 + done));
+        const ssize_t n = ::pread(fd.get(), data.data() + done, count - done,
+                                  static_cast<off_t>(position - 1 + done));
         if (n < 0) {
             if (errno == EINTR) continue;
-            ::close(fd);
             return std::nullopt;
         }
         if (n == 0) break;
         done += static_cast<std::size_t>(n);
     }
-    ::close(fd);
     data.resize(done);
     return data;
 }
 
 bool writeBytes(const std::string& path, std::int64_t position, const std::string& data) {
     if (position < 1) return false;
-    const int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-              writeAll(fd, data, static_cast<off_t>(position - 1), true);
-    if (::close(fd) != 0) ok = false;
-    return ok;
+    Descriptor fd(::open(osPath(path).c_str(), O_WRONLY | O_CLOEXEC));
+    if (!fd) return false;
+    const bool ok = isRegular(fd) && writeAll(fd, data, static_cast<off_t>(position - 1), true);
+    return fd.close() && ok;
 }
 
 std::optional<std::string> readWholeFile(const std::string& path) {
@@ -247,32 +261,34 @@ std::optional<std::string> readWholeFile(const std::string& path) {
 }
 
 bool replaceFile(const std::string& path, const std::string& content) {
-    const std::string target = osPath(path);
-    const std::string name = nameOf(target);
+    const fs::path target = osPath(path);
+    const std::string name = target.filename().native();
     if (name.empty() || name == "." || name == "..") return false;
-    const std::string folder = folderOf(target);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     removeStaleTemporaries(folder, name);
-    std::string temporary = temporaryPattern(folder, name);
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
-    // Held until the file is closed: another program's save sees this one is still at work.
-    ::flock(fd, LOCK_EX | LOCK_NB);
 
+    // A file that is replaced keeps its permissions; a new one gets those any new file gets.
+    // The temporary file is never created wider than it will end.
     struct stat old;
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, content, 0, false) && ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
+    fs::path temporary;
+    Descriptor fd = createTemporary(folder, name, mode & 0777, temporary);
+    if (!fd) return false;
+    // Held until the file is closed: another program's save sees this one is still at work.
+    ::flock(fd.get(), LOCK_EX | LOCK_NB);
+
+    bool ok = (!replacing || ::fchmod(fd.get(), mode) == 0) && writeAll(fd, content, 0, false) &&
+              ::fsync(fd.get()) == 0;
+    if (!fd.close()) ok = false;
     if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());
         return false;
     }
     // The new name must reach the disk too, or a crash could bring the old file back.
-    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    const Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir) ::fsync(dir.get());
     return true;
 }
 
@@ -299,21 +315,21 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines) 
 }
 
 MakeFolderResult makeFolder(const std::string& path) {
-    const std::string os = osPath(path);
-    if (::mkdir(os.c_str(), 0777) == 0) return MakeFolderResult::Created;
-    if (errno == EEXIST) {
-        struct stat st;
-        if (::stat(os.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-            return MakeFolderResult::AlreadyExists;
-    }
-    return MakeFolderResult::Failed;
+    std::error_code ec;
+    // False without an error when a folder of that name exists; an error for a file of the name.
+    if (fs::create_directory(osPath(path), ec)) return MakeFolderResult::Created;
+    return ec ? MakeFolderResult::Failed : MakeFolderResult::AlreadyExists;
 }
 
 bool makeFolders(const std::string& path) {
-    for (std::size_t i = 1; i < path.size(); ++i) {
-        if (path[i] == '/' && path[i - 1] != '/') makeFolder(path.substr(0, i));
+    // Level by level, each found without regard to case, as std::filesystem::create_directories
+    // would not.
+    fs::path level;
+    for (const fs::path& part : fs::path(path)) {
+        if (part.empty()) continue;
+        level /= part;
+        makeFolder(level.native());
     }
-    makeFolder(path);
     return folderExists(path);
 }
 
@@ -325,32 +341,25 @@ std::optional<std::vector<std::string>> listFolders(const std::string& folder) {
     return listEntries(folder, true);
 }
 
+// unlink and rmdir, where std::filesystem::remove would take a folder for a file or a file for
+// a folder.
 bool deleteFile(const std::string& path) {
-    const std::string os = osPath(path);
-    struct stat st;
-    if (::lstat(os.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
-    return ::unlink(os.c_str()) == 0;
+    return ::unlink(osPath(path).c_str()) == 0;
 }
 
 bool deleteAllFiles(const std::string& folder) {
-    const std::string os = osPath(folder);
-    DIR* dir = ::opendir(os.c_str());
-    if (!dir) return false;
     bool ok = true;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        const std::string full = os + "/" + name;
-        struct stat st;
-        if (::lstat(full.c_str(), &st) != 0) {
+    const bool opened = forEachEntry(osPath(folder), [&](const fs::directory_entry& entry) {
+        std::error_code ec;
+        const auto status = entry.symlink_status(ec);
+        if (ec) {
             ok = false;
-            continue;
+            return;
         }
-        if (S_ISDIR(st.st_mode)) continue;
-        if (::unlink(full.c_str()) != 0) ok = false;
-    }
-    ::closedir(dir);
-    return ok;
+        if (fs::is_directory(status)) return;
+        if (::unlink(entry.path().c_str()) != 0) ok = false;
+    });
+    return opened && ok;
 }
 
 bool removeFolder(const std::string& path) {
@@ -358,13 +367,10 @@ bool removeFolder(const std::string& path) {
 }
 
 std::string currentFolder() {
-    std::string buffer(256, '\0');
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE) return ".";
-        buffer.resize(buffer.size() * 2);
-    }
-    buffer.resize(buffer.find('\0'));
-    return utf8ToCp1252(buffer).value_or(".");
+    std::error_code ec;
+    const fs::path here = fs::current_path(ec);
+    if (ec) return ".";
+    return utf8ToCp1252(here.native()).value_or(".");
 }
 
 } // namespace platform

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -27,6 +30,25 @@ public:
     // Switches the display to width x height pixels; false when nothing was switched.
     virtual bool change(int width, int height) = 0;
 };
+
+// A size in pixels, as xrandr writes a mode ("1024x768").
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// What `xrandr -q` says of the display: the screen's current size, and the modes listed under
+// its outputs. An output reported disconnected and showing no position drives nothing, so the
+// modes it may still list are not offered.
+struct RandrQuery {
+    PixelSize current;
+    std::vector<PixelSize> modes;
+    bool offers(PixelSize size) const;
+};
+
+// Reads the text of `xrandr -q`; nothing when it tells no current size (an empty or odd text).
+std::optional<RandrQuery> parseRandrQuery(std::string_view text);
 
 // The display-mode service: the desktop one switches through X RandR where it can (and puts the
 // former mode back when the program ends); the default one reports that nothing was switched.

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -27,6 +28,28 @@ TEST(Files, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(resolvePath(dir / "ELEVES/ZOE.GXO"), dir / "Eleves/zoe.gxo");
     EXPECT_EQ(resolvePath(dir / "ELEVES/TAVR#07/X"), dir / "Eleves/TAVR#07/X");
     EXPECT_FALSE(fileExists(dir / "absent.tav"));
+}
+
+// However a path is written, its levels are the ones between the "/", each found without case.
+TEST(Files, EverySpellingOfAPathIsResolved) {
+    TempFolder dir;
+    dir.write("lecons.tav", "abc");
+    std::filesystem::create_directory(dir / "Eleves");
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.path() + "//LECONS.tav", dir / "lecons.tav"},
+        {dir.path() + "/./LECONS.tav", dir / "./lecons.tav"},
+        {dir.path() + "/ELEVES/../LECONS.TAV", dir / "Eleves/../lecons.tav"},
+        {dir.path() + "/ELEVES/", dir / "Eleves"},
+        {"LECONS.tav", "lecons.tav"},
+        {"eleves//absent/", "Eleves/absent"},
+        {"", "."},
+        {"/", "/"},
+    };
+    for (const auto& [written, found] : cases) EXPECT_EQ(resolvePath(written), found) << written;
+    EXPECT_EQ(readWholeFile("Eleves/../LECONS.TAV"), "abc");
+    std::filesystem::current_path(before);
 }
 
 TEST(Files, CaseFollowsWindows1252) {
@@ -102,6 +125,39 @@ TEST(Files, FailedReplaceKeepsTheOldFileWhole) {
     size_t entries = 0;
     for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(dir.path())) ++entries;
     EXPECT_EQ(entries, 1u) << "the temporary file was left behind";
+}
+
+// A replaced file keeps its permissions, even where the umask would give others; a new one
+// gets what the umask leaves, as any file the user makes does.
+TEST(Files, ReplaceKeepsOrMakesTheFileMode) {
+    struct Case {
+        mode_t umask;
+        std::optional<mode_t> before; // nothing: a new file
+        mode_t after;
+    };
+    const Case cases[] = {
+        {022, std::nullopt, 0644}, {027, std::nullopt, 0640}, {077, std::nullopt, 0600},
+        {002, std::nullopt, 0664}, {022, 0600, 0600},         {077, 0664, 0664},
+        {022, 0444, 0444},         {000, 0640, 0640},
+    };
+    for (const Case& c : cases) {
+        TempFolder dir;
+        if (c.before) {
+            dir.write("defaut", "old");
+            ASSERT_EQ(::chmod((dir / "defaut").c_str(), *c.before), 0);
+        }
+        const mode_t outer = ::umask(c.umask);
+        const bool written = replaceFile(dir / "defaut", "new");
+        const mode_t during = ::umask(outer);
+        SCOPED_TRACE(testing::Message() << "umask " << std::oct << c.umask << ", before "
+                                        << (c.before ? *c.before : 0));
+        ASSERT_TRUE(written);
+        EXPECT_EQ(during, c.umask) << "the save left the umask changed";
+        struct stat st;
+        ASSERT_EQ(::stat((dir / "defaut").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.after) << std::oct << (st.st_mode & 07777);
+        EXPECT_EQ(dir.read("defaut"), "new");
+    }
 }
 
 TEST(Files, ReplaceInAMissingFolderFails) {

@@ -42,7 +42,7 @@ struct Table {
 };
 
 const Table& table() {
-    static const Table t = [] {
+    static const Table loaded = [] {
         Table t;
         std::ifstream in(TAVREL_SOURCE_DIR "/assets/drawings.tsv", std::ios::binary);
         if (!in) t.problems.push_back("drawings.tsv cannot be read");
@@ -64,7 +64,7 @@ const Table& table() {
         }
         return t;
     }();
-    return t;
+    return loaded;
 }
 
 bool isNumber(const std::string& s) {

@@ -387,8 +387,8 @@ TEST_P(LessonRule, PassesOrNamesItsFirstError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(LessonValidation, LessonRule, testing::ValuesIn(ruleCases()),
-                         [](const testing::TestParamInfo<RuleCase>& info) {
-                             return info.param.name;
+                         [](const testing::TestParamInfo<RuleCase>& rule) {
+                             return rule.param.name;
                          });
 
 TEST(LessonValidation, CheckingFieldsTrimsAndBuildsTheRecord) {

@@ -183,9 +183,22 @@ void Feuille5::NouvelItem() {
     Label1.setCaption(std::string("Placer les ") + (nombres ? "nombres" : "objets") +
                       " ci-dessous sur un des points jaunes.");
     Label2.setCaption(ConsigneChoix);
+    viderArbre(nombres);
+    Essais = 0;
+    Plateau.assign(10, ' ');
+    feuillesFausses_.clear();
+    ecrireEtiquettes(activite, item, nombres);
+    distribuerElements(activite, item, nombres);
+    poserExemples(nombres);
+    if (nombres) montrerCartes(Shape2);
+    ObjetTenu = -1;
+    shared.PointeurSurCase = 0;
+    AfficherPlanche(-1, 1);
+}
 
-    // Every box starts the item as the load placed it, empty: a drawing or a text of the last
-    // item must not show under this item's label.
+// Every box starts the item as the load placed it, empty: a drawing or a text of the last item
+// must not show under this item's label.
+void Feuille5::viderArbre(bool nombres) {
     for (int b = 0; b < kBranches; ++b) {
         ui::PictureBox& boite = Picture1[b];
         boite.move(GaucheBranches[b], HautBranches[b], LargeurBranches[b], HauteurBranches[b]);
@@ -208,12 +221,11 @@ void Feuille5::NouvelItem() {
             Image1[p].zOrder(0);
         }
     }
+}
 
-    Essais = 0;
-    Plateau.assign(10, ' ');
-    feuillesFausses_.clear();
+// The level labels on the branches, each pair showing one label and its negation.
+void Feuille5::ecrireEtiquettes(int activite, int item, bool nombres) {
     const std::string& fiche = shared.Enregistrement;
-
     const std::string texteItem = formats::itemText(fiche, activite, item);
     const unsigned char premiere = texteItem.empty() ? ' ' : texteItem[0];
     const int niveaux = DeuxNiveaux ? 2 : 3;
@@ -249,8 +261,11 @@ void Feuille5::NouvelItem() {
             }
         }
     }
+}
 
-    // The elements, dealt at random over the leaves' places.
+// The elements, dealt at random over the leaves' places.
+void Feuille5::distribuerElements(int activite, int item, bool nombres) {
+    const std::string& fiche = shared.Enregistrement;
     std::array<bool, 8> pris{};
     const auto places = std::span<bool>(pris).first(std::size_t(DerniereFeuille + 1));
     for (int el = 0; el <= DerniereFeuille; ++el) {
@@ -266,8 +281,10 @@ void Feuille5::NouvelItem() {
             Image1[p].setPicture(
                 players::dessinBibliotheque(platform::toLong(platform::val(brut))));
     }
+}
 
-    // The places after the tray's hold the examples, already on their leaves.
+// The places after the tray's hold the examples, already on their leaves.
+void Feuille5::poserExemples(bool nombres) {
     for (int p = DernierePlaceBac + 1; p <= DerniereFeuille; ++p) {
         const int f = FeuilleAttendue[p];
         if (f < 0) continue;
@@ -276,11 +293,6 @@ void Feuille5::NouvelItem() {
         Shape3[f].setVisible(false);
         if (!nombres) Image1[p].move(px(GaucheFeuilles[f]), px(HautFeuilles));
     }
-
-    if (nombres) montrerCartes(Shape2);
-    ObjetTenu = -1;
-    shared.PointeurSurCase = 0;
-    AfficherPlanche(-1, 1);
 }
 
 void Feuille5::ecrireBranche(int b, const std::string& texteLabel) {

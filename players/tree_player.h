@@ -83,6 +83,11 @@ private:
     bool surRangeeFeuilles(double haut) const;
     void ecrireBranche(int boite, const std::string& texte);
     void croiserBranche(int boite, bool dessin);
+    // The steps of a new item.
+    void viderArbre(bool nombres);
+    void ecrireEtiquettes(int activite, int item, bool nombres);
+    void distribuerElements(int activite, int item, bool nombres);
+    void poserExemples(bool nombres);
     // The leaves found wrong by the last check, in leaf order, each with the place of the
     // element that stood there.
     std::vector<std::pair<int, int>> feuillesFausses_;

@@ -3,7 +3,7 @@
 #include "formats/lesson_record.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
-#include "platform/numbers.h"
+#include "records/learning_summary.h"
 #include "records/records_routines.h"
 #include "records/registration_screen.h"
 #include "shell/file_routines.h"
@@ -317,7 +317,7 @@ void resultat::afficherInscription() {
     for (int i = 0; i <= 2; ++i) Etiquette2[i].setCaption("");
     Etiquette2[0].setCaption(s.Prenom + "  " + s.Nom);
     if (!lu) s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
-    DessinerBilan(nullptr, 0);
+    montrerBilan();
     if (!lu)
         ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
                    s.TitreMessage);
@@ -330,107 +330,28 @@ void resultat::afficherInscription() {
         Commande1[2].setFocus();
 }
 
-void resultat::DessinerBilan(ui::Printer* imprimante, double y) {
-    shell::SharedState& s = shared;
-    const bool papier = imprimante != nullptr;
-    const double L = papier ? 1100 : 400;
-    const double T = papier ? y + 2000 : 1000;
-    const double C = papier ? 550 : 450;
-    const double R = papier ? 340 : 255;
-    const double premiereRangee = T + (papier ? 600 : 550);
-    // The column lines end on the line under the last material, the table's end: a few twips
-    // further they would reach into the buttons under the table on the screen.
-    const double fin = T + 500 + 12 * R;
-    // Design twips on the screen grow with it; the page keeps its twips.
-    const auto X = [&](double v) { return papier ? v : tw(v); };
-    const auto trait = [&](double x1, double y1, double x2, double y2) {
-        if (papier)
-            imprimante->line(x1, y1, x2, y2, 0);
-        else
-            line(tw(x1), tw(y1), tw(x2), tw(y2), kBlanc);
-    };
-    const auto texte = [&](double x, double yy, const std::string& t) {
-        if (papier) {
-            imprimante->setCurrentX(x);
-            imprimante->setCurrentY(yy);
-            imprimante->print(t, false);
-        } else {
-            setCurrentX(x);
-            setCurrentY(tw(yy));
-            print(t, false);
-        }
-    };
-    const auto largeur = [&](const std::string& t) {
-        return papier ? imprimante->textWidth(t) : textWidth(t);
-    };
+void resultat::DessinerBilan(records::SurfaceBilan& surface) {
+    const shell::SharedState& s = shared;
+    const records::StatistiquesBilan statistiques =
+        records::calculerStatistiques(s.EtatLecons, s.CritereReussite);
+    NombreReussies = static_cast<shell::Integer>(statistiques.reussies);
+    NombreTerminees = static_cast<shell::Integer>(statistiques.terminees);
+    records::dessinerTableau(surface, statistiques, s.TitresActivites);
+}
 
-    if (!papier) cls();
-    NombreReussies = 0;
-    NombreTerminees = 0;
-    if (!papier) Etiquette2[3].setCaption(critere());
-
-    for (int c = 0; c <= 12; ++c) {
-        if (papier) imprimante->setFontSize(9);
-        trait(L + 2600 + c * C, T, L + 2600 + c * C, fin);
-    }
-    for (int c = 0; c <= 12; ++c) {
-        const int n = 10 * c + 1;
-        const double x = L + 2650 + c * C;
-        if (c == 12) {
-            texte(X(x - 20), T, "Total");
-        } else if (n < 10) {
-            texte(X(x - 20), T, std::to_string(n) + "-" + std::to_string(n + 9));
-        } else {
-            const std::string blanc = n <= 89 ? " " : "";
-            texte(X(x), T, blanc + std::to_string(n) + "-");
-            texte(X(x), T + 200, blanc + std::to_string(n + 9));
-        }
-    }
-    for (int r = 0; r <= 3; ++r) {
-        const double yy = T + 500 + 4 * r * R;
-        trait(L, yy, L + 2650 + 13 * C, yy);
-    }
-
-    const char seuil = static_cast<char>(55 - s.CritereReussite);
-    const auto pourcentage = [](int somme, int faites) {
-        return std::to_string(platform::idiv(platform::roundHalfEven(somme * 12.5), faites)) + "%";
-    };
-    for (int a = 0; a < kActivites; ++a) {
-        const double yy = premiereRangee + a * R;
-        texte(X(L), yy, s.TitresActivites[static_cast<std::size_t>(a)]);
-        int sommeActivite = 0;
-        int faitesActivite = 0;
-        for (int d = 0; d < 12; ++d) {
-            int somme = 0;
-            int faites = 0;
-            for (int i = 0; i < 10; ++i) {
-                const std::size_t place = static_cast<std::size_t>(120 * a + 10 * d + i);
-                const char etat = place < s.EtatLecons.size() ? s.EtatLecons[place] : '#';
-                if (etat < '0' || etat > '9') continue;
-                ++faites;
-                ++NombreTerminees;
-                if (etat >= seuil) ++NombreReussies;
-                somme += etat - '0';
-            }
-            sommeActivite += somme;
-            faitesActivite += faites;
-            if (faites == 0) continue;
-            const std::string p = pourcentage(somme, faites);
-            texte(X(L + 2600 + (d + 1) * C) - largeur(p), yy, p);
-        }
-        if (faitesActivite == 0) continue;
-        const std::string p = pourcentage(sommeActivite, faitesActivite);
-        texte(X(L + 2600 + 13 * C + (papier ? 0 : 20)) - largeur(p), yy, p);
-    }
-    if (!papier) {
-        Etiquette2[1].setCaption(std::to_string(NombreReussies));
-        Etiquette2[2].setCaption(std::to_string(NombreTerminees));
-    }
+void resultat::montrerBilan() {
+    cls();
+    records::EcranBilan ecran(*this, shared.Echelle, kBlanc);
+    DessinerBilan(ecran);
+    Etiquette2[1].setCaption(std::to_string(NombreReussies));
+    Etiquette2[2].setCaption(std::to_string(NombreTerminees));
+    Etiquette2[3].setCaption(critere());
 }
 
 void resultat::ImprimerBilan(ui::Printer& imprimante, double y) {
     const shell::SharedState& s = shared;
-    DessinerBilan(&imprimante, y);
+    records::PageBilan page(imprimante, y);
+    DessinerBilan(page);
     imprimante.setCurrentY(y);
     imprimante.setCurrentX(0);
     imprimante.tab(15);

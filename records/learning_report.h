@@ -12,6 +12,9 @@
 namespace ui {
 class Printer;
 }
+namespace records {
+class SurfaceBilan;
+}
 
 class resultat : public ui::Form {
 public:
@@ -45,9 +48,9 @@ public:
     void Commande1_Click(int index);
     void Commande2_Click();
     void FermerBilan();
-    // The summary table of the pupil in the shared state, on the screen or, with `imprimante`,
-    // on the printer with its block starting at `y`.
-    void DessinerBilan(ui::Printer* imprimante, double y);
+    // The summary table of the pupil in the shared state, on the screen or on a printed page;
+    // it leaves his counts over every activity in NombreReussies and NombreTerminees.
+    void DessinerBilan(records::SurfaceBilan& surface);
     void ImprimerBilan(ui::Printer& imprimante, double y);
 
 private:
@@ -55,6 +58,8 @@ private:
     double tw(double twips) const;
     void dessinerActivite();
     void afficherInscription();
+    // The summary table on the screen, with the counts and the criterion beside it.
+    void montrerBilan();
     void imprimerTout();
     void imprimerCeBilan();
     // Prints through `travail` on one document; a printer that failed is said once.

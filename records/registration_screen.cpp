@@ -554,41 +554,68 @@ void inscription::Commande2_Click() {
 void inscription::Commande3_Click(int index) {
     shell::SharedState& s = shared;
     s.DernierChoisi = static_cast<shell::Integer>(NombreEleves - 1);
-    if (mode_ == kModeSupprimer) {
-        Image3.setVisible(false);
-        switch (index) {
-        case 0: supprimerChoisies(); break;
-        case 1: supprimerGroupe(); break;
-        case 2: Minuterie1.setEnabled(true); break;
-        default: QuitterInscription(); break;
-        }
-        return;
-    }
-    if (mode_ == kModeResultats) {
-        s.ModeBilan = 0;
-        switch (index) {
-        case 0:
-            s.NombreChoisis = static_cast<shell::Integer>(nombreChoisis());
-            if (s.NombreChoisis == 0) {
-                records::AideChoixListe("e inscription", "la", "e",
-                                        "On peut effectuer plusieurs choix.");
-                Liste3.setFocus();
-                return;
-            }
-            ouvrirBilan();
-            break;
-        case 1:
-            for (int i = 0; i < Liste3.listCount(); ++i) Liste3.setSelected(i, true);
-            s.NombreChoisis = NombreEleves;
-            ouvrirBilan();
-            break;
-        case 2: Minuterie1.setEnabled(true); break;
-        default: QuitterInscription(); break;
-        }
-        return;
-    }
+    if (mode_ == kModeSupprimer)
+        boutonSuppression(index);
+    else if (mode_ == kModeResultats)
+        boutonResultats(index);
+    else
+        boutonCarte(index);
+}
 
-    // The card of register and modify.
+void inscription::boutonSuppression(int index) {
+    Image3.setVisible(false);
+    switch (index) {
+    case 0: supprimerChoisies(); break;
+    case 1: supprimerGroupe(); break;
+    case 2: Minuterie1.setEnabled(true); break;
+    default: QuitterInscription(); break;
+    }
+}
+
+void inscription::boutonResultats(int index) {
+    shell::SharedState& s = shared;
+    s.ModeBilan = 0;
+    switch (index) {
+    case 0:
+        s.NombreChoisis = static_cast<shell::Integer>(nombreChoisis());
+        if (s.NombreChoisis == 0) {
+            records::AideChoixListe("e inscription", "la", "e",
+                                    "On peut effectuer plusieurs choix.");
+            Liste3.setFocus();
+            return;
+        }
+        ouvrirBilan();
+        break;
+    case 1:
+        for (int i = 0; i < Liste3.listCount(); ++i) Liste3.setSelected(i, true);
+        s.NombreChoisis = NombreEleves;
+        ouvrirBilan();
+        break;
+    case 2: Minuterie1.setEnabled(true); break;
+    default: QuitterInscription(); break;
+    }
+}
+
+bool inscription::enregistrerCarte() {
+    for (int i = 1; i <= 3; ++i) {
+        VerifierChampInscription(i);
+        if (shared.ChampValide == 0) {
+            eleve[i].setFocus();
+            return false;
+        }
+    }
+    for (int i = 1; i <= 3; ++i) eleve[i].setText(platform::trimmed(eleve[i].text()));
+    const bool enregistre = mode_ == kModeInscrire ? inscrireEleve() : modifierEleve();
+    if (!enregistre) return false;
+    if (mode_ == kModeInscrire && NombreEleves >= shell::kElevesParGroupeMax) {
+        shell::MessageGroupePlein();
+        Minuterie1.setEnabled(true);
+        return false;
+    }
+    return true;
+}
+
+void inscription::boutonCarte(int index) {
     if (index == 1) {
         eleve[1].setFocus();
         return;
@@ -597,23 +624,8 @@ void inscription::Commande3_Click(int index) {
         QuitterInscription();
         return;
     }
-    if (index == 0 || !champsCarteVides()) {
-        for (int i = 1; i <= 3; ++i) {
-            VerifierChampInscription(i);
-            if (s.ChampValide == 0) {
-                eleve[i].setFocus();
-                return;
-            }
-        }
-        for (int i = 1; i <= 3; ++i) eleve[i].setText(platform::trimmed(eleve[i].text()));
-        const bool enregistre = mode_ == kModeInscrire ? inscrireEleve() : modifierEleve();
-        if (!enregistre) return;
-        if (mode_ == kModeInscrire && NombreEleves >= shell::kElevesParGroupeMax) {
-            shell::MessageGroupePlein();
-            Minuterie1.setEnabled(true);
-            return;
-        }
-    }
+    // Changing group or leaving on an empty card saves nothing; the next card checks it anyway.
+    if ((index == 0 || !champsCarteVides()) && !enregistrerCarte()) return;
     if (index == 0)
         Minuterie2.setEnabled(true);
     else if (index == 2)

@@ -97,6 +97,13 @@ private:
     // Prints the existing groups in the group box; gives how many there are.
     int dessinerGroupes();
     void ouvrirBilan();
+    // Commande3 in each mode: delete, results, and the card of register and modify.
+    void boutonSuppression(int index);
+    void boutonResultats(int index);
+    void boutonCarte(int index);
+    // Checks and saves the card; false when the work stops there (a field is wrong, the save
+    // failed, or the group is now full and its choice comes back).
+    bool enregistrerCarte();
 
     // The card's saving, by mode; true when the pupil was saved (or nothing had to be).
     bool inscrireEleve();

@@ -343,13 +343,7 @@ void Feuille1::MessageCorriger() {
 
 void Feuille1::Commande1_Click() {
     shell::SharedState& s = shell::shared;
-    for (int champ = 0; champ < 3; ++champ) {
-        VerifierChampIdentification(champ);
-        if (s.ChampValide != 1) {
-            eleve[champ].setFocus();
-            return;
-        }
-    }
+    if (!ficheValide()) return;
     shell::FermerEleve();
     if (!ui::isLoaded(this)) return;
     shell::InitialiserGlobales();
@@ -357,7 +351,28 @@ void Feuille1::Commande1_Click() {
     s.Prenom = platform::trimmed(eleve[1].text());
     s.Nom = platform::trimmed(eleve[2].text());
     TexteGroupe = platform::trimmed(eleve[0].text());
+    if (!ouvrirDossierGroupe()) return;
+    switch (lireFicheEleve()) {
+    case FicheLue::Connue: accueillirEleve(); break;
+    case FicheLue::AutreEleve: refuserAutreEleve(); break;
+    case FicheLue::Abimee: refuserFicheAbimee(); break;
+    case FicheLue::Absente: proposerInscription(); break;
+    }
+}
 
+bool Feuille1::ficheValide() {
+    for (int champ = 0; champ < 3; ++champ) {
+        VerifierChampIdentification(champ);
+        if (shell::shared.ChampValide != 1) {
+            eleve[champ].setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Feuille1::ouvrirDossierGroupe() {
+    shell::SharedState& s = shell::shared;
     // An existing group folder is the usual case; any other failure may be retried.
     while (shell::CreerDossierGroupe(TexteGroupe) == platform::MakeFolderResult::Failed) {
         const char lecteur = static_cast<char>(platform::upper1252(
@@ -366,17 +381,21 @@ void Feuille1::Commande1_Click() {
         const int reponse =
             ui::msgBox(cp("Impossible d'écrire sur l") + (disquette ? "a disquette." : "e disque."),
                        ui::vbExclamation + ui::vbRetryCancel, s.TitreMessage);
-        if (!ui::isLoaded(this)) return;
+        if (!ui::isLoaded(this)) return false;
         if (reponse != ui::vbRetry) {
             oublierEleve(true);
             eleve[0].setFocus();
             // The window may get the keyboard back from the box only later: the card is set as
             // the group field's focus leaves it now, or Enter there would sign in once more.
             eleve_GotFocus(0);
-            return;
+            return false;
         }
     }
+    return true;
+}
 
+Feuille1::FicheLue Feuille1::lireFicheEleve() {
+    shell::SharedState& s = shell::shared;
     shell::NomFichierEleve();
     const std::string prenomTape = s.Prenom;
     const std::string nomTape = s.Nom;
@@ -392,40 +411,48 @@ void Feuille1::Commande1_Click() {
     else if (!lu)
         oublierEleve(false);
     AfficherTitreEleve();
+    if (autreEleve) return FicheLue::AutreEleve;
+    if (lu) return FicheLue::Connue;
+    return s.Etat == 2 ? FicheLue::Abimee : FicheLue::Absente;
+}
 
-    if (autreEleve) {
-        Commande2.setEnabled(false);
-        shell::MessageEleveEnDouble();
-        if (!ui::isLoaded(this)) return;
-        eleve[0].setFocus();
+void Feuille1::accueillirEleve() {
+    shell::SharedState& s = shell::shared;
+    s.EleveActif = 1;
+    if (MDI1* m = principale()) {
+        m->gestionnaire.setEnabled(false);
+        m->infor[1].setEnabled(false);
+    }
+    const bool listeEnCours =
+        s.ConserverChoix && static_cast<long>(s.ListeLecons.size()) > 2L * s.PositionListe + 1;
+    if (s.NumeroSequence == 0 && !listeEnCours) {
+        AfficherActivites();
         return;
     }
-    if (lu) {
-        s.EleveActif = 1;
-        if (MDI1* m = principale()) {
-            m->gestionnaire.setEnabled(false);
-            m->infor[1].setEnabled(false);
-        }
-        const bool listeEnCours =
-            s.ConserverChoix && static_cast<long>(s.ListeLecons.size()) > 2L * s.PositionListe + 1;
-        if (s.NumeroSequence == 0 && !listeEnCours) {
-            AfficherActivites();
-            return;
-        }
-        PreparerMenus();
-        allerALaLeconSuivante();
-        return;
-    }
+    PreparerMenus();
+    allerALaLeconSuivante();
+}
 
+void Feuille1::refuserAutreEleve() {
     Commande2.setEnabled(false);
-    if (s.Etat == 2) {
-        ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation + ui::vbOKOnly,
-                   s.TitreMessage);
-        if (!ui::isLoaded(this)) return;
-        s.Etat = 0;
-        eleve[0].setFocus();
-        return;
-    }
+    shell::MessageEleveEnDouble();
+    if (!ui::isLoaded(this)) return;
+    eleve[0].setFocus();
+}
+
+void Feuille1::refuserFicheAbimee() {
+    shell::SharedState& s = shell::shared;
+    Commande2.setEnabled(false);
+    ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation + ui::vbOKOnly,
+               s.TitreMessage);
+    if (!ui::isLoaded(this)) return;
+    s.Etat = 0;
+    eleve[0].setFocus();
+}
+
+void Feuille1::proposerInscription() {
+    const shell::SharedState& s = shell::shared;
+    Commande2.setEnabled(false);
     if (s.SansInscriptionImmediate) {
         Commande5[1].setVisible(false);
         Commande5[0].setCaption("&Continuer");

@@ -75,5 +75,20 @@ private:
     // A sign-in that failed: nobody is signed in and nothing read stays in the shared state.
     void oublierEleve(bool nomsAussi);
 
+    // The steps of a sign-in. The card's fields, the focus left on the first one that is wrong.
+    bool ficheValide();
+    // The group's folder made or already there; false when the adult gave up.
+    bool ouvrirDossierGroupe();
+    // The pupil's file read as the card names it; what a failed reading left is forgotten.
+    enum class FicheLue { Connue, AutreEleve, Abimee, Absente };
+    FicheLue lireFicheEleve();
+    // The pupil signed in goes to his activities or his next lesson.
+    void accueillirEleve();
+    // Other names that give the same file: the card is typed again.
+    void refuserAutreEleve();
+    void refuserFicheAbimee();
+    // Nobody by these names in the group: he may register himself.
+    void proposerInscription();
+
     ui::PictureButtons icones_{Image5};
 };

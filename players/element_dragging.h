@@ -87,7 +87,8 @@ protected:
     virtual bool carteUtilisee(int) const { return true; }
     // Home of card i, in pixels.
     virtual QPoint maisonCarte(int i) const = 0;
-    virtual ui::Colour couleurCarte() const;
+    // After a put-down the message line asks again to choose an element.
+    virtual void remettreConsigneChoix();
     // The elements are number cards in this item.
     virtual bool avecCartes() const { return activiteNombres(); }
     // What a card shows of its element's field.

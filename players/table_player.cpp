@@ -229,7 +229,7 @@ void Feuille6::NouvelItem() {
     int cellule = 0;
     for (int k = 1; k <= 15; ++k) {
         const std::string champ = formats::field(fiche, activite, item, formats::tableCell(k));
-        if (k % 4 == 0 || k / 4 == 0) {
+        if (!formats::isAnswerCell(k)) {
             afficherTitre(titre++, champ);
             continue;
         }

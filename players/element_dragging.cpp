@@ -97,6 +97,20 @@ int DraggingPlayer::tirerPlace(std::span<bool> prises) {
     return p;
 }
 
+void DraggingPlayer::retirerFaux(std::string& plateau, int cellules, int dernierElement,
+                                 const std::function<bool(int, int)>& estFaux,
+                                 std::vector<std::pair<int, int>>& fautes) {
+    fautes.clear();
+    for (int c = 0; c < cellules; ++c) {
+        const unsigned char code = static_cast<unsigned char>(plateau[std::size_t(c)]);
+        if (code > dernierElement) continue;
+        if (estFaux(code, c)) {
+            plateau[std::size_t(c)] = ' ';
+            fautes.emplace_back(c, int(code));
+        }
+    }
+}
+
 // --- taking ---
 
 void DraggingPlayer::Image1_MouseDown(int index) {

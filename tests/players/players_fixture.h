@@ -353,4 +353,15 @@ protected:
     }
 };
 
+// A suite on one kind of player: its lessons started from the lesson choice, or loaded directly.
+template <class Player> class PlayerTest : public PlayersTest {
+protected:
+    Player& start(int activity, const std::string& record, int lesson = 1) {
+        return startLesson<Player>(activity, record, lesson);
+    }
+    Player& load(int activity, const std::string& record) {
+        return loadPlayer<Player>(activity, record);
+    }
+};
+
 } // namespace playertest

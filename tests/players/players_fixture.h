@@ -217,6 +217,13 @@ protected:
     static void atNextYield(std::function<void()> probe) {
         QTimer::singleShot(0, [probe = std::move(probe)] { probe(); });
     }
+    // After a check that sent the swapped elements home: the pupil, once the check button takes
+    // presses again, swaps them back and checks once more.
+    template <class Player> void checkSwappedBack(Player& f) {
+        swapBack(f);
+        advance(2100);
+        check(f);
+    }
     // The six faces are shown (and all of them show the happy faces, 0, or the sad ones, 1).
     static bool facesShown(players::PlayerFrame& f) {
         for (int i = 0; i <= 5; ++i)
@@ -271,6 +278,16 @@ protected:
             carryTo(f, tray[k], f.FeuilleAttendue[tray[target]]);
         }
     }
+    // The elements now in the tray put back on each other's leaves.
+    void swapBack(Feuille5& f) {
+        std::vector<int> back;
+        for (int p = 0; p <= f.DernierePlaceBac; ++p)
+            if (f.FeuilleAttendue[p] >= 0 && where(f, p).y() > f.HautFeuilles + 1)
+                back.push_back(p);
+        ASSERT_EQ(back.size(), 2u);
+        carryTo(f, back[0], f.FeuilleAttendue[back[1]]);
+        carryTo(f, back[1], f.FeuilleAttendue[back[0]]);
+    }
 
     // --- the table ---
     // Where an element stands in a cell (a card 33 lower), design pixels.
@@ -297,6 +314,11 @@ protected:
             if (swapTwo && cell <= 1) cell = 1 - cell;
             carryTo(f, p, cell);
         }
+    }
+    // The elements of cells 0 and 1 put back in each other's cells.
+    void swapBack(Feuille6& f) {
+        carryTo(f, placeOf(f, 0), 1);
+        carryTo(f, placeOf(f, 1), 0);
     }
     // The elements of cells 0 and 1, back from a failed check, put right.
     void putRight(Feuille6& f) {

@@ -24,10 +24,6 @@ protected:
     static QPoint home(const Feuille6& f, int place) {
         return QPoint(f.GaucheAccueil[place], f.HautAccueil[place]);
     }
-    void swapBack(Feuille6& f) {
-        carryTo(f, placeOf(f, 0), 1);
-        carryTo(f, placeOf(f, 1), 0);
-    }
 };
 
 TEST_F(TableTest, AThreeByThreeTableHasItsBarsTitlesHomeSlotsAndTray) {
@@ -427,9 +423,7 @@ TEST_F(TableTest, ThreeFailuresCostFourPointsAndTheAnswerFillsTheEmptyCells) {
     EXPECT_EQ(where(f, b), home(f, b));
     EXPECT_EQ(f.Plateau[0], ' ');
     EXPECT_EQ(where(f, placeOf(f, 2)), anchor(f, 2, true)) << "the right ones stay";
-    swapBack(f);
-    advance(2100);
-    check(f);
+    checkSwappedBack(f);
     EXPECT_EQ(shared.Points, 6);
     swapBack(f);
     advance(2100);
@@ -465,9 +459,7 @@ TEST_F(TableTest, ThreeFailuresCostFourPointsAndTheAnswerFillsTheEmptyCells) {
     advance(2100);
     check(f);
     for (int t = 0; t < 2; ++t) {
-        swapBack(f);
-        advance(2100);
-        check(f);
+        checkSwappedBack(f);
     }
     EXPECT_EQ(shared.Points, 0);
     bool facesAfterLast = false;
@@ -484,9 +476,7 @@ TEST_F(TableTest, TheDrawingsOfTheAnswerSlideFromTheirHomesIntoTheirCells) {
     placeAll(f, true);
     check(f);
     for (int t = 0; t < 2; ++t) {
-        swapBack(f);
-        advance(2100);
-        check(f);
+        checkSwappedBack(f);
     }
     ASSERT_TRUE(seen(f.Command1));
     EXPECT_EQ(where(f, a), anchor(f, 0));

@@ -21,16 +21,6 @@ protected:
     static QPoint leafDesign(const Feuille5& f, int leaf) {
         return QPoint(f.GaucheFeuilles[leaf], f.HautFeuilles);
     }
-    // The elements now in the tray put back on each other's leaves.
-    void swapBack(Feuille5& f) {
-        std::vector<int> back;
-        for (int p = 0; p <= f.DernierePlaceBac; ++p)
-            if (f.FeuilleAttendue[p] >= 0 && where(f, p).y() > f.HautFeuilles + 1)
-                back.push_back(p);
-        ASSERT_EQ(back.size(), 2u);
-        carryTo(f, back[0], f.FeuilleAttendue[back[1]]);
-        carryTo(f, back[1], f.FeuilleAttendue[back[0]]);
-    }
 };
 
 TEST_F(TreeTest, AThreeLevelTreeDealsSixElementsToTheTrayAndTwoExamplesToTheirLeaves) {
@@ -253,9 +243,7 @@ TEST_F(TreeTest, ThreeFailuresCostFourPointsAndShowTheAnswerOnTheLeaves) {
     EXPECT_EQ(f.Plateau[f.FeuilleAttendue[a]], ' ');
     for (int p = 2; p <= 5; ++p) EXPECT_EQ(where(f, p), leafDesign(f, f.FeuilleAttendue[p]));
 
-    swapBack(f);
-    advance(2100);
-    check(f);
+    checkSwappedBack(f);
     EXPECT_EQ(shared.Points, 6);
     swapBack(f);
     advance(2100);
@@ -292,9 +280,7 @@ TEST_F(TreeTest, ThreeFailuresCostFourPointsAndShowTheAnswerOnTheLeaves) {
     advance(2100);
     check(f);
     for (int t = 0; t < 2; ++t) {
-        swapBack(f);
-        advance(2100);
-        check(f);
+        checkSwappedBack(f);
     }
     EXPECT_EQ(shared.Points, 0);
     bool facesAfterLast = false;
@@ -347,9 +333,7 @@ TEST_F(TreeTest, AnItemRightAtOnceEndsTheLessonAndOneRightLaterShowsHappyFaces) 
     Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
     placeAll(f, true);
     check(f);
-    swapBack(f);
-    advance(2100);
-    check(f);
+    checkSwappedBack(f);
     const int a = 0;
     carryTo(f, a, f.FeuilleAttendue[a]);
     carryTo(f, 1, f.FeuilleAttendue[1]);
@@ -566,9 +550,7 @@ TEST_F(TreeTest, TheBoardIsLockedWhileACheckRunsAndAScreenTakenAwayStopsItsAnswe
     Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
     placeAll(f, true);
     check(f);
-    swapBack(f);
-    advance(2100);
-    check(f);
+    checkSwappedBack(f);
     swapBack(f);
     advance(2100);
     bool probed = false;

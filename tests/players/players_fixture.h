@@ -384,6 +384,23 @@ protected:
     Player& load(int activity, const std::string& record) {
         return loadPlayer<Player>(activity, record);
     }
+    // The item played wrong three times: placed with two elements swapped, then swapped back
+    // after each of the first two checks.
+    void failThreeTimes(Player& f) {
+        this->placeAll(f, true);
+        this->advance(2100);
+        this->check(f);
+        for (int t = 0; t < 2; ++t) this->checkSwappedBack(f);
+    }
+    // "Continuer la leçon" under the last item's answer brings the reward screen at once, with no
+    // faces, and the lesson recorded as failed at `state` of the progress string.
+    void continueToFailedReward(Player& f, std::size_t state) {
+        bool facesAfterLast = false;
+        this->continueLesson(f, [&] { facesAfterLast = ui::find<Player>() != nullptr; });
+        EXPECT_FALSE(facesAfterLast) << "the reward screen comes at once";
+        ASSERT_NE(ui::find<felicite>(), nullptr);
+        EXPECT_EQ(shell::shared.EtatLecons[state], '0');
+    }
 };
 
 } // namespace playertest

@@ -455,18 +455,9 @@ TEST_F(TableTest, ThreeFailuresCostFourPointsAndTheAnswerFillsTheEmptyCells) {
     EXPECT_TRUE(seen(f.Label3[0]));
     for (int p = 0; p < 6; ++p) EXPECT_EQ(where(f, p), home(f, p));
 
-    placeAll(f, true);
-    advance(2100);
-    check(f);
-    for (int t = 0; t < 2; ++t) {
-        checkSwappedBack(f);
-    }
+    failThreeTimes(f);
     EXPECT_EQ(shared.Points, 0);
-    bool facesAfterLast = false;
-    continueLesson(f, [&] { facesAfterLast = ui::find<Feuille6>() != nullptr; });
-    EXPECT_FALSE(facesAfterLast);
-    ASSERT_NE(ui::find<felicite>(), nullptr);
-    EXPECT_EQ(shared.EtatLecons[120 * 6], '0');
+    continueToFailedReward(f, 120 * 6);
 }
 
 TEST_F(TableTest, TheDrawingsOfTheAnswerSlideFromTheirHomesIntoTheirCells) {
@@ -475,9 +466,7 @@ TEST_F(TableTest, TheDrawingsOfTheAnswerSlideFromTheirHomesIntoTheirCells) {
     const int b = placeOf(f, 1);
     placeAll(f, true);
     check(f);
-    for (int t = 0; t < 2; ++t) {
-        checkSwappedBack(f);
-    }
+    for (int t = 0; t < 2; ++t) checkSwappedBack(f);
     ASSERT_TRUE(seen(f.Command1));
     EXPECT_EQ(where(f, a), anchor(f, 0));
     EXPECT_EQ(where(f, b), anchor(f, 1));

@@ -276,18 +276,9 @@ TEST_F(TreeTest, ThreeFailuresCostFourPointsAndShowTheAnswerOnTheLeaves) {
     EXPECT_EQ(f.TexteBranche[0], " jouet  ");
     EXPECT_TRUE(f.Picture1[2].picture().isNull()) << "the last item's drawing label is gone";
 
-    placeAll(f, true);
-    advance(2100);
-    check(f);
-    for (int t = 0; t < 2; ++t) {
-        checkSwappedBack(f);
-    }
+    failThreeTimes(f);
     EXPECT_EQ(shared.Points, 0);
-    bool facesAfterLast = false;
-    continueLesson(f, [&] { facesAfterLast = ui::find<Feuille5>() != nullptr; });
-    EXPECT_FALSE(facesAfterLast) << "the reward screen comes at once";
-    ASSERT_NE(ui::find<felicite>(), nullptr);
-    EXPECT_EQ(shared.EtatLecons[120], '0');
+    continueToFailedReward(f, 120);
 }
 
 TEST_F(TreeTest, ADrawingOnALeafLiesInFrontOfTheLeafsPointHoweverItCameThere) {

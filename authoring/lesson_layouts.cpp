@@ -51,14 +51,39 @@ Dessin dessinNomme(const std::string& t, long& numero) {
     return Dessin::Numero;
 }
 
-void messageTropGrand() {
-    ui::msgBox(authoring::drawingTooHighMessage(), ui::vbExclamation, shared.TitreMessage);
+// A number beyond the library: the user is told, and the preview refused, unless the field is
+// filled silently (a lesson opening), where its preview just stays empty.
+bool refuserTropGrand(bool silencieux) {
+    if (!silencieux)
+        ui::msgBox(authoring::drawingTooHighMessage(), ui::vbExclamation, shared.TitreMessage);
+    return silencieux;
 }
 
 // The preview boxes of tree nodes and table titles, design twips; their font, design points.
 constexpr double kLargeurNoeud = 395;
 constexpr double kLargeurApercu = 495;
 constexpr double kPoliceApercu = 7.5;
+
+// The hidden template of the preview boxes: grey, borderless, in the preview font.
+void modeleBoite(ui::PictureBox& boite, double largeur, double hauteur) {
+    boite.move(0, 0, largeur, hauteur);
+    boite.setBackColor(kGris);
+    boite.setBorderStyle(0);
+    boite.setDrawWidth(2);
+    boite.setFont(ui::arial(kPoliceApercu));
+    boite.setVisible(false);
+}
+
+// The top of each item of a table or grid, design twips.
+constexpr double kHautItemTableau[2] = {250, 3050};
+
+// The top left corner of cell k of a table's or grid's item, design twips.
+struct Coin {
+    double x, y;
+};
+Coin coinCase(int item, int k) {
+    return {1800.0 + 1920 * (k % 4), kHautItemTableau[item] + 600 * (k / 4)};
+}
 
 // An empty preview, at the width and font size a written text may have changed.
 void viderBoite(ui::PictureBox& boite, double largeur) {
@@ -148,13 +173,7 @@ void feuille20::designTreeTemplates() {
     branche.setBorderWidth(1);
     branche.setVisible(false);
 
-    ui::PictureBox& noeud = Picture1.add(0);
-    noeud.move(0, 0, kLargeurNoeud, 495);
-    noeud.setBackColor(kGris);
-    noeud.setBorderStyle(0);
-    noeud.setDrawWidth(2);
-    noeud.setFont(ui::arial(kPoliceApercu));
-    noeud.setVisible(false);
+    modeleBoite(Picture1.add(0), kLargeurNoeud, 495);
 
     modeleChamp(Text1.add(0));
 
@@ -184,13 +203,8 @@ void feuille20::designTableTemplates() {
     cadre.setVisible(false);
 
     ui::PictureBox& apercu = Picture2.add(0);
-    apercu.move(0, 0, kLargeurApercu, 570);
-    apercu.setBackColor(kGris);
-    apercu.setBorderStyle(0);
-    apercu.setDrawWidth(2);
-    apercu.setFont(ui::arial(kPoliceApercu));
+    modeleBoite(apercu, kLargeurApercu, 570);
     apercu.setPicture(flecheRouge());
-    apercu.setVisible(false);
 
     // A cell's text wraps over several lines within its box, which never scrolls.
     ui::TextBox& champ = Text2.add(0, *this, true);
@@ -345,7 +359,7 @@ void feuille20::construireTableau() {
     Etiquette2.setCaption(grille ? "La grille contiendra ..." : "Le tableau contiendra ...");
     placer(Etiquette3, 120, 5500, 9375, 600);
     for (int i = 0; i < 2; ++i) {
-        const double haut = i == 0 ? 250 : 3050;
+        const double haut = kHautItemTableau[i];
         ui::Label& etiquette = Label1.load(i);
         etiquette.setCaption(nomItem(i));
         if (grille) {
@@ -356,8 +370,8 @@ void feuille20::construireTableau() {
         }
         for (int k = 0; k < 16; ++k) {
             const int index = 16 * i + k;
-            const double x = 1800 + 1920 * (k % 4), y = haut + 600 * (k / 4);
-            const bool reponse = k / 4 > 0 && k % 4 > 0;
+            const auto [x, y] = coinCase(i, k);
+            const bool reponse = authoring::isAnswerCell(k);
             ui::Shape& cadre = Shape2.load(index);
             placer(cadre, x, y, 1935, 615);
             if (reponse) {
@@ -372,8 +386,7 @@ void feuille20::construireTableau() {
     }
     for (int index = 0; index < 32; ++index) {
         const int k = index % 16;
-        const double haut = index < 16 ? 250 : 3050;
-        const double x = 1800 + 1920 * (k % 4), y = haut + 600 * (k / 4);
+        const auto [x, y] = coinCase(index / 16, k);
         ui::TextBox& champ = Text2.load(index);
         const authoring::FieldRole role = authoring::fieldRole(activite_, k);
         champ.setMaxLength(authoring::fieldWidth(activite_, k));
@@ -498,7 +511,7 @@ void feuille20::DisposerTableau() {
     for (int index = 0; index < 32; ++index) {
         const int k = index % 16;
         const bool montre = authoring::fieldShown(activite_, options, k);
-        const bool reponse = k / 4 > 0 && k % 4 > 0;
+        const bool reponse = authoring::isAnswerCell(k);
         bool apercu;
         if (grille)
             apercu = matiere != Material::Numbers || k == 0;
@@ -579,10 +592,7 @@ bool feuille20::apercuEnsemble(int index, bool silencieux) {
     }
     long numero = 0;
     switch (dessinNomme(texte, numero)) {
-    case Dessin::Trop:
-        if (silencieux) return true;
-        messageTropGrand();
-        return false;
+    case Dessin::Trop: return refuserTropGrand(silencieux);
     case Dessin::Numero:
         if (formats::materialOf(activite_) != Material::Numbers)
             Image1[index].setPicture(players::dessinBibliotheque(numero));
@@ -601,10 +611,7 @@ bool feuille20::AfficherNoeudArbre(int index, const std::string& texte, bool sil
         viderBoite(apercu, kLargeurNoeud);
         long numero = 0;
         switch (dessinNomme(texte, numero)) {
-        case Dessin::Trop:
-            if (silencieux) return true;
-            messageTropGrand();
-            return false;
+        case Dessin::Trop: return refuserTropGrand(silencieux);
         case Dessin::Numero: apercu.setPicture(players::dessinBibliotheque(numero)); return true;
         case Dessin::Aucun: return true;
         }
@@ -624,11 +631,7 @@ bool feuille20::AfficherNoeudArbre(int index, const std::string& texte, bool sil
     if (t.empty()) return true;
     long numero = 0;
     const Dessin dessin = nombres ? Dessin::Aucun : dessinNomme(t, numero);
-    if (dessin == Dessin::Trop) {
-        if (silencieux) return true;
-        messageTropGrand();
-        return false;
-    }
+    if (dessin == Dessin::Trop) return refuserTropGrand(silencieux);
     for (int b = 0; b < nombre; ++b) {
         ui::PictureBox& p = boite(b);
         if (dessin == Dessin::Numero)
@@ -660,15 +663,11 @@ bool feuille20::AfficherCaseTableau(int index, const std::string& texte, bool si
     if (t.empty()) return true;
     long numero = 0;
     switch (dessinNomme(t, numero)) {
-    case Dessin::Trop:
-        if (silencieux) return true;
-        messageTropGrand();
-        return false;
+    case Dessin::Trop: return refuserTropGrand(silencieux);
     case Dessin::Numero: apercu.setPicture(players::dessinBibliotheque(numero)); break;
     case Dessin::Aucun: ecrire(apercu, t, 210, Debord::Reduire); break;
     }
-    const bool titre = k < 4 || k % 4 == 0;
-    if (nie && titre) barrer(apercu, 100, 130, 400, 500);
+    if (nie && !authoring::isAnswerCell(k)) barrer(apercu, 100, 130, 400, 500);
     return true;
 }
 

@@ -263,10 +263,6 @@ int fieldsPerItem(int activity) {
     return formats::kindOf(activity) == Kind::Tree ? 11 : 16;
 }
 
-bool isAnswerCell(int cell) {
-    return cell / 4 > 0 && cell % 4 > 0;
-}
-
 int itemCount(int activity) {
     return formats::recordLayout(activity).itemCount;
 }

@@ -6,6 +6,7 @@
 // would show it. Nothing here needs a screen.
 #pragma once
 
+#include "formats/lesson_record.h"
 #include "platform/strings.h"
 
 #include <array>
@@ -24,9 +25,7 @@ constexpr int kDrawingNumberMax = 310;
 // grid, row k / 4, column k % 4; cell 0 is the grid's relation and is not used by tables).
 int fieldsPerItem(int activity);
 int itemCount(int activity);
-// A cell of a table or grid below the column titles and right of the row titles; the others but
-// cell 0 are titles.
-bool isAnswerCell(int cell);
+using formats::isAnswerCell;
 
 // What the editor's fields show for one lesson.
 struct LessonFields {

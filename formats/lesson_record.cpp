@@ -41,7 +41,7 @@ std::vector<FieldRole> rolesOf(Kind kind) {
         for (int k = kind == Kind::Table ? 1 : 0; k < 16; ++k) {
             if (k == 0)
                 roles.push_back(FieldRole::Relation);
-            else if (k < 4 || k % 4 == 0)
+            else if (!isAnswerCell(k))
                 roles.push_back(FieldRole::Title);
             else
                 roles.push_back(kind == Kind::Table ? FieldRole::Element : FieldRole::Mark);

@@ -81,6 +81,11 @@ inline int tableCell(int k) {
 inline int gridCell(int k) {
     return k;
 }
+// A cell k of a table or grid below the column titles and right of the row titles; the others
+// but the grid's cell 0 are titles.
+inline bool isAnswerCell(int k) {
+    return k / 4 > 0 && k % 4 > 0;
+}
 
 // Option characters: sets: 0 = the two sets share a common area; tree: 0 = two levels;
 // table and grid: 0 = two columns of answers, 1 = two rows.

@@ -73,10 +73,6 @@ DraggingPlayer::DraggingPlayer(Genre genre) : PlayerFrame(genre) {
 
 DraggingPlayer::~DraggingPlayer() = default;
 
-ui::Colour DraggingPlayer::couleurCarte() const {
-    return genre() == Genre::Arbre ? kRouge : kBleu;
-}
-
 void DraggingPlayer::preparerElements(bool cartes) {
     if (!cartes) {
         ConsigneChoix = "Avec la souris, cliquer sur un des dessins.";
@@ -99,6 +95,20 @@ int DraggingPlayer::tirerPlace(std::span<bool> prises) {
             if (!prises[q]) p = q;
     prises[p] = true;
     return p;
+}
+
+void DraggingPlayer::retirerFaux(std::string& plateau, int cellules, int dernierElement,
+                                 const std::function<bool(int, int)>& estFaux,
+                                 std::vector<std::pair<int, int>>& fautes) {
+    fautes.clear();
+    for (int c = 0; c < cellules; ++c) {
+        const unsigned char code = static_cast<unsigned char>(plateau[std::size_t(c)]);
+        if (code > dernierElement) continue;
+        if (estFaux(code, c)) {
+            plateau[std::size_t(c)] = ' ';
+            fautes.emplace_back(c, int(code));
+        }
+    }
 }
 
 // --- taking ---
@@ -132,7 +142,6 @@ int DraggingPlayer::carteSous(float x, float y) const {
 
 void DraggingPlayer::Form_MouseDown(int, int, float x, float y) {
     if (planVerrouille()) return;
-    if (genre() == Genre::Ensembles && shared.ResultatAffiche != 0) return;
     if (!avecCartes() || ObjetTenu >= 0) {
         DeposerObjet(x, y);
         return;
@@ -174,8 +183,7 @@ void DraggingPlayer::Form_MouseMove(int, int, float x, float y) {
 void DraggingPlayer::DeposerObjet(float x, float y) {
     if (ObjetTenu < 0) return;
     const PlaceTrouvee p = chercherPlace(x, y);
-    Label2.setCaption(ConsigneChoix);
-    if (genre() == Genre::Ensembles) Label2.setForeColor(kNoir);
+    remettreConsigneChoix();
     if (p.place >= 0 && placeLibre(p.place) && shared.PointeurSurCase != 0)
         occuperPlace(p.place);
     else
@@ -183,6 +191,10 @@ void DraggingPlayer::DeposerObjet(float x, float y) {
     ObjetTenu = -1;
     shared.PointeurSurCase = shell::kFaux;
     activerMenuBilanSelonEtat();
+}
+
+void DraggingPlayer::remettreConsigneChoix() {
+    Label2.setCaption(ConsigneChoix);
 }
 
 void DraggingPlayer::rentrerObjet() {
@@ -230,7 +242,7 @@ std::string DraggingPlayer::espacerTexteCarte(const std::string& texte) {
 
 double DraggingPlayer::hautTexteCarte(double taille) const {
     const double e = shared.Echelle;
-    double v = genre() == Genre::Ensembles ? 8 : 6;
+    double v = aspectCartes().hautTexte;
     if (taille > 9 * e) v = 6;
     if (taille > 13 * e) v = 4;
     if (taille > 15 * e) v = 3;
@@ -254,9 +266,8 @@ void DraggingPlayer::preparerCartes() {
         HautCarte[i] = 0;
     }
     // One font size for all the cards of the item: the largest that lets every text fit.
-    double plancher = 1;
-    if (genre() == Genre::Ensembles) plancher = 9;
-    if (genre() == Genre::Tableau) plancher = 8 * shared.Echelle;
+    const AspectCartes& aspect = aspectCartes();
+    const double plancher = aspect.taillePlancher * (aspect.plancherAEchelle ? shared.Echelle : 1);
     double taille = 18 * shared.Echelle;
     setFontSize(taille);
     const double place = arrondi(LargeurCarte - 10 * ep());
@@ -333,7 +344,7 @@ void DraggingPlayer::effacerCartes() {
 
 void DraggingPlayer::DessinerNombres() {
     const int n = std::min(nombreCartes(), kCartesMax);
-    const ui::Colour couleur = couleurCarte();
+    const ui::Colour couleur = aspectCartes().couleur;
     const double e = ep();
     const double taille = fontSize();
     for (int i = 0; i < n; ++i) {
@@ -365,7 +376,7 @@ void DraggingPlayer::DeplacerCarte(float x, float y) {
     const double e = ep();
     int gauche = arrondi(x - 40 * e);
     int haut = arrondi(y - 16 * e);
-    const int hautMinimum = genre() == Genre::Arbre ? 0 : arrondi(20 * e);
+    const int hautMinimum = arrondi(aspectCartes().hautMinimum * e);
     if (haut < hautMinimum) haut = hautMinimum;
     if (gauche < 0) gauche = 0;
     if (sprites_[i] == 0) {

@@ -11,8 +11,11 @@
 
 #include <QPoint>
 #include <array>
+#include <functional>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace players {
 
@@ -87,7 +90,8 @@ protected:
     virtual bool carteUtilisee(int) const { return true; }
     // Home of card i, in pixels.
     virtual QPoint maisonCarte(int i) const = 0;
-    virtual ui::Colour couleurCarte() const;
+    // After a put-down the message line asks again to choose an element.
+    virtual void remettreConsigneChoix();
     // The elements are number cards in this item.
     virtual bool avecCartes() const { return activiteNombres(); }
     // What a card shows of its element's field.
@@ -100,6 +104,12 @@ protected:
     // Dealing an element: a place drawn at random among `prises` (one flag per place), the last
     // free one when the draw falls on a taken place. The place is then taken.
     static int tirerPlace(std::span<bool> prises);
+    // The item test of a board kept as one character a cell: each cell holding the code of an
+    // element, up to `dernierElement`, that `estFaux(element, cellule)` judges wrong is freed
+    // and goes into `fautes` as (cell, element).
+    static void retirerFaux(std::string& plateau, int cellules, int dernierElement,
+                            const std::function<bool(int element, int cellule)>& estFaux,
+                            std::vector<std::pair<int, int>>& fautes);
     // The item's cards at their homes: the tray shown first, then the card texts, the one font
     // size of the item's cards, fresh buffers, the screen repainted and the cards drawn.
     void montrerCartes(ui::Shape& bac);

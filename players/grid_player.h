@@ -50,7 +50,7 @@ public:
 
     // A cell of the grid that is shown for this lesson (cell 0 never is).
     bool celluleAffichee(int k) const;
-    static bool celluleReponse(int k) { return k > 0 && k < 16 && k % 4 != 0 && k / 4 != 0; }
+    static bool celluleReponse(int k) { return k < 16 && formats::isAnswerCell(k); }
     // The symbol of a title in words, then the colon kept with the word before it.
     static std::string titreEnMots(const std::string& titre);
 

@@ -63,6 +63,7 @@ struct ParGenre {
     // button closes it (table).
     bool peintureNombresFermeBilan;
     bool peintureBoutonsFermeBilan;
+    PlayerFrame::AspectCartes cartes;
 };
 
 const ParGenre& parGenre(Genre g) {
@@ -81,7 +82,12 @@ const ParGenre& parGenre(Genre g) {
          .activationFermeBilan = true,
          .clicEffaceSurface = true,
          .peintureNombresFermeBilan = true,
-         .peintureBoutonsFermeBilan = false},
+         .peintureBoutonsFermeBilan = false,
+         .cartes = {.couleur = kBleu,
+                    .hautTexte = 8,
+                    .taillePlancher = 9,
+                    .plancherAEchelle = false,
+                    .hautMinimum = 20}},
         {.ecranCourant = 5,
          .itemsParLecon = 2,
          .visibleDesLeChargement = true,
@@ -95,7 +101,12 @@ const ParGenre& parGenre(Genre g) {
          .activationFermeBilan = true,
          .clicEffaceSurface = false,
          .peintureNombresFermeBilan = true,
-         .peintureBoutonsFermeBilan = false},
+         .peintureBoutonsFermeBilan = false,
+         .cartes = {.couleur = kRouge,
+                    .hautTexte = 6,
+                    .taillePlancher = 1,
+                    .plancherAEchelle = false,
+                    .hautMinimum = 0}},
         {.ecranCourant = 6,
          .itemsParLecon = 2,
          .visibleDesLeChargement = true,
@@ -109,7 +120,12 @@ const ParGenre& parGenre(Genre g) {
          .activationFermeBilan = true,
          .clicEffaceSurface = false,
          .peintureNombresFermeBilan = false,
-         .peintureBoutonsFermeBilan = true},
+         .peintureBoutonsFermeBilan = true,
+         .cartes = {.couleur = kBleu,
+                    .hautTexte = 6,
+                    .taillePlancher = 8,
+                    .plancherAEchelle = true,
+                    .hautMinimum = 20}},
         {.ecranCourant = 7,
          .itemsParLecon = 2,
          .visibleDesLeChargement = false,
@@ -123,7 +139,12 @@ const ParGenre& parGenre(Genre g) {
          .activationFermeBilan = false,
          .clicEffaceSurface = false,
          .peintureNombresFermeBilan = false,
-         .peintureBoutonsFermeBilan = false},
+         .peintureBoutonsFermeBilan = false,
+         .cartes = {.couleur = kBleu,
+                    .hautTexte = 6,
+                    .taillePlancher = 1,
+                    .plancherAEchelle = false,
+                    .hautMinimum = 20}},
     };
     return kGenres[int(g)];
 }
@@ -192,6 +213,10 @@ bool PlayerFrame::planVerrouille() const {
 
 int PlayerFrame::itemsParLecon() const {
     return parGenre(genre_).itemsParLecon;
+}
+
+const PlayerFrame::AspectCartes& PlayerFrame::aspectCartes() const {
+    return parGenre(genre_).cartes;
 }
 
 int PlayerFrame::activiteJouee() const {

@@ -62,6 +62,19 @@ public:
 
     Genre genre() const { return genre_; }
     int itemsParLecon() const;
+
+    // How the number cards of each kind are drawn and carried (the grid has none).
+    struct AspectCartes {
+        ui::Colour couleur;
+        // Height of a card's text over its top, in design pixels, for the smaller font sizes.
+        double hautTexte;
+        // The font size the cards' texts may shrink to, at the screen's scale or not.
+        double taillePlancher;
+        bool plancherAEchelle;
+        // The highest a carried card may go, in design pixels from the top of the screen.
+        double hautMinimum;
+    };
+    const AspectCartes& aspectCartes() const;
     // While a check runs (from the release on the check button to its end), and while the
     // answer is shown, the pupil's moves on the board are ignored.
     bool planVerrouille() const;

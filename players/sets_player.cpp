@@ -441,6 +441,16 @@ QPoint Feuille4::maisonCarte(int i) const {
     return QPoint(arrondi((191 + 88 * i) * ep()), arrondi(36 * ep()));
 }
 
+void Feuille4::Form_MouseDown(int button, int shift, float x, float y) {
+    if (shared.ResultatAffiche != 0) return;
+    DraggingPlayer::Form_MouseDown(button, shift, x, y);
+}
+
+void Feuille4::remettreConsigneChoix() {
+    DraggingPlayer::remettreConsigneChoix();
+    Label2.setForeColor(kNoir);
+}
+
 // --- the check ---
 
 int Feuille4::compterNonPlaces() {

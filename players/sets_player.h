@@ -30,6 +30,8 @@ public:
     std::array<shell::Integer, 5> RegionAttendue{-1, -1, -1, -1, -1};
 
     void NouvelItem() override;
+    // While the learning report lies over the sets, a click on the board is ignored.
+    void Form_MouseDown(int button, int shift, float x, float y) override;
     void ChercherPoint(float x, float y, shell::Integer& gauche, shell::Integer& haut,
                        shell::Integer& colonne, shell::Integer& rangee);
 
@@ -60,6 +62,8 @@ protected:
     int nombreCartes() const override { return 5; }
     bool carteUtilisee(int i) const override;
     QPoint maisonCarte(int i) const override;
+    // The prompt goes back to black, whatever colour the last message gave it.
+    void remettreConsigneChoix() override;
 
 private:
     bool surPlateau(double haut) const;

@@ -229,7 +229,7 @@ void Feuille6::NouvelItem() {
     int cellule = 0;
     for (int k = 1; k <= 15; ++k) {
         const std::string champ = formats::field(fiche, activite, item, formats::tableCell(k));
-        if (k % 4 == 0 || k / 4 == 0) {
+        if (!formats::isAnswerCell(k)) {
             afficherTitre(titre++, champ);
             continue;
         }
@@ -449,15 +449,9 @@ bool Feuille6::faux(int place, int cellule) const {
 }
 
 bool Feuille6::testerItem(int& nombreFaux) {
-    casesFausses_.clear();
-    for (int c = 0; c < NombreCases; ++c) {
-        const unsigned char code = static_cast<unsigned char>(Plateau[c]);
-        if (code > 8) continue;
-        if (faux(code, c)) {
-            Plateau[c] = ' ';
-            casesFausses_.emplace_back(c, int(code));
-        }
-    }
+    retirerFaux(
+        Plateau, NombreCases, 8, [this](int place, int cellule) { return faux(place, cellule); },
+        casesFausses_);
     nombreFaux = int(casesFausses_.size());
     return true;
 }

@@ -467,15 +467,10 @@ int Feuille5::compterNonPlaces() {
 }
 
 bool Feuille5::testerItem(int& faux) {
-    feuillesFausses_.clear();
-    for (int f = 0; f <= DerniereFeuille; ++f) {
-        const unsigned char code = static_cast<unsigned char>(Plateau[f]);
-        if (code > 7) continue;
-        if (FeuilleAttendue[code] != f) {
-            Plateau[f] = ' ';
-            feuillesFausses_.emplace_back(f, int(code));
-        }
-    }
+    retirerFaux(
+        Plateau, DerniereFeuille + 1, 7,
+        [this](int place, int feuille) { return FeuilleAttendue[place] != feuille; },
+        feuillesFausses_);
     faux = int(feuillesFausses_.size());
     return true;
 }

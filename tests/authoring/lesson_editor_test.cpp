@@ -406,8 +406,7 @@ TEST_F(LessonEditor, KeyFiltersAndPastedText) {
         ui::TextBox& field = fieldsOf(f, c.activity)[c.field];
         if (c.pasted) {
             focus(field);
-            QApplication::clipboard()->setText(QString::fromUtf8(c.typed));
-            key(field, Qt::Key_V, "\x16", Qt::ControlModifier);
+            paste(field, QString::fromUtf8(c.typed), "\x16");
         } else {
             fill(field, QString::fromUtf8(c.typed));
         }
@@ -669,8 +668,7 @@ TEST_F(LessonEditor, TableOfSolidsRefusesAnAsteriskWithoutItsNumber) {
         open(f, "5");
         fillNumberCards(f);
         clear(f.Text2[16 + 10]);
-        QApplication::clipboard()->setText(pasted);
-        key(f.Text2[16 + 10], Qt::Key_V, "\x16", Qt::ControlModifier);
+        paste(f.Text2[16 + 10], pasted, "\x16");
         EXPECT_EQ(text(f.Text2[16 + 10]), "*");
         clickButton(f, 1);
         EXPECT_EQ(lastBox(), "Dans l'item 2, une case-réponse ne contient pas un dessin ou un "

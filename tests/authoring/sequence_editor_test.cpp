@@ -11,7 +11,6 @@
 #include "signin/home_screen.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <filesystem>
@@ -290,8 +289,7 @@ TEST_F(SequenceEditor, FourHundredEntriesAtMostAndPastedListsAreCut) {
     toLessons(g);
     QString pasted;
     for (int i = 0; i < 410; ++i) pasted += QString("K%1 ").arg(1 + i % 120);
-    QApplication::clipboard()->setText(pasted);
-    key(g.Texte1[1], Qt::Key_V, {}, Qt::ControlModifier);
+    paste(g.Texte1[1], pasted);
     // Pasted text meets the filter as typed: it stops where the box is full.
     EXPECT_EQ(g.NombreLecons, 400);
     clickButton(g, 5);
@@ -482,8 +480,7 @@ TEST_F(SequenceEditor, LowerCaseLettersInTheLessonBoxAreKept) {
     toLessons(f);
     // Pasted text meets the key filter, which turns it into capitals.
     key(f.Texte1[1], Qt::Key_End, {}, Qt::ControlModifier);
-    QApplication::clipboard()->setText("d50 e7");
-    key(f.Texte1[1], Qt::Key_V, {}, Qt::ControlModifier);
+    paste(f.Texte1[1], "d50 e7");
     EXPECT_EQ(text(f.Texte1[1]), "a20 c18 D50 E7");
     clickButton(f, 5);
     EXPECT_EQ(storedList(6),

@@ -80,11 +80,8 @@ private:
     platform::ManualClock& clock_;
 };
 
-class GridTest : public PlayersTest {
+class GridTest : public PlayerTest<Feuille7> {
 protected:
-    Feuille7& startGrid(int activity, const std::string& record, int lesson = 1) {
-        return startLesson<Feuille7>(activity, record, lesson);
-    }
     // The player alone on the screen, loaded directly with a record.
     Feuille7& loadGrid(int activity, const std::string& record) {
         ui::unloadAllForms();
@@ -163,7 +160,7 @@ TEST_F(GridTest, TheOptionCharactersGiveTheGridItsSizeAndPlace) {
 }
 
 TEST_F(GridTest, TheScreenOpensFromTheNextLessonRoutineWithItsInstructionAndSampleToken) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     EXPECT_EQ(shared.EcranCourant, 7);
     EXPECT_TRUE(f.shown());
     EXPECT_EQ(ui::find<Feuille3>(), nullptr);
@@ -191,7 +188,7 @@ TEST_F(GridTest, TheScreenOpensFromTheNextLessonRoutineWithItsInstructionAndSamp
 }
 
 TEST_F(GridTest, TheSampleTokenLiesBetweenTheTwoSentencesOfTheInstruction) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     const QRect area = f.Label1.pixelRect();
     // The rows where the instruction's letters are, seen without the token.
     f.Image3.setVisible(false);
@@ -216,7 +213,7 @@ TEST_F(GridTest, TheSampleTokenLiesBetweenTheTwoSentencesOfTheInstruction) {
 }
 
 TEST_F(GridTest, ClicksPutAndTakeTokensOnAnswerCellsOnly) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     const ui::Picture row1 = f.Picture1[4].picture();
     click(f.Picture1[6]);
     EXPECT_EQ(f.Plateau[6], '1');
@@ -240,7 +237,7 @@ TEST_F(GridTest, ClicksPutAndTakeTokensOnAnswerCellsOnly) {
 }
 
 TEST_F(GridTest, ACheckWithoutATokenSaysSoAndCostsNothing) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     check(f);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Aucun jeton n'a été placé dans les cases vides.");
@@ -272,7 +269,7 @@ TEST_F(GridTest, WrongAnswersShowTheTryMessagesAndLeaveTheTokensInPlace) {
         shell::resetSharedState();
         openMainWindow();
         shared.NumeroItem = shell::Integer(c.item);
-        Feuille7& f = startGrid(3, drawingsLesson());
+        Feuille7& f = start(3, drawingsLesson());
         ASSERT_EQ(shared.NumeroItem, c.item);
         put(f, {7, 9});
         check(f);
@@ -305,7 +302,7 @@ TEST_F(GridTest, WrongAnswersShowTheTryMessagesAndLeaveTheTokensInPlace) {
 }
 
 TEST_F(GridTest, TheThirdFailureBlinksTheWrongCellsIntoTheAnswer) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     // Item 0 wants cells 5, 10 and 15: one missing (10), one wrong (7).
     put(f, {5, 7, 15});
     check(f);
@@ -404,7 +401,7 @@ TEST_F(GridTest, TheThirdFailureBlinksTheWrongCellsIntoTheAnswer) {
 }
 
 TEST_F(GridTest, ARightAnswerAtTheFirstCheckEndsTheLessonAtOnce) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     put(f, {5, 10, 15});
     check(f);
     EXPECT_TRUE(boxes.empty());
@@ -416,7 +413,7 @@ TEST_F(GridTest, ARightAnswerAtTheFirstCheckEndsTheLessonAtOnce) {
 }
 
 TEST_F(GridTest, ARightAnswerAfterAFailureShowsHappyFacesAndTheSecondItem) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     put(f, {5});
     check(f);
     ASSERT_TRUE(seen(f.Shape2));
@@ -449,7 +446,7 @@ TEST_F(GridTest, ARightAnswerAfterAFailureShowsHappyFacesAndTheSecondItem) {
 }
 
 TEST_F(GridTest, AScreenTakenAwayWhileItRevealsTheAnswerStopsThere) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     put(f, {5});
     check(f);
     checkLater(f);
@@ -611,7 +608,7 @@ TEST_F(GridTest, AWrappedRelationStaysLeftAlignedForTheRestOfTheLesson) {
         gridRecord(7, false, false,
                    {{"est plus grand que", {"1", "2", "3"}, {"4", "5", "6"}, {5}},
                     {"a", {"1", "2", "3"}, {"4", "5", "6"}, {6}}});
-    Feuille7& f = startGrid(7, record);
+    Feuille7& f = start(7, record);
     EXPECT_GT(f.Label3.height(), 35);
     EXPECT_EQ(f.Label3.alignment(), ui::vbLeftJustify);
     EXPECT_EQ(f.Label3.top() + f.Label3.height(), 56);
@@ -629,7 +626,7 @@ TEST_F(GridTest, AWrappedRelationStaysLeftAlignedForTheRestOfTheLesson) {
 TEST_F(GridTest, MarksOfCellsTheGridDoesNotShowAreNotAsked) {
     // A hand-made record with a mark in the third column of a two-column grid.
     const GridItem item{"a", {"1", "2", "3"}, {"4", "5", "6"}, {5, 7, 13}};
-    Feuille7& f = startGrid(3, gridRecord(3, true, true, {item, item}));
+    Feuille7& f = start(3, gridRecord(3, true, true, {item, item}));
     EXPECT_EQ(f.Solution.substr(0, 16), "     X          ");
     put(f, {5});
     check(f);
@@ -645,7 +642,7 @@ TEST_F(GridTest, ALessonLeftInTheMiddleResumesAtItsSecondItem) {
         shared.Points = 5;
         shared.ItemsTermines = numero == 1 ? 1 : 0;
         shared.NumeroItem = shell::Integer(numero);
-        Feuille7& f = startGrid(3, drawingsLesson());
+        Feuille7& f = start(3, drawingsLesson());
         EXPECT_EQ(shared.NumeroItem, numero == 1 ? 1 : 0);
         EXPECT_EQ(f.Label3.caption(), numero == 1 ? "mange" : "a");
         EXPECT_EQ(shared.Points, 5);
@@ -653,7 +650,7 @@ TEST_F(GridTest, ALessonLeftInTheMiddleResumesAtItsSecondItem) {
 }
 
 TEST_F(GridTest, AClickOnTheScreenClosesTheLearningReportLyingOverIt) {
-    Feuille7& f = startGrid(3, drawingsLesson());
+    Feuille7& f = start(3, drawingsLesson());
     ui::load<resultat>();
     shared.ResultatAffiche = 99;
     clickAt(f, QPoint(20, 60));

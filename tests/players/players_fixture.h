@@ -217,6 +217,13 @@ protected:
     static void atNextYield(std::function<void()> probe) {
         QTimer::singleShot(0, [probe = std::move(probe)] { probe(); });
     }
+    // After a check that sent the swapped elements home: the pupil, once the check button takes
+    // presses again, swaps them back and checks once more.
+    template <class Player> void checkSwappedBack(Player& f) {
+        swapBack(f);
+        advance(2100);
+        check(f);
+    }
     // The six faces are shown (and all of them show the happy faces, 0, or the sad ones, 1).
     static bool facesShown(players::PlayerFrame& f) {
         for (int i = 0; i <= 5; ++i)
@@ -271,6 +278,16 @@ protected:
             carryTo(f, tray[k], f.FeuilleAttendue[tray[target]]);
         }
     }
+    // The elements now in the tray put back on each other's leaves.
+    void swapBack(Feuille5& f) {
+        std::vector<int> back;
+        for (int p = 0; p <= f.DernierePlaceBac; ++p)
+            if (f.FeuilleAttendue[p] >= 0 && where(f, p).y() > f.HautFeuilles + 1)
+                back.push_back(p);
+        ASSERT_EQ(back.size(), 2u);
+        carryTo(f, back[0], f.FeuilleAttendue[back[1]]);
+        carryTo(f, back[1], f.FeuilleAttendue[back[0]]);
+    }
 
     // --- the table ---
     // Where an element stands in a cell (a card 33 lower), design pixels.
@@ -297,6 +314,11 @@ protected:
             if (swapTwo && cell <= 1) cell = 1 - cell;
             carryTo(f, p, cell);
         }
+    }
+    // The elements of cells 0 and 1 put back in each other's cells.
+    void swapBack(Feuille6& f) {
+        carryTo(f, placeOf(f, 0), 1);
+        carryTo(f, placeOf(f, 1), 0);
     }
     // The elements of cells 0 and 1, back from a failed check, put right.
     void putRight(Feuille6& f) {
@@ -350,6 +372,34 @@ protected:
             }
             carryTo(f, i, cellOfRegion(f, region));
         }
+    }
+};
+
+// A suite on one kind of player: its lessons started from the lesson choice, or loaded directly.
+template <class Player> class PlayerTest : public PlayersTest {
+protected:
+    Player& start(int activity, const std::string& record, int lesson = 1) {
+        return startLesson<Player>(activity, record, lesson);
+    }
+    Player& load(int activity, const std::string& record) {
+        return loadPlayer<Player>(activity, record);
+    }
+    // The item played wrong three times: placed with two elements swapped, then swapped back
+    // after each of the first two checks.
+    void failThreeTimes(Player& f) {
+        this->placeAll(f, true);
+        this->advance(2100);
+        this->check(f);
+        for (int t = 0; t < 2; ++t) this->checkSwappedBack(f);
+    }
+    // "Continuer la leçon" under the last item's answer brings the reward screen at once, with no
+    // faces, and the lesson recorded as failed at `state` of the progress string.
+    void continueToFailedReward(Player& f, std::size_t state) {
+        bool facesAfterLast = false;
+        this->continueLesson(f, [&] { facesAfterLast = ui::find<Player>() != nullptr; });
+        EXPECT_FALSE(facesAfterLast) << "the reward screen comes at once";
+        ASSERT_NE(ui::find<felicite>(), nullptr);
+        EXPECT_EQ(shell::shared.EtatLecons[state], '0');
     }
 };
 

@@ -19,26 +19,15 @@ using namespace playertest;
 
 using namespace playertest::tables;
 
-class TableTest : public PlayersTest {
+class TableTest : public PlayerTest<Feuille6> {
 protected:
-    Feuille6& startTable(int activity, const std::string& record) {
-        return startLesson<Feuille6>(activity, record);
-    }
-    Feuille6& loadTable(int activity, const std::string& record) {
-        return loadPlayer<Feuille6>(activity, record);
-    }
-
     static QPoint home(const Feuille6& f, int place) {
         return QPoint(f.GaucheAccueil[place], f.HautAccueil[place]);
-    }
-    void swapBack(Feuille6& f) {
-        carryTo(f, placeOf(f, 0), 1);
-        carryTo(f, placeOf(f, 1), 0);
     }
 };
 
 TEST_F(TableTest, AThreeByThreeTableHasItsBarsTitlesHomeSlotsAndTray) {
-    Feuille6& f = startTable(2, tableRecord(2, false, false, {kAnimals, kThings}));
+    Feuille6& f = start(2, tableRecord(2, false, false, {kAnimals, kThings}));
     EXPECT_EQ(shared.EcranCourant, 6);
     EXPECT_EQ(f.NombreCases, 9);
     EXPECT_EQ(f.backColor(), 0xC0C000u);
@@ -157,7 +146,7 @@ TEST_F(TableTest, SmallerTablesMoveTheTableTheHomeSlotsAndTheTrayAndNeverShowUnu
             if (answer && ((k.twoColumns && k2 % 4 == 3) || (k.twoRows && k2 / 4 == 3)))
                 item[std::size_t(k2 - 1)] = "";
         }
-        Feuille6& f = loadTable(2, tableRecord(2, k.twoColumns, k.twoRows, {item, item}));
+        Feuille6& f = load(2, tableRecord(2, k.twoColumns, k.twoRows, {item, item}));
         EXPECT_EQ(f.NombreCases, k.cells);
         EXPECT_EQ(f.GaucheTableau, k.left);
         EXPECT_EQ(f.HautTableau, k.top);
@@ -190,7 +179,7 @@ TEST_F(TableTest, ThePointerFindsTheCellUnderItInsideTheTableOnly) {
     for (const Case& k : cases) {
         SCOPED_TRACE(testing::Message() << k.two << " " << k.x << "," << k.y);
         ui::unloadAllForms();
-        Feuille6& f = loadTable(2, tableRecord(2, k.two, k.two, {kAnimals, kAnimals}));
+        Feuille6& f = load(2, tableRecord(2, k.two, k.two, {kAnimals, kAnimals}));
         shell::Integer left = 0, top = 0, cell = -1;
         f.ChercherCase(float(k.x), float(k.y), left, top, cell);
         EXPECT_EQ(cell, k.cell);
@@ -203,7 +192,7 @@ TEST_F(TableTest, ThePointerFindsTheCellUnderItInsideTheTableOnly) {
 }
 
 TEST_F(TableTest, DrawingsSnapIntoFreeCellsAndGoHomeFromAnywhereElse) {
-    Feuille6& f = startTable(2, tableRecord(2, false, false, {kAnimals, kThings}));
+    Feuille6& f = start(2, tableRecord(2, false, false, {kAnimals, kThings}));
     const int a = placeOf(f, 4);
     const int b = placeOf(f, 0);
     click(f.Image1[a]);
@@ -246,7 +235,7 @@ TEST_F(TableTest, DrawingsSnapIntoFreeCellsAndGoHomeFromAnywhereElse) {
 }
 
 TEST_F(TableTest, CardsSitLowerInTheirCellsAndStayPutNearTheirGripPoint) {
-    Feuille6& f = startTable(6, tableRecord(6, true, false, {kNumbers, kNumbers}));
+    Feuille6& f = start(6, tableRecord(6, true, false, {kNumbers, kNumbers}));
     EXPECT_TRUE(f.modeCartes());
     EXPECT_EQ(f.Label1.caption(), "Placer chaque nombre ci-dessous dans le tableau.");
     EXPECT_EQ(f.Label2.caption(), "Avec la souris, cliquer sur un des nombres.");
@@ -296,7 +285,7 @@ TEST_F(TableTest, TwoNumberCardsWithTheSameTextBelongEachToItsOwnCell) {
     TableItem twins = kNumbers;
     twins[4] = "5";  // cell 0
     twins[13] = "5"; // cell 5
-    Feuille6& f = startTable(6, tableRecord(6, true, false, {twins, twins}));
+    Feuille6& f = start(6, tableRecord(6, true, false, {twins, twins}));
     const int first = placeOf(f, 0);
     const int second = placeOf(f, 5);
     ASSERT_EQ(f.TexteCarte[first], f.TexteCarte[second]);
@@ -317,7 +306,7 @@ TEST_F(TableTest, ASolidsTableWithAStarIsPlayedWithCardsJudgedByTheirNumbers) {
     const TableItem first{"faces#", "162", "", "X150", "*3", "*5", "", "roule",
                           "*8",     "*10", "", "",     "",   "",   ""};
     const TableItem second{"a", "b", "", "c", "*5", "*7", "", "d", "*9", "*5", "", "", "", "", ""};
-    Feuille6& f = startTable(10, tableRecord(10, true, true, {first, second}));
+    Feuille6& f = start(10, tableRecord(10, true, true, {first, second}));
     EXPECT_TRUE(f.CartesSolides);
     EXPECT_TRUE(f.modeCartes());
     EXPECT_EQ(f.Label1.caption(), "Placer chaque nombre ci-dessous dans le tableau.");
@@ -361,7 +350,7 @@ TEST_F(TableTest, ASolidsTableWithAStarIsPlayedWithCardsJudgedByTheirNumbers) {
     shell::resetSharedState();
     const TableItem drawings{"a",   "b",   "", "c", "150", "162", "", "d",
                              "168", "200", "", "",  "",    "",    ""};
-    Feuille6& g = loadTable(10, tableRecord(10, true, true, {drawings, drawings}));
+    Feuille6& g = load(10, tableRecord(10, true, true, {drawings, drawings}));
     EXPECT_FALSE(g.modeCartes());
     EXPECT_EQ(g.Image1[placeOf(g, 1)].picture(), players::dessinBibliotheque(162));
     EXPECT_EQ(g.Label2.caption(), "Avec la souris, cliquer sur un des dessins.");
@@ -369,7 +358,7 @@ TEST_F(TableTest, ASolidsTableWithAStarIsPlayedWithCardsJudgedByTheirNumbers) {
 
 TEST_F(TableTest, TheAnswerOfASolidsTableLeavesAnEqualCardThatIsRightWhereItStands) {
     const TableItem item{"a", "b", "", "c", "*5", "*7", "", "d", "*9", "*5", "", "", "", "", ""};
-    Feuille6& f = startTable(10, tableRecord(10, true, true, {item, item}));
+    Feuille6& f = start(10, tableRecord(10, true, true, {item, item}));
     // Of the two 5s, the one of the lower place stays right in cell 3; the other one and the 7
     // are put in each other's cells, three times.
     const int fives[2] = {placeOf(f, 0), placeOf(f, 3)};
@@ -414,7 +403,7 @@ TEST_F(TableTest, TitlesOfNumbersAndSolidsTurnTheirSymbolsIntoWords) {
         SCOPED_TRACE(k.field + " in activity " + std::to_string(k.activity));
         ui::unloadAllForms();
         TableItem item{k.field, "b", "", "c", "1", "2", "", "d", "3", "4", "", "", "", "", ""};
-        Feuille6& f = loadTable(k.activity, tableRecord(k.activity, true, true, {item, item}));
+        Feuille6& f = load(k.activity, tableRecord(k.activity, true, true, {item, item}));
         EXPECT_EQ(f.Label3[0].caption(), k.shown);
         EXPECT_DOUBLE_EQ(f.Label3[0].fontSize(), k.activity == 2 ? 12.0 : 10.0);
         EXPECT_EQ(seen(f.Line2[0]), k.crossed);
@@ -424,7 +413,7 @@ TEST_F(TableTest, TitlesOfNumbersAndSolidsTurnTheirSymbolsIntoWords) {
 }
 
 TEST_F(TableTest, ThreeFailuresCostFourPointsAndTheAnswerFillsTheEmptyCells) {
-    Feuille6& f = startTable(6, tableRecord(6, true, false, {kNumbers, kNumbers}));
+    Feuille6& f = start(6, tableRecord(6, true, false, {kNumbers, kNumbers}));
     const int a = placeOf(f, 0);
     const int b = placeOf(f, 1);
     placeAll(f, true);
@@ -434,9 +423,7 @@ TEST_F(TableTest, ThreeFailuresCostFourPointsAndTheAnswerFillsTheEmptyCells) {
     EXPECT_EQ(where(f, b), home(f, b));
     EXPECT_EQ(f.Plateau[0], ' ');
     EXPECT_EQ(where(f, placeOf(f, 2)), anchor(f, 2, true)) << "the right ones stay";
-    swapBack(f);
-    advance(2100);
-    check(f);
+    checkSwappedBack(f);
     EXPECT_EQ(shared.Points, 6);
     swapBack(f);
     advance(2100);
@@ -468,33 +455,18 @@ TEST_F(TableTest, ThreeFailuresCostFourPointsAndTheAnswerFillsTheEmptyCells) {
     EXPECT_TRUE(seen(f.Label3[0]));
     for (int p = 0; p < 6; ++p) EXPECT_EQ(where(f, p), home(f, p));
 
-    placeAll(f, true);
-    advance(2100);
-    check(f);
-    for (int t = 0; t < 2; ++t) {
-        swapBack(f);
-        advance(2100);
-        check(f);
-    }
+    failThreeTimes(f);
     EXPECT_EQ(shared.Points, 0);
-    bool facesAfterLast = false;
-    continueLesson(f, [&] { facesAfterLast = ui::find<Feuille6>() != nullptr; });
-    EXPECT_FALSE(facesAfterLast);
-    ASSERT_NE(ui::find<felicite>(), nullptr);
-    EXPECT_EQ(shared.EtatLecons[120 * 6], '0');
+    continueToFailedReward(f, 120 * 6);
 }
 
 TEST_F(TableTest, TheDrawingsOfTheAnswerSlideFromTheirHomesIntoTheirCells) {
-    Feuille6& f = startTable(2, tableRecord(2, false, false, {kAnimals, kThings}));
+    Feuille6& f = start(2, tableRecord(2, false, false, {kAnimals, kThings}));
     const int a = placeOf(f, 0);
     const int b = placeOf(f, 1);
     placeAll(f, true);
     check(f);
-    for (int t = 0; t < 2; ++t) {
-        swapBack(f);
-        advance(2100);
-        check(f);
-    }
+    for (int t = 0; t < 2; ++t) checkSwappedBack(f);
     ASSERT_TRUE(seen(f.Command1));
     EXPECT_EQ(where(f, a), anchor(f, 0));
     EXPECT_EQ(where(f, b), anchor(f, 1));
@@ -507,7 +479,7 @@ TEST_F(TableTest, TheDrawingsOfTheAnswerSlideFromTheirHomesIntoTheirCells) {
 }
 
 TEST_F(TableTest, AClickOnTheNumbersTableClosesTheReportOverIt) {
-    Feuille6& f = startTable(6, tableRecord(6, true, false, {kNumbers, kNumbers}));
+    Feuille6& f = start(6, tableRecord(6, true, false, {kNumbers, kNumbers}));
     carryTo(f, 0, f.CaseAttendue[0]);
     const QPoint placed = where(f, 0);
     ui::load<resultat>();

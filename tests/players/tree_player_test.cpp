@@ -16,32 +16,15 @@ using namespace playertest;
 
 using namespace playertest::trees;
 
-class TreeTest : public PlayersTest {
+class TreeTest : public PlayerTest<Feuille5> {
 protected:
-    Feuille5& startTree(int activity, const std::string& record) {
-        return startLesson<Feuille5>(activity, record);
-    }
-    Feuille5& loadTree(int activity, const std::string& record) {
-        return loadPlayer<Feuille5>(activity, record);
-    }
-
     static QPoint leafDesign(const Feuille5& f, int leaf) {
         return QPoint(f.GaucheFeuilles[leaf], f.HautFeuilles);
-    }
-    // The elements now in the tray put back on each other's leaves.
-    void swapBack(Feuille5& f) {
-        std::vector<int> back;
-        for (int p = 0; p <= f.DernierePlaceBac; ++p)
-            if (f.FeuilleAttendue[p] >= 0 && where(f, p).y() > f.HautFeuilles + 1)
-                back.push_back(p);
-        ASSERT_EQ(back.size(), 2u);
-        carryTo(f, back[0], f.FeuilleAttendue[back[1]]);
-        carryTo(f, back[1], f.FeuilleAttendue[back[0]]);
     }
 };
 
 TEST_F(TreeTest, AThreeLevelTreeDealsSixElementsToTheTrayAndTwoExamplesToTheirLeaves) {
-    Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+    Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
     EXPECT_EQ(shared.EcranCourant, 5);
     EXPECT_EQ(f.DeuxNiveaux, 0);
     EXPECT_EQ(f.backColor(), 0x808080u);
@@ -101,7 +84,7 @@ TEST_F(TreeTest, AThreeLevelTreeDealsSixElementsToTheTrayAndTwoExamplesToTheirLe
 
 TEST_F(TreeTest, AnyMarkOfTwoLevelsPlaysFourLeavesAndLeavesOutTheThirdLevel) {
     TreeItem item{{"animal", "rouge", "grand"}, {"0", "1", "2", "3", "50", "51", "52", "53"}};
-    Feuille5& f = startTree(1, treeRecord(1, 'x', {item, item}));
+    Feuille5& f = start(1, treeRecord(1, 'x', {item, item}));
     EXPECT_EQ(f.DeuxNiveaux, 1);
     EXPECT_EQ(f.DerniereFeuille, 3);
     EXPECT_EQ(f.DernierePlaceBac, 2);
@@ -145,7 +128,7 @@ TEST_F(TreeTest, TheLeavesAreDealtWithTheSeededGeneratorTheLastFreePlaceTakingAC
             expected.push_back(int(p));
         }
         platform::randomize(4321.5);
-        Feuille5& f = loadTree(1, treeRecord(1, levels, {kAnimals, kThings}));
+        Feuille5& f = load(1, treeRecord(1, levels, {kAnimals, kThings}));
         for (int e = 0; e < n; ++e) EXPECT_EQ(placeOf(f, e), expected[std::size_t(e)]) << e;
     }
 }
@@ -169,7 +152,7 @@ TEST_F(TreeTest, ThePointerSnapsToTheLeafOfItsColumnAboveTheLeafRowAndFollowsBel
                      << k.levels << " " << k.activity << " " << k.x << "," << k.y);
         ui::unloadAllForms();
         TreeItem item = k.activity == 5 ? kNumbers : kAnimals;
-        Feuille5& f = loadTree(k.activity, treeRecord(k.activity, k.levels, {item, item}));
+        Feuille5& f = load(k.activity, treeRecord(k.activity, k.levels, {item, item}));
         shell::Integer left = 0, top = 0, leaf = -1;
         f.ChercherFeuille(float(k.x), float(k.y), left, top, leaf);
         EXPECT_EQ(leaf, k.leaf);
@@ -182,7 +165,7 @@ TEST_F(TreeTest, ThePointerSnapsToTheLeafOfItsColumnAboveTheLeafRowAndFollowsBel
 }
 
 TEST_F(TreeTest, TwoClicksPutADrawingOnAFreeLeafAndAnythingElseSendsItHome) {
-    Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+    Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
     const int a = 0, b = 1;
     const int leafA = f.FeuilleAttendue[a];
     click(f.Image1[a]);
@@ -232,7 +215,7 @@ TEST_F(TreeTest, ACheckWithElementsOffTheLeavesCountsThemAsDrawingsAndCostsNothi
         shell::resetSharedState();
         boxes.clear();
         const TreeItem item = activity == 1 ? kAnimals : kNumbers;
-        Feuille5& f = startTree(activity, treeRecord(activity, ' ', {item, item}));
+        Feuille5& f = start(activity, treeRecord(activity, ' ', {item, item}));
         for (int p = 0; p < 5; ++p) carryTo(f, p, f.FeuilleAttendue[p]);
         check(f);
         ASSERT_EQ(boxes.size(), 1u);
@@ -249,7 +232,7 @@ TEST_F(TreeTest, ACheckWithElementsOffTheLeavesCountsThemAsDrawingsAndCostsNothi
 }
 
 TEST_F(TreeTest, ThreeFailuresCostFourPointsAndShowTheAnswerOnTheLeaves) {
-    Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+    Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
     placeAll(f, true);
     const int a = 0, b = 1;
     check(f);
@@ -260,9 +243,7 @@ TEST_F(TreeTest, ThreeFailuresCostFourPointsAndShowTheAnswerOnTheLeaves) {
     EXPECT_EQ(f.Plateau[f.FeuilleAttendue[a]], ' ');
     for (int p = 2; p <= 5; ++p) EXPECT_EQ(where(f, p), leafDesign(f, f.FeuilleAttendue[p]));
 
-    swapBack(f);
-    advance(2100);
-    check(f);
+    checkSwappedBack(f);
     EXPECT_EQ(shared.Points, 6);
     swapBack(f);
     advance(2100);
@@ -295,24 +276,13 @@ TEST_F(TreeTest, ThreeFailuresCostFourPointsAndShowTheAnswerOnTheLeaves) {
     EXPECT_EQ(f.TexteBranche[0], " jouet  ");
     EXPECT_TRUE(f.Picture1[2].picture().isNull()) << "the last item's drawing label is gone";
 
-    placeAll(f, true);
-    advance(2100);
-    check(f);
-    for (int t = 0; t < 2; ++t) {
-        swapBack(f);
-        advance(2100);
-        check(f);
-    }
+    failThreeTimes(f);
     EXPECT_EQ(shared.Points, 0);
-    bool facesAfterLast = false;
-    continueLesson(f, [&] { facesAfterLast = ui::find<Feuille5>() != nullptr; });
-    EXPECT_FALSE(facesAfterLast) << "the reward screen comes at once";
-    ASSERT_NE(ui::find<felicite>(), nullptr);
-    EXPECT_EQ(shared.EtatLecons[120], '0');
+    continueToFailedReward(f, 120);
 }
 
 TEST_F(TreeTest, ADrawingOnALeafLiesInFrontOfTheLeafsPointHoweverItCameThere) {
-    Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+    Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
     // Painted back to front: a later place in the order is drawn over an earlier one.
     const auto rang = [&](const ui::Control& c) {
         const auto& ordre = f.windowlessOrder();
@@ -341,7 +311,7 @@ TEST_F(TreeTest, ADrawingOnALeafLiesInFrontOfTheLeafsPointHoweverItCameThere) {
 
 TEST_F(TreeTest, AnItemRightAtOnceEndsTheLessonAndOneRightLaterShowsHappyFaces) {
     {
-        Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+        Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
         placeAll(f);
         check(f);
         EXPECT_TRUE(boxes.empty());
@@ -351,12 +321,10 @@ TEST_F(TreeTest, AnItemRightAtOnceEndsTheLessonAndOneRightLaterShowsHappyFaces) 
     }
     ui::unloadAllForms();
     shell::resetSharedState();
-    Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+    Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
     placeAll(f, true);
     check(f);
-    swapBack(f);
-    advance(2100);
-    check(f);
+    checkSwappedBack(f);
     const int a = 0;
     carryTo(f, a, f.FeuilleAttendue[a]);
     carryTo(f, 1, f.FeuilleAttendue[1]);
@@ -374,7 +342,7 @@ TEST_F(TreeTest, AnItemRightAtOnceEndsTheLessonAndOneRightLaterShowsHappyFaces) 
 }
 
 TEST_F(TreeTest, NumberCardsAreRedAndStaggeredInTheTrayAndTheExampleCardsStayOnTheirLeaves) {
-    Feuille5& f = startTree(5, treeRecord(5, ' ', {kNumbers, kNumbers}));
+    Feuille5& f = start(5, treeRecord(5, ' ', {kNumbers, kNumbers}));
     EXPECT_EQ(f.backColor(), 0x808000u);
     EXPECT_EQ(f.Image5[0].backColor(), 0x808000u);
     EXPECT_EQ(f.Image5[1].backColor(), 0x808080u) << "the check button keeps the first grey";
@@ -439,7 +407,7 @@ TEST_F(TreeTest, NumberCardsAreSmoothBarsWithBothEndsAlikeAtEveryScale) {
         shell::resetSharedState();
         setScreen(screen.width(), screen.height());
         shell::CalculerEchelle();
-        Feuille5& f = startTree(5, treeRecord(5, ' ', {kNumbers, kNumbers}));
+        Feuille5& f = start(5, treeRecord(5, ' ', {kNumbers, kNumbers}));
         const QImage shot = grab(static_cast<ui::Container&>(f));
         // A tray card with one digit, whose text keeps clear of the ends.
         int p = 0;
@@ -495,7 +463,7 @@ TEST_F(TreeTest, LabelsAreWrittenInTheirBranchBoxesOnOneLineOrTwo) {
         ui::unloadAllForms();
         TreeItem item{{k.label0, k.label1, ""}, {"150", "162", "168", "200", "", "", "", ""}};
         if (k.activity == 5) item.leaves = {"1", "2", "3", "4", "", "", "", ""};
-        Feuille5& f = loadTree(k.activity, treeRecord(k.activity, '1', {item, item}));
+        Feuille5& f = load(k.activity, treeRecord(k.activity, '1', {item, item}));
         ui::PictureBox& box = f.Picture1[2];
         if (k.label1 == "x") {
             // The mark alone: the level stays empty.
@@ -547,7 +515,7 @@ TEST_F(TreeTest, ACrossedWordStaysReadableUnderCrossingLinesThatGrowWithTheScree
         setScreen(c.screen.width(), c.screen.height());
         shell::CalculerEchelle();
         const TreeItem item{{"animal", "rouge", ""}, {"150", "162", "168", "200", "", "", "", ""}};
-        Feuille5& f = loadTree(1, treeRecord(1, '1', {item, item}));
+        Feuille5& f = load(1, treeRecord(1, '1', {item, item}));
         // Box 2 shows the word as written, box 3 crossed; both hold the same text.
         ASSERT_EQ(f.TexteBranche[2], f.TexteBranche[3]);
         ASSERT_TRUE(seen(f.Line2[6]));
@@ -570,12 +538,10 @@ TEST_F(TreeTest, ACrossedWordStaysReadableUnderCrossingLinesThatGrowWithTheScree
 }
 
 TEST_F(TreeTest, TheBoardIsLockedWhileACheckRunsAndAScreenTakenAwayStopsItsAnswer) {
-    Feuille5& f = startTree(1, treeRecord(1, ' ', {kAnimals, kThings}));
+    Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
     placeAll(f, true);
     check(f);
-    swapBack(f);
-    advance(2100);
-    check(f);
+    checkSwappedBack(f);
     swapBack(f);
     advance(2100);
     bool probed = false;
@@ -591,7 +557,7 @@ TEST_F(TreeTest, TheBoardIsLockedWhileACheckRunsAndAScreenTakenAwayStopsItsAnswe
 }
 
 TEST_F(TreeTest, AClickOnTheNumbersTreeClosesTheReportOverItAndKeepsItsCards) {
-    Feuille5& f = startTree(5, treeRecord(5, ' ', {kNumbers, kNumbers}));
+    Feuille5& f = start(5, treeRecord(5, ' ', {kNumbers, kNumbers}));
     carryTo(f, 0, f.FeuilleAttendue[0]);
     const QPoint placed = where(f, 0);
     ui::load<resultat>();

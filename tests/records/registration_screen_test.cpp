@@ -6,7 +6,6 @@
 #include "signin/home_screen.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QPaintEvent>
 #include <functional>
 
@@ -148,29 +147,12 @@ TEST_F(Registration, AGroupTypedWithOneOrTwoDigitsNamesTheSameFolder) {
 TEST_F(Registration, TheFieldsTakeOnlyWhatANameOrANumberMayHoldTypedOrPasted) {
     inscription& f = open(0);
     chooseGroup(f, "3");
-    struct Case {
-        int field;
-        const char* typed;
-        const char* shown;
-        bool pasted;
-    };
-    const Case cases[] = {
+    const CardEntry entries[] = {
         {1, "zoé", "ZOÉ", false}, {1, "ëï.!?:", "", false},     {1, "l'é-a b", "L'É-A B", false},
         {1, " a", "A", false},    {2, "çàûÂ2", "ÇÀÛÂ2", false}, {2, "a,b\"c;", "ABC", true},
         {3, "1a2", "12", false},  {3, "x5", "5", true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        ui::TextBox& t = f.eleve[c.field];
-        t.setText("");
-        if (c.pasted) {
-            QApplication::clipboard()->setText(QString::fromUtf8(c.typed));
-            key(t, Qt::Key_V, {}, Qt::ControlModifier);
-        } else {
-            type(t, QString::fromUtf8(c.typed));
-        }
-        EXPECT_EQ(text(t), c.shown);
-    }
+    expectCardEntries(f.eleve, entries);
     // The group field takes digits only, and none while its group is being worked on.
     EXPECT_EQ(text(f.eleve[0]), "3");
     type(f.eleve[0], "5");

@@ -314,6 +314,14 @@ void zoeInGroupOne() {
     NomFichierEleve();
 }
 
+// Zoé's file written in group 1 with her sequence and its list of lessons.
+void zoeSaved(int sequence, const std::string& lessons) {
+    zoeInGroupOne();
+    shared.NumeroSequence = shell::Integer(sequence);
+    shared.ListeLecons = lessons;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+}
+
 } // namespace
 
 TEST_F(FileRoutines, PupilFileNameInItsGroupFolder) {
@@ -370,9 +378,7 @@ TEST_F(FileRoutines, PupilWrittenAndReadBack) {
 }
 
 TEST_F(FileRoutines, OwnLessonsAreNotKeptWithoutTheSetting) {
-    CreerDossierGroupe("1");
-    pupilZoe();
-    NomFichierEleve();
+    zoeInGroupOne();
     shared.NumeroSequence = 0;
     shared.ListeLecons = "AeAf";
     shared.ConserverChoix = kFaux;
@@ -388,9 +394,7 @@ TEST_F(FileRoutines, OwnLessonsAreNotKeptWithoutTheSetting) {
 }
 
 TEST_F(FileRoutines, AWriteDuringARetakeMovesTheListOn) {
-    CreerDossierGroupe("1");
-    pupilZoe();
-    NomFichierEleve();
+    zoeInGroupOne();
     shared.ListeReprise = "Ce";
     shared.ListeLecons = "AeAfAgAhAiAjAk";
     shared.NumeroLecon = 2;
@@ -431,12 +435,7 @@ void otherProgramSaves(const std::string& path,
 }
 
 TEST_F(FileRoutines, ASaveKeepsWhatAnotherProgramSavedSinceTheRead) {
-    CreerDossierGroupe("1");
-    pupilZoe();
-    NomFichierEleve();
-    shared.NumeroSequence = 2;
-    shared.ListeLecons = "AeAfAg";
-    EcrireFichierEleve(shared.CheminFichierEleve);
+    zoeSaved(2, "AeAfAg");
     const std::string path = shared.CheminFichierEleve;
     resetSharedState();
     LireFichierEleve(path, false);
@@ -470,12 +469,7 @@ TEST_F(FileRoutines, ASaveKeepsWhatAnotherProgramSavedSinceTheRead) {
 }
 
 TEST_F(FileRoutines, ARetryAfterAFailedSaveTakesInWhatWasSavedDuringTheBox) {
-    CreerDossierGroupe("1");
-    pupilZoe();
-    NomFichierEleve();
-    shared.NumeroSequence = 2;
-    shared.ListeLecons = "AeAf";
-    EcrireFichierEleve(shared.CheminFichierEleve);
+    zoeSaved(2, "AeAf");
     const std::string path = shared.CheminFichierEleve;
     shared.EtatLecons[1] = '5';
     std::optional<WritesFail> fail(std::in_place);
@@ -493,9 +487,7 @@ TEST_F(FileRoutines, ARetryAfterAFailedSaveTakesInWhatWasSavedDuringTheBox) {
 }
 
 TEST_F(FileRoutines, AFileNeverReadOrDamagedOnDiskIsWrittenAsThisProgramHasIt) {
-    CreerDossierGroupe("1");
-    pupilZoe();
-    NomFichierEleve();
+    zoeInGroupOne();
     const std::string path = shared.CheminFichierEleve;
     // Another program's file that this one never read: a new registration writes its own.
     formats::PupilValues other;
@@ -517,9 +509,7 @@ TEST_F(FileRoutines, AFileNeverReadOrDamagedOnDiskIsWrittenAsThisProgramHasIt) {
 }
 
 TEST_F(FileRoutines, AFailedPupilWriteOffersRetryAndKeepsTheOldFile) {
-    CreerDossierGroupe("1");
-    pupilZoe();
-    NomFichierEleve();
+    zoeInGroupOne();
     EcrireFichierEleve(shared.CheminFichierEleve);
     const std::string before = read(shared.CheminFichierEleve);
     shared.Points = 1;
@@ -596,12 +586,7 @@ TEST_F(FileRoutines, NamesOnly) {
 }
 
 TEST_F(FileRoutines, DamagedPupilFilesAndTheReset) {
-    CreerDossierGroupe("1");
-    pupilZoe();
-    NomFichierEleve();
-    shared.NumeroSequence = 4;
-    shared.ListeLecons = "AeAf";
-    EcrireFichierEleve(shared.CheminFichierEleve);
+    zoeSaved(4, "AeAf");
     std::string good = read(shared.CheminFichierEleve);
     std::vector<std::string> lines;
     for (std::size_t start = 0, end; (end = good.find("\r\n", start)) != std::string::npos;

@@ -11,7 +11,6 @@
 #include "signin/home_screen.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <filesystem>
 
 namespace {
@@ -259,8 +258,7 @@ TEST_F(SettingsScreen, TheFolderBoxKeepsTheCaseAndRefusesWhatTheFileCannotHold) 
     p.Texte1.setText("");
     type(p.Texte1, QString::fromUtf8("/Élèves,\"b"));
     EXPECT_EQ(text(p.Texte1), "/Élèvesb");
-    QApplication::clipboard()->setText(QString::fromUtf8("/x,y\t\"z"));
-    key(p.Texte1, Qt::Key_V, {}, Qt::ControlModifier);
+    paste(p.Texte1, QString::fromUtf8("/x,y\t\"z"));
     EXPECT_EQ(text(p.Texte1), "/Élèvesb/xyz");
     key(p.Texte1, Qt::Key_Backspace, QString(QChar(8)));
     EXPECT_EQ(text(p.Texte1), "/Élèvesb/xy");

@@ -6,7 +6,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QClipboard>
 #include <QFontMetricsF>
 #include <QMessageBox>
 #include <QPainter>
@@ -27,13 +26,7 @@ std::string progressWith(int position, char score) {
 
 TEST_F(HomeScreen, TheCardTakesOnlyWhatANameOrAGroupMayHoldTypedOrPasted) {
     Feuille1& f = home();
-    struct Case {
-        int field;
-        const char* typed;
-        const char* shown;
-        bool pasted;
-    };
-    const Case cases[] = {
+    const CardEntry entries[] = {
         {0, "a7-", "7", false},
         {0, "123", "12", false},
         {0, "4a2", "42", true},
@@ -47,18 +40,7 @@ TEST_F(HomeScreen, TheCardTakesOnlyWhatANameOrAGroupMayHoldTypedOrPasted) {
         {2, " zoé, \"ann\"", "ZOÉ ANN", true},
         {2, "a\tb\r\nc", "ABC", true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        ui::TextBox& t = f.eleve[c.field];
-        t.setText("");
-        if (c.pasted) {
-            QApplication::clipboard()->setText(QString::fromUtf8(c.typed));
-            key(t, Qt::Key_V, {}, Qt::ControlModifier);
-        } else {
-            type(t, QString::fromUtf8(c.typed));
-        }
-        EXPECT_EQ(text(t), c.shown);
-    }
+    expectCardEntries(f.eleve, entries);
 }
 
 TEST_F(HomeScreen, TheNumbersExamplesStayInsideTheCellsAndFrameOfTheirIcons) {

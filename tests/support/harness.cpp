@@ -4,6 +4,7 @@
 #include "ui/text.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -169,6 +170,11 @@ void ScreenTest::key(ui::Control& c, Qt::Key k, const QString& text, Qt::Keyboar
         QApplication::sendEvent(target, &up);
     }
     ui::yield();
+}
+
+void ScreenTest::paste(ui::Control& c, const QString& text, const QString& keyText) {
+    QApplication::clipboard()->setText(text);
+    key(c, Qt::Key_V, keyText, Qt::ControlModifier);
 }
 
 void ScreenTest::type(ui::Control& c, const QString& text) {

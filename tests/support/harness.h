@@ -73,6 +73,8 @@ protected:
     void type(ui::Control& c, const QString& text);
     void key(ui::Control& c, Qt::Key key, const QString& text = {},
              Qt::KeyboardModifiers m = Qt::NoModifier);
+    // Pastes text with Ctrl+V, the key press carrying `keyText`.
+    void paste(ui::Control& c, const QString& text, const QString& keyText = {});
     void pressEnter(ui::Control& c) { key(c, Qt::Key_Return, "\r"); }
     void pressEscape(ui::Control& c) { key(c, Qt::Key_Escape, QString(QChar(27))); }
     // Chooses a menu item as a user would (opening its menus first).

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,28 @@ protected:
 
 class PupilScreensTest : public ScreensTest {
 protected:
+    // A text typed or pasted into a field of a pupil's card, and what the field then shows.
+    struct CardEntry {
+        int field;
+        const char* typed;
+        const char* shown;
+        bool pasted;
+    };
+    // Each entry into its field of the card, emptied first.
+    void expectCardEntries(ui::ControlArray<ui::TextBox>& card,
+                           std::span<const CardEntry> entries) {
+        for (const CardEntry& c : entries) {
+            SCOPED_TRACE(c.typed);
+            ui::TextBox& t = card[c.field];
+            t.setText("");
+            if (c.pasted)
+                paste(t, QString::fromUtf8(c.typed));
+            else
+                type(t, QString::fromUtf8(c.typed));
+            EXPECT_EQ(text(t), c.shown);
+        }
+    }
+
     void SetUp() override {
         ScreensTest::SetUp();
         ui::unloadAllForms();

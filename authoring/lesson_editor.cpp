@@ -8,6 +8,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
@@ -19,7 +20,7 @@ using shell::shared;
 namespace {
 
 using namespace ui::palette;
-constexpr ui::Colour kBleuMoyen = 0xC00000;
+using namespace shell::shades;
 
 // The menus an adult must not reach while a lesson is being edited; the home screen gives them
 // back when it loads.

@@ -8,6 +8,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 
@@ -83,7 +84,7 @@ int countedEntries(const std::string& text) {
 namespace {
 
 using namespace ui::palette;
-constexpr ui::Colour kBleuMoyen = 0xC00000;
+using namespace shell::shades;
 constexpr int kLecons = 1;
 constexpr int kTitre = 0;
 

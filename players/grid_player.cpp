@@ -8,6 +8,7 @@
 #include "players/drawing_library.h"
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 
 #include <QByteArray>
@@ -22,8 +23,7 @@ namespace {
 
 constexpr int kCellules = 16;
 using namespace ui::palette;
-constexpr ui::Colour kTurquoise = 0xC0C000;
-constexpr ui::Colour kBleuMoyen = 0xC00000;
+using namespace shell::shades;
 constexpr ui::Colour kAnthracite = 0x404040;
 // Every title cell is 90 design pixels wide for its text.
 constexpr double kLargeurTexte = 90;

@@ -5,6 +5,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/scaling.h"
 
@@ -12,9 +13,7 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kTurquoise = 0xC0C000;
-constexpr ui::Colour kJaunePale = 0xC0FFFF;
-constexpr ui::Colour kMoutarde = 0x00C0C0;
+using namespace shell::shades;
 constexpr int kSeries = 6;
 constexpr double kLargeurImage = 1815;
 constexpr double kHautImages = 360;

@@ -7,6 +7,7 @@
 #include "players/drawing_library.h"
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 
 using players::Genre;
@@ -19,9 +20,7 @@ namespace {
 constexpr int kPlacesPlateau = 5;
 constexpr int kCellules = 21;
 using namespace ui::palette;
-constexpr ui::Colour kBleuClair = 0xFF8080;
-constexpr ui::Colour kTurquoise = 0xC0C000;
-constexpr ui::Colour kBleuMoyen = 0xC00000;
+using namespace shell::shades;
 
 // The region where the element of slot k belongs: the column of the slot tells it.
 int regionEmplacement(int k) {

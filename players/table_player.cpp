@@ -7,6 +7,7 @@
 #include "players/drawing_library.h"
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 
 #include <algorithm>
@@ -20,9 +21,7 @@ using shell::shared;
 namespace {
 
 using namespace ui::palette;
-constexpr ui::Colour kTurquoise = 0xC0C000;
-constexpr ui::Colour kJaunePale = 0xC0FFFF;
-constexpr ui::Colour kBleuMoyen = 0xC00000;
+using namespace shell::shades;
 
 constexpr int kTitres = 6;
 constexpr int kCroix = 12;

@@ -7,6 +7,7 @@
 #include "players/drawing_library.h"
 #include "players/lesson_texts.h"
 #include "shell/main_window.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/text_fit.h"
 
@@ -21,8 +22,7 @@ using shell::shared;
 namespace {
 
 using namespace ui::palette;
-constexpr ui::Colour kTurquoise = 0xC0C000;
-constexpr ui::Colour kBleuMoyen = 0xC00000;
+using namespace shell::shades;
 
 constexpr int kBranches = 14;
 // The top of the tray's drawings, design pixels: above it an element stands on the tree.

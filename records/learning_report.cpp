@@ -8,6 +8,7 @@
 #include "records/registration_screen.h"
 #include "shell/file_routines.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "ui/msgbox.h"
 #include "ui/printer.h"
 #include "ui/scaling.h"
@@ -20,7 +21,7 @@ using shell::shared;
 namespace {
 
 using namespace ui::palette;
-constexpr ui::Colour kJauneClair = 0x80FFFF;
+using namespace shell::shades;
 
 constexpr int kActivites = 12;
 constexpr int kLeconsParActivite = 120;

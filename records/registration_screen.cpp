@@ -12,6 +12,7 @@
 #include "shell/main_window.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 
@@ -22,7 +23,7 @@ using shell::shared;
 namespace {
 
 using namespace ui::palette;
-constexpr ui::Colour kBleuMoyen = 0xC00000;
+using namespace shell::shades;
 constexpr ui::Colour kOrange = 0x0040C0;
 
 // The screen's coordinate system: 9600 x 7050 units over a client area of 9600 x 6645 twips.

@@ -5,6 +5,7 @@
 #include "shell/password_prompt.h"
 #include "shell/routines.h"
 #include "shell/screen_openers.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 
@@ -12,7 +13,7 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kTurquoise = 0xC0C000;
+using namespace shell::shades;
 constexpr double kLargeur = 9600;
 constexpr double kHauteur = 7200;
 

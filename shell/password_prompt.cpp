@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/scaling.h"
 
@@ -9,8 +10,7 @@ using shell::shared;
 
 namespace {
 
-constexpr ui::Colour kBleuMoyen = 0xC00000;
-constexpr ui::Colour kMoutarde = 0x00C0C0;
+using namespace shell::shades;
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
@@ -17,7 +18,7 @@ namespace {
 
 constexpr int kRangees = 7;
 using namespace ui::palette;
-constexpr ui::Colour kTurquoise = 0xC0C000;
+using namespace shell::shades;
 // The three choices of a row: "Tous", "Enseignant", "Gestionnaire".
 constexpr double kGaucheChoix[3] = {2520, 3600, 5160};
 constexpr double kLargeurChoix[3] = {1000, 1440, 1560};

@@ -13,6 +13,7 @@
 #include "shell/routines.h"
 #include "shell/screen_openers.h"
 #include "shell/settings_screen.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
@@ -23,7 +24,7 @@ using shell::shared;
 namespace {
 
 using namespace ui::palette;
-constexpr ui::Colour kJauneClair = 0x80FFFF;
+using namespace shell::shades;
 constexpr const char* kImageTitre = "titre.wmf";
 // The catalogue check spells the lesson catalogue this way; names match without regard to case.
 constexpr const char* kCatalogueLeconsVerifie = "LECONS.tav";

@@ -11,6 +11,7 @@
 #include "shell/main_window.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "signin/lesson_choice.h"
 #include "ui/msgbox.h"
@@ -23,8 +24,7 @@
 namespace {
 
 using namespace ui::palette;
-constexpr ui::Colour kBleuClair = 0xFF8080;
-constexpr ui::Colour kMoutarde = 0x00C0C0;
+using namespace shell::shades;
 constexpr int kIconeQuitter = 12;
 
 MDI1* principale() {

@@ -1,5 +1,5 @@
-// The sixteen standard colours, by the French names the screens give them. A screen's other
-// shades are named in the screen that uses them.
+// The sixteen standard colours, by the French names the screens give them. Any other shade
+// belongs to the program that draws with it.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 
 #include "players/tree_player.h"
 #include "shell/routines.h"
+#include "shell/shades.h"
 #include "signin/home_screen.h"
 
 #include <QDate>
@@ -17,7 +18,7 @@ using recordstest::RecordsTest;
 using shell::shared;
 
 using namespace ui::palette;
-constexpr ui::Colour kJauneClair = 0x80FFFF;
+using namespace shell::shades;
 
 class PupilReport : public RecordsTest {
 protected:

@@ -315,6 +315,7 @@ void resultat::afficherInscription() {
     s.Nom = "?";
     shell::LireFichierEleve(s.CheminFichierEleve, false);
     const bool lu = s.Etat == 0;
+    ficheLue_ = lu;
     for (int i = 0; i <= 2; ++i) Etiquette2[i].setCaption("");
     Etiquette2[0].setCaption(s.Prenom + "  " + s.Nom);
     if (!lu) s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
@@ -381,6 +382,11 @@ template <class F> void resultat::imprimer(F travail) {
 }
 
 void resultat::imprimerCeBilan() {
+    if (!ficheLue_) {
+        ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
+                   shared.TitreMessage);
+        return;
+    }
     imprimer([this](ui::Printer& p) { ImprimerBilan(p, 350); });
 }
 

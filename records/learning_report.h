@@ -67,4 +67,7 @@ private:
     std::string critere() const;
 
     bool modeEleve_ = true;
+    // The pupil shown in teacher mode was read whole: a damaged one shows empty, and is never
+    // printed so, as if he had done nothing.
+    bool ficheLue_ = true;
 };

@@ -350,6 +350,25 @@ TEST_F(TeacherReport, AFileThatCannotBeReadIsSaidAndShowsNothing) {
     EXPECT_EQ(readFile(pupilPath("07", "BOB", "BRUN")), "BOB\r\nBRUN\r\nxx\r\n");
 }
 
+TEST_F(TeacherReport, APupilWhoseFileIsDamagedIsNeverPrintedAsHavingDoneNothing) {
+    writeFile(pupilPath("07", "BOB", "BRUN"), "BOB\r\nBRUN\r\nxx\r\n");
+    resultat& r = openReport({0, 1});
+    click(r.Commande1[0]);
+    settle();
+    ASSERT_EQ(u8(r.Etiquette2[0].caption()), "BOB  BRUN");
+    boxes.clear();
+    click(r.Commande1[4]);
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Le fichier de cet utilisateur est abîmé."});
+    EXPECT_FALSE(exists("bilan.pdf")) << "no page with his name and no lesson done";
+    // The pupil before him, whose file reads whole, still prints.
+    click(r.Commande1[1]);
+    settle();
+    ASSERT_EQ(u8(r.Etiquette2[0].caption()), "ANNE  ABEL");
+    click(r.Commande1[4]);
+    ASSERT_EQ(pages(), 1);
+    EXPECT_NE(page(1).find("Nom : ANNE ABEL"), std::string::npos);
+}
+
 TEST_F(TeacherReport, ThePrintedReportHasItsHeaderCountsAndPercentages) {
     resultat& r = openReport({0, 1});
     click(r.Commande1[4]);

@@ -21,7 +21,7 @@ MessageService& service() {
 }
 
 // Each line of `text` broken at blanks where it would pass `limit` pixels; explicit line ends
-// stay where they are, and a word longer than the limit stands alone on its line.
+// stay where they are, and a word longer than the limit is cut inside.
 QStringList brokenLines(const QString& text, const QFontMetrics& metrics, int limit) {
     QStringList out;
     for (const QString& line : text.split(QLatin1Char('\n'))) {
@@ -39,6 +39,16 @@ QStringList brokenLines(const QString& text, const QFontMetrics& metrics, int li
                 current = piece.trimmed();
             } else {
                 current += piece;
+            }
+            // A word wider than the limit (a path, say) is cut where it reaches it: the box
+            // could not grow to hold it, and would clip it.
+            while (current.size() > 1 && metrics.horizontalAdvance(current) > limit) {
+                qsizetype fit = 1;
+                while (fit + 1 < current.size() &&
+                       metrics.horizontalAdvance(current.left(fit + 1)) <= limit)
+                    ++fit;
+                out << current.left(fit);
+                current = current.mid(fit);
             }
             if (end >= line.size()) break;
             start = end;

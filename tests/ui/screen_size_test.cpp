@@ -253,6 +253,32 @@ TEST_F(ScreenSizeTest, MessageBoxLinesBreakOnlyWhereTheyWouldPassHalfTheScreen) 
     });
 }
 
+TEST_F(ScreenSizeTest, AWordLongerThanTheBoxIsBrokenAndShownWhole) {
+    setScreen(640, 480);
+    std::string path = "/home/ecole";
+    while (path.size() < 240) path += "/dossier_des_images_de_la_classe";
+    const std::string text = cp("Impossible de lire le fichier d'image : ") + path;
+    lookAtBox(text, [&](QMessageBox& box) {
+        auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(label, nullptr);
+        const QFontMetrics fm = label->fontMetrics();
+        const QStringList lines = label->text().split('\n');
+        QString joined;
+        for (const QString& line : lines) {
+            joined += line + ' ';
+            // Each line is drawn whole inside the label, and the label inside the box.
+            EXPECT_LE(fm.horizontalAdvance(line), label->contentsRect().width())
+                << line.toStdString();
+        }
+        EXPECT_LE(label->geometry().right(), box.contentsRect().right());
+        // No character lost, none moved: only line ends added (at a blank or inside the word).
+        QString shown = label->text();
+        shown.remove('\n');
+        EXPECT_EQ(shown.toStdString(),
+                  QString::fromUtf8("Impossible de lire le fichier d'image :").toStdString() + path)
+            << joined.toStdString();
+    });
+}
 TEST_F(ScreenSizeTest, TheTotalStandsAtTheRightEndOfTheMenuBarAtEverySize) {
     const std::string caption = std::string(75, ' ') + cp("Total : 12 leçons");
     for (const QSize size : {QSize(640, 480), QSize(800, 600)}) {

@@ -33,8 +33,11 @@ QStringList brokenLines(const QString& text, const QFontMetrics& metrics, int li
             while (end < line.size() && line[end] == QLatin1Char(' ')) ++end;
             while (end < line.size() && line[end] != QLatin1Char(' ')) ++end;
             const QString piece = line.mid(start, end - start);
-            if (!current.trimmed().isEmpty() &&
-                metrics.horizontalAdvance(current + piece) > limit) {
+            const bool passes =
+                !current.trimmed().isEmpty() && metrics.horizontalAdvance(current + piece) > limit;
+            if (passes && piece.trimmed().isEmpty()) {
+                // Blanks that end a line show nothing there, and make no empty line after it.
+            } else if (passes) {
                 out << current;
                 current = piece.trimmed();
             } else {

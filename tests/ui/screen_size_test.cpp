@@ -279,6 +279,21 @@ TEST_F(ScreenSizeTest, AWordLongerThanTheBoxIsBrokenAndShownWhole) {
             << joined.toStdString();
     });
 }
+TEST_F(ScreenSizeTest, BlanksThatEndALinePastHalfTheScreenMakeNoEmptyLine) {
+    setScreen(640, 480);
+    // A name padded to its field's width, as the pupil files hold it.
+    const std::string text =
+        cp("Bonjour Marie") + std::string(120, ' ') + "\r\n" + cp("Au travail !");
+    lookAtBox(text, [&](QMessageBox& box) {
+        auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(label, nullptr);
+        const QStringList lines = label->text().split('\n');
+        ASSERT_EQ(lines.size(), 2) << label->text().toStdString();
+        EXPECT_EQ(lines[0].trimmed(), QString("Bonjour Marie"));
+        EXPECT_EQ(lines[1], QString("Au travail !"));
+    });
+}
+
 TEST_F(ScreenSizeTest, TheTotalStandsAtTheRightEndOfTheMenuBarAtEverySize) {
     const std::string caption = std::string(75, ' ') + cp("Total : 12 leçons");
     for (const QSize size : {QSize(640, 480), QSize(800, 600)}) {

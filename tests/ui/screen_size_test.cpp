@@ -279,6 +279,28 @@ TEST_F(ScreenSizeTest, AWordLongerThanTheBoxIsBrokenAndShownWhole) {
             << joined.toStdString();
     });
 }
+TEST_F(ScreenSizeTest, OnALargeScreenABoxOfLongLinesStaysWithinWhatQtShowsWhole) {
+    // The 4:3 areas of a 2560 x 1440 and a 3840 x 2160 display: half of them is wider than the
+    // widest box Qt shows unclipped.
+    std::string text;
+    for (int i = 0; i < 6; ++i)
+        text +=
+            cp("Une étiquette indique la caractérisque des éléments que chacun peut contenir. ");
+    for (const QSize area : {QSize(1920, 1440), QSize(2880, 2160)}) {
+        SCOPED_TRACE(std::to_string(area.width()));
+        setScreen(area.width(), area.height());
+        lookAtBox(text, [&](QMessageBox& box) {
+            auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+            ASSERT_NE(label, nullptr);
+            const QFontMetrics fm = label->fontMetrics();
+            EXPECT_LE(label->geometry().right(), box.contentsRect().right());
+            for (const QString& line : label->text().split('\n'))
+                EXPECT_LE(fm.horizontalAdvance(line), label->contentsRect().width())
+                    << line.toStdString();
+        });
+    }
+}
+
 TEST_F(ScreenSizeTest, BlanksThatEndALinePastHalfTheScreenMakeNoEmptyLine) {
     setScreen(640, 480);
     // A name padded to its field's width, as the pupil files hold it.

@@ -109,6 +109,18 @@ bool& misuseStops() {
 
 } // namespace
 
+// Marks the control as handling one of its events for as long as the scope lasts.
+class EventScope {
+public:
+    explicit EventScope(Control& c) : c_(c) { ++c_.handling_; }
+    ~EventScope() { --c_.handling_; }
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+
+private:
+    Control& c_;
+};
+
 void reportMisuse(const std::string& what) {
     if (misuseStops()) qFatal("misuse of the forms runtime: %s", what.c_str());
     qCritical("misuse of the forms runtime, passed over: %s", what.c_str());
@@ -398,6 +410,7 @@ QPointF Control::toControlUnits(const QPointF& pixel) const {
 void Control::fireIndex(const IndexHandler& handler) {
     if (!handler) return;
     const int i = index_;
+    const EventScope scope(*this);
     dispatch(&form(), [&handler, i] { handler(i); });
 }
 
@@ -411,6 +424,7 @@ void Control::fireMouse(const MouseHandler& handler, QMouseEvent* e) {
     const int shift = shiftState(e->modifiers());
     const int i = index_;
     const auto x = float(units.x()), y = float(units.y());
+    const EventScope scope(*this);
     dispatch(&form(), [&handler, i, button, shift, x, y] { handler(i, button, shift, x, y); });
 }
 
@@ -419,6 +433,7 @@ void Control::insertReplacement(int) {}
 bool Control::handleKey(QKeyEvent* e) {
     Form& f = form();
     HandlerGuard guard(&f);
+    const EventScope scope(*this);
     // A handler may take this very control away (an array element unloaded).
     const Weak<Control> self(this);
     const int shift = shiftState(e->modifiers());
@@ -479,6 +494,7 @@ bool Control::handleKey(QKeyEvent* e) {
 QString Control::filterText(const QString& text) {
     Form& f = form();
     HandlerGuard guard(&f);
+    const EventScope scope(*this);
     const Weak<Control> self(this);
     QString out;
     for (QChar ch : text) {

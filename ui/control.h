@@ -127,6 +127,9 @@ public:
     void orphan() { parent_ = nullptr; }
     // What weak handles watch: it goes as soon as the control's destruction begins.
     QObject* anchor() const { return anchor_.get(); }
+    // Whether one of the control's own events is being handled now: its widget is then on the
+    // stack, and the control must not be destroyed under it.
+    bool handlingEvent() const { return handling_ > 0; }
 
 protected:
     virtual void applyGeometry();
@@ -153,7 +156,9 @@ protected:
     bool tabStop_ = true;
 
 private:
+    friend class EventScope;
     std::unique_ptr<QObject> anchor_ = std::make_unique<QObject>();
+    int handling_ = 0;
 };
 
 // A weak handle on a control (a form is one too): it reads null once the control is destroyed,
@@ -380,8 +385,17 @@ public:
     }
     // Takes an element away; the last one stays, as the model of later loads. Nothing happens
     // for an element that is not there.
+    // An element whose own event runs now stays: taking it away would destroy the widget that
+    // is delivering that event.
     void unload(int i) {
-        if (items_.size() > 1) items_.erase(i);
+        const auto it = items_.find(i);
+        if (it == items_.end() || items_.size() == 1) return;
+        if (it->second->handlingEvent()) {
+            reportMisuse("element " + std::to_string(i) +
+                         " of a control array unloaded by its own event");
+            return;
+        }
+        items_.erase(it);
     }
     bool exists(int i) const { return items_.count(i) != 0; }
     T& operator[](int i) {

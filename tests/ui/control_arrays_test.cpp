@@ -148,3 +148,73 @@ TEST_F(ControlArrays, OnlyALoadMakesAnElementAndUnloadIsSafeOnAnyArray) {
 }
 
 } // namespace
+
+namespace {
+
+struct Buttons : ui::Form {
+    ui::ControlArray<ui::CommandButton> Bouton1{*this};
+    Buttons() {
+        moveForm(0, 0, 6000, 4500);
+        Bouton1.add(0).move(120, 120, 1200, 400);
+        Bouton1.add(1).move(120, 700, 1200, 400);
+    }
+};
+
+// The events an element's own handler may try to take it away from.
+struct OwnEvent {
+    const char* name;
+    std::function<void(Buttons&)> unloadFromIt;
+};
+const OwnEvent kOwnEvents[] = {
+    {"Click", [](Buttons& f) { f.Bouton1[1].Click = [&f](int i) { f.Bouton1.unload(i); }; }},
+    {"MouseDown",
+     [](Buttons& f) {
+         f.Bouton1[1].MouseDown = [&f](int i, int, int, float, float) { f.Bouton1.unload(i); };
+     }},
+    {"MouseUp",
+     [](Buttons& f) {
+         f.Bouton1[1].MouseUp = [&f](int i, int, int, float, float) { f.Bouton1.unload(i); };
+     }},
+};
+
+TEST_F(ControlArrays, AnElementIsNeverTakenAwayByItsOwnEvent) {
+    ui::setMisuseStops(false);
+    std::vector<std::string> messages;
+    logged = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(keepCritical);
+    for (const OwnEvent& e : kOwnEvents) {
+        SCOPED_TRACE(e.name);
+        messages.clear();
+        Buttons& f = ui::load<Buttons>();
+        f.show();
+        pump();
+        e.unloadFromIt(f);
+        click(f.Bouton1[1]);
+        pump();
+        // The button whose press is being delivered stays, and the misuse is told.
+        ASSERT_TRUE(f.Bouton1.exists(1));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find("element 1 of a control array unloaded by its own event"),
+                  std::string::npos)
+            << messages[0];
+        // From another element's event it goes as asked.
+        f.Bouton1[0].Click = [&f](int) { f.Bouton1.unload(1); };
+        click(f.Bouton1[0]);
+        EXPECT_FALSE(f.Bouton1.exists(1));
+        ui::unloadAllForms();
+        pump();
+    }
+    qInstallMessageHandler(previous);
+    logged = nullptr;
+}
+
+TEST_F(ControlArrays, AnElementUnloadedByItsOwnEventStopsADebugBuild) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    Buttons& f = ui::load<Buttons>();
+    f.show();
+    pump();
+    kOwnEvents[0].unloadFromIt(f);
+    EXPECT_DEBUG_DEATH(click(f.Bouton1[1]), "unloaded by its own event");
+}
+
+} // namespace

@@ -253,6 +253,69 @@ TEST_F(ScreenSizeTest, MessageBoxLinesBreakOnlyWhereTheyWouldPassHalfTheScreen) 
     });
 }
 
+TEST_F(ScreenSizeTest, AWordLongerThanTheBoxIsBrokenAndShownWhole) {
+    setScreen(640, 480);
+    std::string path = "/home/ecole";
+    while (path.size() < 240) path += "/dossier_des_images_de_la_classe";
+    const std::string text = cp("Impossible de lire le fichier d'image : ") + path;
+    lookAtBox(text, [&](QMessageBox& box) {
+        auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(label, nullptr);
+        const QFontMetrics fm = label->fontMetrics();
+        const QStringList lines = label->text().split('\n');
+        QString joined;
+        for (const QString& line : lines) {
+            joined += line + ' ';
+            // Each line is drawn whole inside the label, and the label inside the box.
+            EXPECT_LE(fm.horizontalAdvance(line), label->contentsRect().width())
+                << line.toStdString();
+        }
+        EXPECT_LE(label->geometry().right(), box.contentsRect().right());
+        // No character lost, none moved: only line ends added (at a blank or inside the word).
+        QString shown = label->text();
+        shown.remove('\n');
+        EXPECT_EQ(shown.toStdString(),
+                  QString::fromUtf8("Impossible de lire le fichier d'image :").toStdString() + path)
+            << joined.toStdString();
+    });
+}
+TEST_F(ScreenSizeTest, OnALargeScreenABoxOfLongLinesStaysWithinWhatQtShowsWhole) {
+    // The 4:3 areas of a 2560 x 1440 and a 3840 x 2160 display: half of them is wider than the
+    // widest box Qt shows unclipped.
+    std::string text;
+    for (int i = 0; i < 6; ++i)
+        text +=
+            cp("Une étiquette indique la caractérisque des éléments que chacun peut contenir. ");
+    for (const QSize area : {QSize(1920, 1440), QSize(2880, 2160)}) {
+        SCOPED_TRACE(std::to_string(area.width()));
+        setScreen(area.width(), area.height());
+        lookAtBox(text, [&](QMessageBox& box) {
+            auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+            ASSERT_NE(label, nullptr);
+            const QFontMetrics fm = label->fontMetrics();
+            EXPECT_LE(label->geometry().right(), box.contentsRect().right());
+            for (const QString& line : label->text().split('\n'))
+                EXPECT_LE(fm.horizontalAdvance(line), label->contentsRect().width())
+                    << line.toStdString();
+        });
+    }
+}
+
+TEST_F(ScreenSizeTest, BlanksThatEndALinePastHalfTheScreenMakeNoEmptyLine) {
+    setScreen(640, 480);
+    // A name padded to its field's width, as the pupil files hold it.
+    const std::string text =
+        cp("Bonjour Marie") + std::string(120, ' ') + "\r\n" + cp("Au travail !");
+    lookAtBox(text, [&](QMessageBox& box) {
+        auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(label, nullptr);
+        const QStringList lines = label->text().split('\n');
+        ASSERT_EQ(lines.size(), 2) << label->text().toStdString();
+        EXPECT_EQ(lines[0].trimmed(), QString("Bonjour Marie"));
+        EXPECT_EQ(lines[1], QString("Au travail !"));
+    });
+}
+
 TEST_F(ScreenSizeTest, TheTotalStandsAtTheRightEndOfTheMenuBarAtEverySize) {
     const std::string caption = std::string(75, ' ') + cp("Total : 12 leçons");
     for (const QSize size : {QSize(640, 480), QSize(800, 600)}) {

@@ -125,7 +125,8 @@ public:
     virtual void scaleBy(double factor);
     // Forgets the container (it is being destroyed before this control).
     void orphan() { parent_ = nullptr; }
-    // What weak handles watch: it goes as soon as the control's destruction begins.
+    // What weak handles watch: it goes when the base control is destroyed, after the destructors
+    // of the derived control have run, so a handler must not reach its control from there.
     QObject* anchor() const { return anchor_.get(); }
     // Whether one of the control's own events is being handled now: its widget is then on the
     // stack, and the control must not be destroyed under it.

@@ -712,6 +712,32 @@ TEST_F(FileRoutines, ARetakeWriteNeverWrapsThePosition) {
     EXPECT_EQ(shared.PositionListe, formats::kListEntriesMax);
 }
 
+// The file holds the values as a file can keep them (here a position past the end of the list,
+// which a damaged catalogue once left, brought back to it). The next save must tell what this
+// program changed from what the file holds: the lesson it goes on with keeps its counters.
+TEST_F(FileRoutines, ASaveAfterTheFileTidiedAValueKeepsThisProgramsChanges) {
+    zoeInGroupOne();
+    shared.NumeroSequence = 3;
+    shared.ListeLecons = "AeAf";
+    shared.PositionListe = 5;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    ASSERT_EQ(shared.Etat, 0);
+    formats::PupilValues file;
+    ASSERT_EQ(formats::parsePupilFile(read(shared.CheminFichierEleve), false, file),
+              formats::PupilReadStatus::Read);
+    EXPECT_EQ(file.positionListe, 2);
+    EXPECT_EQ(shared.PositionListe, 2) << "the program goes on from what it wrote";
+
+    shared.Points = 4;
+    shared.NumeroItem = 2;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    ASSERT_EQ(formats::parsePupilFile(read(shared.CheminFichierEleve), false, file),
+              formats::PupilReadStatus::Read);
+    EXPECT_EQ(file.points, 4);
+    EXPECT_EQ(file.numeroItem, 2);
+    EXPECT_EQ(file.positionListe, 2);
+}
+
 // Folders and deleting
 
 TEST_F(FileRoutines, EveryLevelOfThePupilsFolder) {

@@ -28,7 +28,7 @@ std::map<std::string, formats::PupilValues>& fichiersElevesConnus() {
 }
 
 std::optional<formats::PupilValues> lireValeursEleve(const std::string& chemin) {
-    const auto texte = platform::readWholeFile(chemin);
+    const auto texte = platform::readSmallFile(chemin);
     if (!texte) return std::nullopt;
     formats::PupilValues lues;
     if (formats::parsePupilFile(*texte, false, lues) != formats::PupilReadStatus::Read)

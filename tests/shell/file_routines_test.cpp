@@ -675,6 +675,27 @@ TEST_F(FileRoutines, HugeSmallFilesReadAsDamaged) {
     EXPECT_EQ(shared.Etat, 1);
 }
 
+// The save reads the file again before it writes: a pupil file made huge on disk is as damaged
+// there as at sign-in, and is replaced without being held in memory on the way.
+TEST_F(FileRoutines, ASaveOverAHugePupilFileNeverHoldsItInMemory) {
+    zoeInGroupOne();
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    LireFichierEleve(shared.CheminFichierEleve, false);
+    ASSERT_EQ(shared.Etat, 0);
+    fs::resize_file(shared.CheminFichierEleve, std::uintmax_t{200} << 20);
+    const auto peakKb = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const long before = peakKb();
+    shared.Points = 5;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_LT(peakKb() - before, 100 * 1024) << "kilobytes taken at the peak of the save";
+    EXPECT_EQ(read(shared.CheminFichierEleve), formats::formatPupilFile(valeursEleve()));
+}
+
 // A sequence list holding a comma, and a pupils' folder made of blanks, come back as they went.
 TEST_F(FileRoutines, ValuesTheFileMustQuoteReadBackWhole) {
     zoeInGroupOne();

@@ -21,6 +21,7 @@ bool samePlace(const PupilValues& a, const PupilValues& b) {
 }
 
 void takeLessonUnderWay(PupilValues& into, const PupilValues& from) {
+    into.numeroSequence = from.numeroSequence;
     into.listeLecons = from.listeLecons;
     into.positionListe = from.positionListe;
     into.activite = from.activite;
@@ -36,7 +37,6 @@ PupilValues mergePupilValues(const PupilValues& base, const PupilValues& ours,
     PupilValues m;
     m.prenom = kept(base.prenom, ours.prenom, onDisk.prenom);
     m.nom = kept(base.nom, ours.nom, onDisk.nom);
-    m.numeroSequence = kept(base.numeroSequence, ours.numeroSequence, onDisk.numeroSequence);
     m.etatLecons = mergedProgress(base.etatLecons, ours.etatLecons, onDisk.etatLecons);
     m.serieImages = kept(base.serieImages, ours.serieImages, onDisk.serieImages);
     m.repriseAutorisee =
@@ -47,6 +47,7 @@ PupilValues mergePupilValues(const PupilValues& base, const PupilValues& ours,
     } else if (!samePlace(onDisk, base)) {
         takeLessonUnderWay(m, onDisk);
     } else {
+        m.numeroSequence = kept(base.numeroSequence, ours.numeroSequence, onDisk.numeroSequence);
         m.listeLecons = ours.listeLecons;
         m.positionListe = ours.positionListe;
         m.activite = kept(base.activite, ours.activite, onDisk.activite);

@@ -13,8 +13,9 @@ namespace formats {
 // list with its position, the counters, the names, the sequence and the retake right.
 //
 // The activity and the counters of the lesson under way (points, item, items done) belong to the
-// place in the list: when one side moved to another place, they come with that place, since a
-// lesson's points and item mean nothing at another lesson. When this program moved, its place
+// place in the list, and the sequence to the list: when one side moved to another place, they
+// come with that place, since a lesson's points and item mean nothing at another lesson and a
+// sequence's number must name the list the pupil follows. When this program moved, its place
 // wins.
 PupilValues mergePupilValues(const PupilValues& base, const PupilValues& ours,
                              const PupilValues& onDisk);

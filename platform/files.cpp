@@ -174,8 +174,18 @@ Descriptor createTemporary(const fs::path& folder, const std::string& name, mode
 // locks do not reach other computers.
 constexpr time_t kStaleTemporaryAge = 60;
 
+bool before(const timespec& a, const timespec& b) {
+    return a.tv_sec != b.tv_sec ? a.tv_sec < b.tv_sec : a.tv_nsec < b.tv_nsec;
+}
+
 // Removes what saves of `name` killed half way left in the folder, so that they do not pile up.
-void removeStaleTemporaries(const fs::path& folder, const std::string& name) {
+// Only a temporary file older than the file's last change (`replaced`, the time of the save that
+// wrote it; nothing for a new file) can be one: the times of the share stamp both, where this
+// computer's clock, set apart from the other computers' own, could make a save still at work on
+// one of them look a minute old.
+void removeStaleTemporaries(const fs::path& folder, const std::string& name,
+                            const timespec* replaced) {
+    if (!replaced) return;
     const std::string prefix = "." + name + ".";
     const time_t now = ::time(nullptr);
     forEachEntry(folder, [&](const fs::directory_entry& entry) {
@@ -188,7 +198,7 @@ void removeStaleTemporaries(const fs::path& folder, const std::string& name) {
             ::open(entry.path().c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         if (!fd) return;
         struct stat st;
-        if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) &&
+        if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && before(st.st_mtim, *replaced) &&
             now - st.st_mtime >= kStaleTemporaryAge && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
             ::unlink(entry.path().c_str());
     });
@@ -265,12 +275,12 @@ bool replaceFile(const std::string& path, const std::string& content) {
     const std::string name = target.filename().native();
     if (name.empty() || name == "." || name == "..") return false;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    removeStaleTemporaries(folder, name);
 
     // A file that is replaced keeps its permissions; a new one gets those any new file gets.
     // The temporary file is never created wider than it will end.
     struct stat old;
     const bool replacing = ::stat(target.c_str(), &old) == 0;
+    removeStaleTemporaries(folder, name, replacing ? &old.st_mtim : nullptr);
     const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
     fs::path temporary;
     Descriptor fd = createTemporary(folder, name, mode & 0777, temporary);

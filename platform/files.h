@@ -41,8 +41,9 @@ std::optional<std::string> readWholeFile(const std::string& path);
 // Replaces the file (or creates it) with `content`: the text goes to a temporary file of the same
 // folder, is flushed to disk and then renamed over the old file, so that a failed write leaves
 // the old file whole. Temporary files of the same file that a save stopped half way left behind
-// (unlocked, a minute old) are removed first. A replaced file keeps its permissions; a new one
-// gets those any new file gets (the umask, or the folder's default permissions).
+// (unlocked, a minute old, and older than the file itself) are removed first. A replaced file keeps
+// its permissions; a new one gets those any new file gets (the umask, or the folder's default
+// permissions).
 bool replaceFile(const std::string& path, const std::string& content);
 
 // Creates a new file holding `content`, or replaces it completely (used only to build new

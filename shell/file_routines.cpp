@@ -28,7 +28,7 @@ std::map<std::string, formats::PupilValues>& fichiersElevesConnus() {
 }
 
 std::optional<formats::PupilValues> lireValeursEleve(const std::string& chemin) {
-    const auto texte = platform::readWholeFile(chemin);
+    const auto texte = platform::readSmallFile(chemin);
     if (!texte) return std::nullopt;
     formats::PupilValues lues;
     if (formats::parsePupilFile(*texte, false, lues) != formats::PupilReadStatus::Read)
@@ -250,7 +250,10 @@ void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
             if (s.NumeroSequence == 0 && !s.ConserverChoix) s.ListeLecons.clear();
             s.Etat = 0;
             // Read again at every try: the other program may have saved during the box.
-            const formats::PupilValues valeurs = valeursAEcrire(chemin);
+            // The program goes on from the values as the file now holds them: what it tidied
+            // while writing must not pass at the next save for a change of either program.
+            const formats::PupilValues valeurs =
+                formats::storablePupilValues(valeursAEcrire(chemin));
             if (platform::replaceFile(chemin, formats::formatPupilFile(valeurs))) {
                 rangerValeursEleve(valeurs);
                 fichiersElevesConnus()[platform::resolvePath(chemin)] = valeurs;

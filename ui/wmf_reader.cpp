@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <set>
 #include <variant>
 
 namespace ui::wmf {
@@ -144,6 +145,35 @@ double safeExtent(double e) {
     return e == 0 ? 1 : e;
 }
 
+// The object table of a picture: a new object takes the lowest free slot. The free slots are
+// kept apart, as a picture may create a hundred thousand objects and walking the table for each
+// would keep the screen waiting for minutes.
+template <typename T> class ObjectTable {
+public:
+    void add(T object) {
+        if (free_.empty()) {
+            slots_.push_back(std::move(object));
+            return;
+        }
+        const size_t slot = *free_.begin();
+        free_.erase(free_.begin());
+        slots_[slot] = std::move(object);
+    }
+    void remove(size_t index) {
+        if (index >= slots_.size() || !slots_[index]) return;
+        slots_[index].reset();
+        free_.insert(index);
+    }
+    // Nothing for a free slot or one past the table.
+    const T* find(size_t index) const {
+        return index < slots_.size() && slots_[index] ? &*slots_[index] : nullptr;
+    }
+
+private:
+    std::vector<std::optional<T>> slots_;
+    std::set<size_t> free_;
+};
+
 class Player {
 public:
     Player(const Metafile& mf, QPainter& painter, const QRectF& target)
@@ -172,7 +202,7 @@ private:
     DcState dc_;
     std::vector<DcState> saved_;
     int painterSaves_ = 0;
-    std::vector<std::optional<Object>> objects_;
+    ObjectTable<Object> objects_;
 
     static int16_t s(const Record& r, size_t i) { return int16_t(r.params[i]); }
     static uint32_t colourParam(const Record& r, size_t i) {
@@ -424,19 +454,12 @@ private:
         return poly;
     }
 
-    void addObject(Object object) {
-        for (auto& slot : objects_) {
-            if (!slot) {
-                slot = std::move(object);
-                return;
-            }
-        }
-        objects_.push_back(std::move(object));
-    }
+    void addObject(Object object) { objects_.add(std::move(object)); }
 
     void select(uint16_t index) {
-        if (index >= objects_.size() || !objects_[index]) return;
-        const Object& o = *objects_[index];
+        const Object* found = objects_.find(index);
+        if (!found) return;
+        const Object& o = *found;
         if (auto* pen = std::get_if<PenSpec>(&o))
             dc_.pen = *pen;
         else if (auto* b = std::get_if<BrushSpec>(&o))
@@ -624,7 +647,7 @@ private:
             if (n >= 1) select(r.params[0]);
             break;
         case kDeleteObject:
-            if (n >= 1 && r.params[0] < objects_.size()) objects_[r.params[0]].reset();
+            if (n >= 1) objects_.remove(r.params[0]);
             break;
         case kMoveTo:
             if (n >= 2) dc_.position = QPointF(s(r, 1), s(r, 0));
@@ -791,14 +814,13 @@ public:
         case kDibCreatePatternBrush:
         case kCreateRegion: add(Made{}); break;
         case kSelectObject:
-            if (n >= 1 && r.params[0] < made_.size()) {
-                const Made& m = made_[r.params[0]];
-                if (m.kind == Made::Pen) penWidth_ = m.size;
-                if (m.kind == Made::Font) fontHeight_ = m.size;
+            if (const Made* m = n >= 1 ? made_.find(r.params[0]) : nullptr) {
+                if (m->kind == Made::Pen) penWidth_ = m->size;
+                if (m->kind == Made::Font) fontHeight_ = m->size;
             }
             break;
         case kDeleteObject:
-            if (n >= 1 && r.params[0] < made_.size()) made_[r.params[0]] = Made{Made::Free, 0};
+            if (n >= 1) made_.remove(r.params[0]);
             break;
         case kSaveDc: work_ += 0.05; break;
         case kIntersectClipRect: work_ += 0.1; break;
@@ -868,11 +890,11 @@ public:
 
 private:
     struct Made {
-        enum Kind { Free, Pen, Font, Other } kind = Other;
+        enum Kind { Pen, Font, Other } kind = Other;
         double size = 0;
     };
     QPointF windowExt_;
-    std::vector<Made> made_;
+    ObjectTable<Made> made_;
     double penWidth_ = 0; // -1: no pen
     double fontHeight_ = 16;
     QPointF position_;
@@ -882,15 +904,7 @@ private:
     static int16_t s(const Record& r, size_t i) { return int16_t(r.params[i]); }
     static double extent(double e) { return std::max(1.0, e); }
 
-    void add(Made made) {
-        for (Made& slot : made_) {
-            if (slot.kind == Made::Free) {
-                slot = made;
-                return;
-            }
-        }
-        made_.push_back(made);
-    }
+    void add(Made made) { made_.add(made); }
 
     // An edge of a shape: its part across the picture (a long one is clipped, but still stroked
     // and crossed by every scan line), filled and stroked with the pen's width.

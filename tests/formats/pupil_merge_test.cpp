@@ -142,3 +142,59 @@ TEST_F(TwoStatesOfOneFile, ANewListHereOrThereComesWithItsPosition) {
     EXPECT_EQ(file.listeLecons, "");
     EXPECT_EQ(file.positionListe, 0);
 }
+
+// A sequence's number and its list are one choice: whichever side's place is kept, the file never
+// names one sequence while holding the list of another.
+TEST_F(TwoStatesOfOneFile, TheSequenceNumberStaysWithItsList) {
+    struct Side {
+        int sequence;
+        bool newList;
+        int position;
+    };
+    struct Case {
+        const char* what;
+        Side ours, theirs;
+        int sequence;
+        bool newList;
+        int position;
+    };
+    const Case cases[] = {
+        {"sequence 7 given there, the old list followed here",
+         {3, false, 2},
+         {7, true, 0},
+         3,
+         false,
+         2},
+        {"sequence 7 given here, the old list followed there",
+         {7, true, 0},
+         {3, false, 2},
+         7,
+         true,
+         0},
+        {"sequence 7 given there, nothing done here", {3, false, 0}, {7, true, 0}, 7, true, 0},
+        {"sequence 0 given there, the old list followed here",
+         {3, false, 1},
+         {0, true, 0},
+         3,
+         false,
+         1},
+    };
+    const std::string newList = code(4, 9) + code(5, 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto make = [&](const Side& side) {
+            PupilValues v = base;
+            v.numeroSequence = static_cast<std::int16_t>(side.sequence);
+            if (side.newList) v.listeLecons = side.sequence == 0 ? "" : newList;
+            v.positionListe = static_cast<std::int16_t>(side.position);
+            return v;
+        };
+        ours = make(c.ours);
+        theirs = make(c.theirs);
+        const PupilValues file = saved();
+        EXPECT_EQ(file.numeroSequence, c.sequence);
+        EXPECT_EQ(file.listeLecons,
+                  c.newList ? (c.sequence == 0 ? "" : newList) : base.listeLecons);
+        EXPECT_EQ(file.positionListe, c.position);
+    }
+}

@@ -289,3 +289,31 @@ TEST(Files, ASaveRemovesTheStaleTemporaryFilesOfItsFile) {
                              ".ZOECECOT.GXO.old"})
         EXPECT_TRUE(dir.has(kept)) << kept;
 }
+
+// Over a share, this computer's clock may be set an hour apart from the one of the computer that
+// is saving: its temporary file, written since the file's last save, must stay however old this
+// clock makes it look. A file never saved yet has no leftover that can be told from a live one.
+TEST(Files, ASaveStillAtWorkElsewhereKeepsItsTemporaryFile) {
+    const auto stamp = [](const std::string& path, time_t ago) {
+        const timespec at[2] = {{::time(nullptr) - ago, 0}, {::time(nullptr) - ago, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), at, 0), 0);
+    };
+    TempFolder dir;
+    dir.write("ZOECECOT.GXO", "saved two hours ago");
+    stamp(dir / "ZOECECOT.GXO", 7200);
+    dir.write(".ZOECECOT.GXO.a1B2c3", "being written on another computer");
+    stamp(dir / ".ZOECECOT.GXO.a1B2c3", 3600);
+    dir.write(".ZOECECOT.GXO.z9Y8x7", "killed before the last save");
+    stamp(dir / ".ZOECECOT.GXO.z9Y8x7", 9000);
+    dir.write(".LEOB0AUB.B7H.a1B2c3", "killed during the first save");
+    stamp(dir / ".LEOB0AUB.B7H.a1B2c3", 3600);
+
+    ASSERT_TRUE(replaceFile(dir / "ZOECECOT.GXO", "new"));
+    ASSERT_TRUE(replaceFile(dir / "LEOB0AUB.B7H", "new"));
+    EXPECT_TRUE(dir.has(".ZOECECOT.GXO.a1B2c3"));
+    EXPECT_FALSE(dir.has(".ZOECECOT.GXO.z9Y8x7"));
+    EXPECT_TRUE(dir.has(".LEOB0AUB.B7H.a1B2c3"));
+    // Once the file has been saved since, the leftover goes.
+    ASSERT_TRUE(replaceFile(dir / "LEOB0AUB.B7H", "newer"));
+    EXPECT_FALSE(dir.has(".LEOB0AUB.B7H.a1B2c3"));
+}

@@ -660,6 +660,27 @@ TEST_F(FileRoutines, HugeSmallFilesReadAsDamaged) {
     EXPECT_EQ(shared.Etat, 1);
 }
 
+// The save reads the file again before it writes: a pupil file made huge on disk is as damaged
+// there as at sign-in, and is replaced without being held in memory on the way.
+TEST_F(FileRoutines, ASaveOverAHugePupilFileNeverHoldsItInMemory) {
+    zoeInGroupOne();
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    LireFichierEleve(shared.CheminFichierEleve, false);
+    ASSERT_EQ(shared.Etat, 0);
+    fs::resize_file(shared.CheminFichierEleve, std::uintmax_t{200} << 20);
+    const auto peakKb = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return usage.ru_maxrss;
+    };
+    const long before = peakKb();
+    shared.Points = 5;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_LT(peakKb() - before, 100 * 1024) << "kilobytes taken at the peak of the save";
+    EXPECT_EQ(read(shared.CheminFichierEleve), formats::formatPupilFile(valeursEleve()));
+}
+
 // A sequence list holding a comma, and a pupils' folder made of blanks, come back as they went.
 TEST_F(FileRoutines, ValuesTheFileMustQuoteReadBackWhole) {
     zoeInGroupOne();
@@ -695,6 +716,32 @@ TEST_F(FileRoutines, ARetakeWriteNeverWrapsThePosition) {
     LireFichierEleve(shared.CheminFichierEleve, false);
     EXPECT_EQ(shared.Etat, 0);
     EXPECT_EQ(shared.PositionListe, formats::kListEntriesMax);
+}
+
+// The file holds the values as a file can keep them (here a position past the end of the list,
+// which a damaged catalogue once left, brought back to it). The next save must tell what this
+// program changed from what the file holds: the lesson it goes on with keeps its counters.
+TEST_F(FileRoutines, ASaveAfterTheFileTidiedAValueKeepsThisProgramsChanges) {
+    zoeInGroupOne();
+    shared.NumeroSequence = 3;
+    shared.ListeLecons = "AeAf";
+    shared.PositionListe = 5;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    ASSERT_EQ(shared.Etat, 0);
+    formats::PupilValues file;
+    ASSERT_EQ(formats::parsePupilFile(read(shared.CheminFichierEleve), false, file),
+              formats::PupilReadStatus::Read);
+    EXPECT_EQ(file.positionListe, 2);
+    EXPECT_EQ(shared.PositionListe, 2) << "the program goes on from what it wrote";
+
+    shared.Points = 4;
+    shared.NumeroItem = 2;
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    ASSERT_EQ(formats::parsePupilFile(read(shared.CheminFichierEleve), false, file),
+              formats::PupilReadStatus::Read);
+    EXPECT_EQ(file.points, 4);
+    EXPECT_EQ(file.numeroItem, 2);
+    EXPECT_EQ(file.positionListe, 2);
 }
 
 // Folders and deleting

@@ -240,7 +240,8 @@ void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
     if (!s.ListeReprise.empty() && s.NumeroLecon > 0) {
         RemettreLeconAuDebut();
         // Past the last entry of the longest list the file keeps, the position goes no further.
-        if (s.PositionListe < formats::kListEntriesMax) ++s.PositionListe;
+        if (!s.RepriseComptee && s.PositionListe < formats::kListEntriesMax) ++s.PositionListe;
+        s.RepriseComptee = kVrai;
     }
     if (chemin.empty()) return;
     const bool disquette = surDisquette(chemin);

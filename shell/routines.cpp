@@ -179,6 +179,7 @@ void LeconSuivante() {
             position = static_cast<Integer>(position + 1);
             continue;
         }
+        s.RepriseComptee = kFaux;
         AfficherTitreLecon(s.TitresActivites[static_cast<std::size_t>(s.Activite)]);
         AfficherTotalLecons();
         s.EcranCourant = 0;
@@ -203,6 +204,7 @@ void FermerEleve() {
     s.ListeReprise.clear();
     s.PositionReprise = 0;
     s.DeLaReprise = kFaux;
+    s.RepriseComptee = kFaux;
     FermerActivites();
     // A pupil who chooses his own lessons stays signed in; anyone else is signed out.
     if (s.NumeroSequence != 0) oublierEleve();

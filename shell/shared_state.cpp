@@ -65,6 +65,7 @@ void InitialiserGlobales() {
     s.ListeReprise.clear();
     s.PositionReprise = 0;
     s.DeLaReprise = kFaux;
+    s.RepriseComptee = kFaux;
     AfficherTotalLecons();
 }
 

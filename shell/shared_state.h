@@ -70,6 +70,9 @@ struct SharedState {
     std::string ListeReprise;
     Integer PositionReprise = 0;
     Flag DeLaReprise = kFaux;
+    // A save during a lesson of the retake list has counted that lesson in PositionListe: a save
+    // tried again for the same lesson must not count it twice. Cleared when a lesson starts.
+    Flag RepriseComptee = kFaux;
     Integer SerieImages = 0;
 
     // Current activity, lesson and item.

@@ -245,6 +245,18 @@ protected:
         EXPECT_TRUE(seen(home->Image5[0])) << "his activities";
         EXPECT_FALSE(seen(home->eleve[0])) << "no card";
     }
+    // He asks for the registration while his file cannot be written, and gives up at the box:
+    // nothing opens and he stays signed in.
+    void registrationGivenUpOnAFailingDisk() {
+        // A folder stands where his file is, so that writing it fails.
+        std::filesystem::remove(data(path));
+        std::filesystem::create_directories(data(path) / "x");
+        answer(ui::vbCancel);
+        choose(m->gestion[0]);
+        EXPECT_EQ(boxTexts(), std::vector<std::string>{"Impossible d'écrire sur le disque."});
+        EXPECT_EQ(screenShown(), "");
+        expectSignedIn();
+    }
     static formats::PupilValues onDisk(const std::string& bytes) {
         formats::PupilValues v;
         EXPECT_EQ(formats::parsePupilFile(bytes, false, v), formats::PupilReadStatus::Read);
@@ -325,14 +337,32 @@ TEST_F(ManagementOverAPupil, TheGuideOpenedSignsHimOutToo) {
 }
 
 TEST_F(ManagementOverAPupil, AFileThatCannotBeWrittenKeepsHimSignedInAndOpensNothing) {
-    // A folder stands where his file is, so that writing it fails.
-    std::filesystem::remove(data(path));
-    std::filesystem::create_directories(data(path) / "x");
-    answer(ui::vbCancel);
+    registrationGivenUpOnAFailingDisk();
+}
+
+// A lesson of his retake list counts once in his list's place, however many times its save is
+// tried: a save given up and tried again must not pass over a lesson he never played.
+TEST_F(ManagementOverAPupil, ASaveTriedAgainDuringARetakeMovesHisListOnOnce) {
+    shared.ConserverChoix = shell::kVrai;
+    shared.ListeLecons = "AeAfAgAh";
+    shared.PositionListe = 1;
+    // He plays the first lesson of his retake, as the report's retake button started it.
+    shared.ListeReprise = "Ce";
+    shared.PositionReprise = 0;
+    shared.DeLaReprise = shell::kVrai;
+    shared.Activite = 2;
+    shared.NumeroLecon = 1;
+    registrationGivenUpOnAFailingDisk();
+
+    // The disk is back; he goes to the management again.
+    std::filesystem::remove_all(data(path));
     choose(m->gestion[0]);
-    EXPECT_EQ(boxTexts(), std::vector<std::string>{"Impossible d'écrire sur le disque."});
-    EXPECT_EQ(screenShown(), "");
-    expectSignedIn();
+    EXPECT_EQ(screenShown(), "inscription");
+    const formats::PupilValues file = onDisk(readFile(path));
+    EXPECT_EQ(file.listeLecons, "AeAfAgAh");
+    EXPECT_EQ(file.positionListe, 2) << "one step for the one lesson played";
+    EXPECT_EQ(file.points, 8);
+    EXPECT_EQ(file.numeroItem, 3);
 }
 
 TEST_F(Management, OpeningTheLessonEditorsSubmenuLeavesThePupilsWorkAlone) {

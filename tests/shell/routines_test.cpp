@@ -10,6 +10,7 @@
 #include "players/table_player.h"
 #include "players/tree_player.h"
 #include "records/learning_report.h"
+#include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
 #include "signin/home_screen.h"
@@ -141,6 +142,26 @@ TEST_F(Dispatch, TheRetakeListComesFirstAndAnInvalidEntryGivesWayWithoutMoving) 
     EXPECT_TRUE(shared.DeLaReprise);
     EXPECT_EQ(shared.PositionReprise, 1);
     EXPECT_EQ(shared.PositionListe, 0);
+}
+
+// A save during a retake lesson counts that lesson in the pupil's list once, however often it is
+// tried, and the next retake lesson counts again.
+TEST_F(Dispatch, EachRetakeLessonCountsOnceInThePupilsListAtItsSaves) {
+    writeLesson(2, 2);
+    writeLesson(2, 3);
+    shared.ListeReprise = code(2, 2) + code(2, 3);
+    shared.ListeLecons = code(0, 1) + code(0, 2) + code(0, 3);
+    shell::LeconSuivante();
+    ASSERT_EQ(shared.NumeroLecon, 2);
+    shell::EcrireFichierEleve("");
+    shell::EcrireFichierEleve("");
+    EXPECT_EQ(shared.PositionListe, 1);
+    // The reward screen takes the retake entry, and the next one plays.
+    shared.PositionReprise = 1;
+    shell::LeconSuivante();
+    ASSERT_EQ(shared.NumeroLecon, 3);
+    shell::EcrireFichierEleve("");
+    EXPECT_EQ(shared.PositionListe, 2);
 }
 
 TEST_F(Dispatch, TheScreensOfPupilWorkAndTheHomeScreenAreClosedFirst) {

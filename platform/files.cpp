@@ -215,6 +215,10 @@ bool fileExists(const std::string& path) {
     return fd && isRegular(fd);
 }
 
+bool nameTaken(const std::string& path) {
+    return existsAsWritten(osPath(path));
+}
+
 bool folderExists(const std::string& path) {
     std::error_code ec;
     return fs::is_directory(osPath(path), ec);

@@ -19,6 +19,9 @@ std::string resolvePath(const std::string& path);
 // True when the path names a regular file that opens for reading. Never creates anything.
 bool fileExists(const std::string& path);
 bool folderExists(const std::string& path);
+// True when anything at all stands under that name (a file that does not open now, a folder, a
+// link whose target is away), found without regard to case.
+bool nameTaken(const std::string& path);
 
 // Length in bytes, or nothing when the file cannot be opened.
 std::optional<std::int64_t> fileLength(const std::string& path);

@@ -3,6 +3,7 @@
 #include "assets/pictures.h"
 #include "formats/pupil_file.h"
 #include "platform/cp1252.h"
+#include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
 #include "records/learning_report.h"
@@ -400,6 +401,9 @@ Feuille1::FicheLue Feuille1::lireFicheEleve() {
     const std::string prenomTape = s.Prenom;
     const std::string nomTape = s.Nom;
     shell::LireFichierEleve(s.CheminFichierEleve, false);
+    // A file that is there but cannot be read just now is no unknown pupil's: a new registration
+    // would write over all his progress. It is refused as a file that cannot be used.
+    if (s.Etat == 1 && platform::nameTaken(s.CheminFichierEleve)) s.Etat = 2;
     const bool lu = s.Etat == 0;
     // Other letters that happen to give the same file name: that file is another pupil's. Names
     // typed without their accents, blanks or hyphens are the same pupil's.
@@ -587,6 +591,12 @@ void Feuille1::Commande4_Click(int index) {
         return;
     }
     Cadre1.setVisible(false);
+    // His file came while the frames were open (registered on another computer): the card signs
+    // him in with it, or refuses it, rather than write a new pupil over it.
+    if (platform::nameTaken(s.CheminFichierEleve)) {
+        Commande1_Click();
+        return;
+    }
     shell::EcrireFichierEleve(s.CheminFichierEleve);
     if (!ui::isLoaded(this)) return;
     s.EleveActif = 1;

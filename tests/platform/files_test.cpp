@@ -70,6 +70,11 @@ TEST(Files, ExistenceTestNeverCreatesAndRefusesFolders) {
     EXPECT_FALSE(fileExists(dir / "sub"));
     EXPECT_TRUE(folderExists(dir / "sub"));
     EXPECT_FALSE(readBytes(dir / "sub", 1, 4));
+    // A name that stands for something that cannot be read is still taken.
+    std::filesystem::create_symlink(dir / "away", dir / "LINK");
+    for (const char* name : {"sub", "link", "LINK"}) EXPECT_TRUE(nameTaken(dir / name)) << name;
+    EXPECT_FALSE(fileExists(dir / "LINK"));
+    EXPECT_FALSE(nameTaken(dir / "absent"));
 }
 
 TEST(Files, BinaryReadAndWriteAtBytePositions) {

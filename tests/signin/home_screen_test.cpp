@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
+#include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -380,6 +382,82 @@ TEST_F(HomeScreen, ADamagedPupilFileSignsNobodyInAndLeavesNothingOfIt) {
         EXPECT_EQ(readFile(pupilPath("07", "ZOÉ", "CÔTÉ")), content) << "the file is left alone";
         ui::unload<Feuille1>();
     }
+}
+
+// His file is there but cannot be read just now: no new registration is offered over it, and
+// whatever stands under its name is left as it was.
+TEST_F(HomeScreen, APupilFileThatCannotBeReadNowIsNeverRegisteredAnew) {
+    auto zoe = pupil("ZOÉ", "CÔTÉ", 0);
+    zoe.etatLecons = progressWith(3, '6');
+    const std::string content = formats::formatPupilFile(zoe);
+    const std::filesystem::path file = data(pupilPath("07", "ZOÉ", "CÔTÉ"));
+    const std::filesystem::path away = data("ailleurs/ZOE");
+    struct Case {
+        const char* name;
+        std::function<void()> make;   // what stands in his file's place
+        std::function<void()> expect; // that it is still there, whole
+    };
+    const Case cases[] = {
+        {"a folder in its place",
+         [&] {
+             std::filesystem::create_directories(file);
+             writeFile(pupilPath("07", "ZOÉ", "CÔTÉ") + "/dedans", content);
+         },
+         [&] {
+             EXPECT_TRUE(std::filesystem::is_directory(file));
+             EXPECT_EQ(readFile(pupilPath("07", "ZOÉ", "CÔTÉ") + "/dedans"), content);
+         }},
+        {"a link to a share that is away",
+         [&] {
+             writeFile("ailleurs/ZOE", content);
+             std::filesystem::create_directories(file.parent_path());
+             std::filesystem::create_symlink(away, file);
+             std::filesystem::rename(away.parent_path(), data("ailleurs.absent"));
+         },
+         [&] {
+             EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(file)));
+             std::filesystem::rename(data("ailleurs.absent"), away.parent_path());
+             EXPECT_EQ(readFile(pupilPath("07", "ZOÉ", "CÔTÉ")), content);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(file.parent_path());
+        std::filesystem::remove_all(data("ailleurs"));
+        c.make();
+        boxes.clear();
+        typeCard("7", "zoé", "côté");
+        EXPECT_EQ(boxTexts(), std::vector<std::string>{"Le fichier de cet utilisateur est abîmé."});
+        Feuille1& f = *ui::find<Feuille1>();
+        EXPECT_FALSE(seen(f.Cadre2)) << "no new registration";
+        EXPECT_TRUE(f.eleve[0].hasFocus());
+        EXPECT_FALSE(shared.EleveActif);
+        EXPECT_EQ(shared.CheminFichierEleve, "");
+        shell::QuitterLogiciel();
+        c.expect();
+        ui::unload<Feuille1>();
+    }
+}
+
+// His file comes (written on another computer) while he answers the registration's frames: it is
+// his, so he signs in with it and nothing is written over it.
+TEST_F(HomeScreen, AFileThatComesDuringTheRegistrationIsTakenAndNotWrittenOver) {
+    typeCard("7", "zoé", "côté");
+    Feuille1& f = *ui::find<Feuille1>();
+    ASSERT_TRUE(seen(f.Cadre2));
+    click(f.Commande5[0]);
+    settle();
+    f.Texte1.setText("0");
+    auto zoe = pupil("ZOÉ", "CÔTÉ", 0);
+    zoe.etatLecons = progressWith(3, '6');
+    writePupil("07", zoe);
+    const std::string before = readFile(pupilPath("07", "ZOÉ", "CÔTÉ"));
+    click(f.Commande4[0]);
+    EXPECT_EQ(readFile(pupilPath("07", "ZOÉ", "CÔTÉ")), before);
+    EXPECT_TRUE(shared.EleveActif);
+    EXPECT_EQ(shared.EtatLecons, progressWith(3, '6')) << "his own progress";
+    EXPECT_FALSE(seen(f.Cadre1));
+    for (int i = 0; i < 12; ++i) EXPECT_TRUE(seen(f.Image5[i]));
 }
 
 TEST_F(HomeScreen, AnotherPupilsFileUnderTheSameNameIsNotTakenOver) {

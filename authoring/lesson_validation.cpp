@@ -165,13 +165,20 @@ private:
         for (int k = 1; k < 16; ++k) {
             std::string t = text(item, k);
             const char first = t.empty() ? '\0' : t[0];
-            const bool carte = material_ == Material::Solids && first == '*';
+            const bool titleCell = !isAnswerCell(k);
+            // Only an answer is a number card: the asterisk marks what the pupil places.
+            const bool carte = material_ == Material::Solids && first == '*' && !titleCell;
             if (carteSansNombre) {
                 if (carte) ++asterisks;
                 continue;
             }
+            // An asterisk anywhere in a title would have the player play the whole lesson with
+            // cards, drawings or not; a title is a word or a drawing, so it is no title at all.
+            if (material_ == Material::Solids && titleCell && t.find('*') != std::string::npos) {
+                found = ItemError{k, missingTitleError()};
+                break;
+            }
             t = withoutNegationMark(t);
-            const bool titleCell = !isAnswerCell(k);
             if (shown(k) && t.empty()) {
                 if (titleCell)
                     found = ItemError{k, missingTitleError()};
@@ -183,7 +190,7 @@ private:
                 ++asterisks;
                 // The card shows the digits after the asterisk: without them the cell holds
                 // nothing a pupil could place.
-                if (!titleCell && !isCardNumber(t)) {
+                if (!isCardNumber(t)) {
                     found = ItemError{k, emptyAnswerError(material_)};
                     carteSansNombre = true;
                 }

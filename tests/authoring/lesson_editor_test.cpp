@@ -577,6 +577,35 @@ TEST_F(LessonEditor, TableOfSolidsRefusesMixedAnswers) {
     EXPECT_TRUE(seen(f.Picture2[5]));
 }
 
+// The key filter keeps "*" out of the solids table's titles, but a stored lesson may hold one: as
+// it would turn the whole lesson into number cards, saving it back is refused as for no title.
+TEST_F(LessonEditor, TableOfSolidsRefusesAStoredTitleWithAnAsterisk) {
+    std::string cards;
+    {
+        feuille20& f = edit(10);
+        open(f, "4");
+        fillNumberCards(f);
+        clickButton(f, 2);
+        ASSERT_TRUE(boxes.empty()) << lastBox();
+        cards = stored(10, 4);
+    }
+    for (const char* title : {"*3", "A*"}) {
+        SCOPED_TRACE(title);
+        boxes.clear();
+        std::string record = cards;
+        formats::setField(record, 10, 0, formats::tableCell(2), title);
+        store(10, 4, record);
+        feuille20& f = edit(10);
+        open(f, "4");
+        EXPECT_EQ(text(f.Text2[2]), title);
+        clickButton(f, 2);
+        EXPECT_EQ(lastBox(), "Dans l'item 1, une colonne ou une rangée n'a pas de titre.");
+        EXPECT_TRUE(f.Text2[2].hasFocus());
+        EXPECT_EQ(stored(10, 4), record) << "nothing saved";
+        clickButton(f, 3);
+    }
+}
+
 TEST_F(LessonEditor, ManagementMenusStayOffWhileEditing) {
     MDI1& m = *ui::find<MDI1>();
     edit(6);

@@ -314,6 +314,17 @@ std::vector<RuleCase> tableCases() {
         // In a mixed item the asterisk error still wins.
         fails("SolidsBareAsteriskAmongDrawings", validTable(10, true).set(0, 5, "*").set(0, 6, "7"),
               1, 5, kAsteriskError),
+        // A title is no number card: an asterisk in it, first or not, is no title at all, and
+        // it neither completes nor spoils the count of an item's cards.
+        fails("SolidsTitleOfACard", validTable(10, true).set(0, 2, "*3"), 1, 2, kTitleError),
+        fails("SolidsTitleWithAnAsteriskInside", validTable(10).set(1, 8, "X*"), 2, 8, kTitleError),
+        fails("SolidsTitleCompletingAMixedItem",
+              smallTableOfSolids().set(0, 10, "12").set(0, 4, "*A"), 1, 4, kTitleError),
+        fails("SolidsCardsBeforeATitleOfAnAsterisk", validTable(10, true).set(0, 12, "A*"), 1, 5,
+              kAsteriskError),
+        // Elsewhere an asterisk in a title plays no part.
+        passes("DrawingsTitleWithAnAsterisk", validTable(2).set(0, 1, "A*B")),
+        passes("NumbersTitleWithAnAsterisk", validTable(6).set(0, 1, "3*4")),
     };
     // A number card is an asterisk and one or two digits.
     struct Card {

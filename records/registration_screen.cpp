@@ -658,7 +658,7 @@ bool inscription::inscrireEleve() {
     s.ListeLecons.clear();
     shell::ChargerSequenceEleve();
     shell::NomFichierEleve();
-    if (platform::fileExists(s.CheminFichierEleve)) {
+    if (platform::nameTaken(s.CheminFichierEleve)) {
         shell::MessageEleveEnDouble();
         eleve[1].setFocus();
         return false;
@@ -715,7 +715,7 @@ bool inscription::modifierEleve() {
         // blanks); any other pupil's file of the group must not be replaced.
         bool pris = false;
         if (!memeChemin(s.CheminFichierEleve, avant.chemin)) {
-            pris = platform::fileExists(s.CheminFichierEleve);
+            pris = platform::nameTaken(s.CheminFichierEleve);
             for (int i = 0; i < NombreEleves && !pris; ++i)
                 pris = i != EleveChoisi && memeChemin(s.CheminsEleves[static_cast<std::size_t>(i)],
                                                       s.CheminFichierEleve);

@@ -244,6 +244,21 @@ TEST_F(Registration, ThePupilCardRefusesWhatItCannotSave) {
     EXPECT_EQ(readPupil(pupilPath("05", "PAUL", "ROY")).numeroSequence, 13);
 }
 
+TEST_F(Registration, ANameUnderWhichSomethingUnreadableStandsIsNeverRegisteredOver) {
+    writeSequence(13, "Treize", code(0, 2));
+    writePupil("05", pupil("ZOÉ", "MARTIN"));
+    // A pupil's file that cannot be read now (here a folder stands in its place) is still his.
+    const auto taken = pupilPath("05", "LEA", "ROY");
+    std::filesystem::create_directories(std::filesystem::path(taken) / "garde");
+    inscription& f = open(0);
+    chooseGroup(f, "5");
+    boxes.clear();
+    registerPupil(f, "lea", "roy", "13");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(lastBox().rfind("Dans ce groupe, un autre élève", 0), 0u) << lastBox();
+    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(taken) / "garde"));
+}
+
 TEST_F(Registration, AnEmptyCardIsSavedByNoButtonButChecksWithTheNextRegistration) {
     inscription& f = open(0);
     chooseGroup(f, "2");
@@ -496,9 +511,11 @@ TEST_F(Modify, NamesOfAnotherPupilAreRefusedAndAnAccentMayBeMended) {
 
 TEST_F(Modify, AWriteGivenUpLeavesTheCardToBeSavedAgain) {
     inscription& f = openGroup();
-    // A folder stands where the new file would go, so that the write fails.
-    std::filesystem::create_directories(data(pupilPath("03", "ZOÉ", "ROY")));
     choose(f, 1);
+    // The group's folder goes away while the card is open (a share that drops), so that the
+    // write fails; it is back before the card is saved again.
+    const std::filesystem::path groupe = std::filesystem::path(data(zoePath)).parent_path();
+    std::filesystem::rename(groupe, groupe.string() + ".absent");
     click(f.Option1[1]);
     f.eleve[2].setText("ROY");
     answer(ui::vbCancel);
@@ -507,6 +524,7 @@ TEST_F(Modify, AWriteGivenUpLeavesTheCardToBeSavedAgain) {
     EXPECT_EQ(lastBox(), "Impossible d'écrire sur le disque.");
     EXPECT_TRUE(f.eleve[1].hasFocus());
     EXPECT_FALSE(f.Commande1.enabled()) << "still on the card";
+    std::filesystem::rename(groupe.string() + ".absent", groupe);
     EXPECT_EQ(readPupil(zoePath).repriseAutorisee, -1);
     // Back to the old names, the retake option alone is still a change to write.
     f.eleve[2].setText("MARTIN");

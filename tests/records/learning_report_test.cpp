@@ -471,7 +471,7 @@ TEST_F(TeacherReport, TwoPupilsFillOnePageAndUnreadableFilesAreSkipped) {
 TEST_F(TeacherReport, TheNoticeShowsWhileMoreThanTwoPupilsPrint) {
     resultat& r = openReport({0, 1, 2});
     // A printer that cannot be opened: nothing prints, the notice has shown and is gone.
-    qputenv("TAVREL_PDF", QByteArray::fromStdString(data("absent/bilan.pdf").string()));
+    capture_->redirect(QString::fromStdString(data("absent/bilan.pdf").string()));
     click(r.Commande1[5]);
     EXPECT_EQ(lastBox(), "Impossible d'imprimer le bilan.");
     EXPECT_EQ(u8(r.Etiquette3.caption()), "\r\nImpression du bilan\r\ndes 3 inscriptions choisies");

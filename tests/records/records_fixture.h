@@ -3,6 +3,7 @@
 // list.
 #pragma once
 
+#include "pdf_capture.h"
 #include "screens_fixture.h"
 
 #include "records/learning_report.h"
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QString>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -88,16 +90,11 @@ class PrintedTest : public RecordsTest {
 protected:
     void SetUp() override {
         RecordsTest::SetUp();
-        hadPdf_ = qEnvironmentVariableIsSet("TAVREL_PDF");
-        oldPdf_ = qgetenv("TAVREL_PDF");
         pdf = data("bilan.pdf").string();
-        qputenv("TAVREL_PDF", QByteArray::fromStdString(pdf));
+        capture_.emplace(QString::fromStdString(pdf));
     }
     void TearDown() override {
-        if (hadPdf_)
-            qputenv("TAVREL_PDF", oldPdf_);
-        else
-            qunsetenv("TAVREL_PDF");
+        capture_.reset();
         RecordsTest::TearDown();
     }
     static QString run(const QString& program, const QStringList& args) {
@@ -119,10 +116,7 @@ protected:
     }
 
     std::string pdf;
-
-private:
-    bool hadPdf_ = false;
-    QByteArray oldPdf_;
+    std::optional<harness::PdfCapture> capture_;
 };
 
 } // namespace recordstest

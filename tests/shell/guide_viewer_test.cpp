@@ -1,4 +1,5 @@
 // The guide viewer: its documents on screen, and their printed page layout.
+#include "pdf_capture.h"
 #include "shell_fixture.h"
 #include <QMdiArea>
 #include <QScrollBar>
@@ -247,10 +248,9 @@ TEST_F(GuideViewer, APrintedParagraphOfUnderscoresKeepsEveryWord) {
     writeFile("tavrel.txt", "Le guide\r\n" + pairedParagraph(40) + "\r\nFin du guide");
     QTemporaryDir dir;
     const QString pdf = dir.filePath("guide.pdf");
-    qputenv("TAVREL_PDF", pdf.toUtf8());
+    const harness::PdfCapture capture(pdf);
     document& d = open();
     click(d.Commande1[0]);
-    qunsetenv("TAVREL_PDF");
     QProcess p;
     p.start("pdftotext", {pdf, "-"});
     ASSERT_TRUE(p.waitForFinished(30000));
@@ -266,11 +266,10 @@ TEST_F(GuideViewer, APrintedParagraphOfUnderscoresKeepsEveryWord) {
 TEST_F(GuideViewer, PrintsWhatTheBoxHolds) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("guide.pdf");
-    qputenv("TAVREL_PDF", pdf.toUtf8());
+    const harness::PdfCapture capture(pdf);
     document& d = open();
     d.Texte1.setText(cp("Texte écrit à l'écran"));
     click(d.Commande1[0]);
-    qunsetenv("TAVREL_PDF");
     QProcess p;
     p.start("pdftotext", {pdf, "-"});
     ASSERT_TRUE(p.waitForFinished(30000));

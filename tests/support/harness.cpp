@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include "grab.h"
+
 #include "platform/cp1252.h"
 #include "ui/text.h"
 
@@ -21,6 +23,7 @@ void ScreenTest::SetUp() {
         std::string text = platform::cp1252ToUtf8(r.text);
         for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;) text.replace(p, 2, "\n");
         boxes.push_back(Box{text, r.style, platform::cp1252ToUtf8(r.title)});
+        grabScreens(QStringLiteral("box"));
         if (!answers.empty()) {
             const int a = answers.front();
             answers.pop_front();
@@ -43,6 +46,7 @@ void ScreenTest::SetUp() {
 }
 
 void ScreenTest::TearDown() {
+    grabScreens(QStringLiteral("end"));
     ui::unloadAllForms();
     for (int i = 0; i < 3; ++i) ui::yield();
     ui::setMessageService({});

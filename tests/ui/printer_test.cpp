@@ -1,3 +1,4 @@
+#include "pdf_capture.h"
 #include "platform/cp1252.h"
 #include "ui/printer.h"
 
@@ -65,23 +66,9 @@ QString pageText(const QString& pdf, int page) {
 
 class PrinterToPdf : public testing::Test {
 protected:
-    void SetUp() override {
-        hadPdf_ = qEnvironmentVariableIsSet("TAVREL_PDF");
-        oldPdf_ = qgetenv("TAVREL_PDF");
-        pdf_ = dir_.filePath("rapport.pdf");
-        qputenv("TAVREL_PDF", pdf_.toUtf8());
-    }
-    void TearDown() override {
-        if (hadPdf_)
-            qputenv("TAVREL_PDF", oldPdf_);
-        else
-            qunsetenv("TAVREL_PDF");
-    }
-
     QTemporaryDir dir_;
-    QString pdf_;
-    bool hadPdf_ = false;
-    QByteArray oldPdf_;
+    harness::PdfCapture capture_{dir_.filePath("rapport.pdf")};
+    QString pdf_ = capture_.path();
 };
 
 TEST_F(PrinterToPdf, TwoPagesOfAccentedTextInOrder) {
@@ -251,7 +238,7 @@ TEST_F(PrinterToPdf, NothingPrintedWritesNothing) {
 
 TEST_F(PrinterToPdf, AFileThatCannotBeWrittenMakesEveryCallHarmless) {
     const QString where = dir_.filePath("dossier_absent/rapport.pdf");
-    qputenv("TAVREL_PDF", where.toUtf8());
+    capture_.redirect(where);
     ui::Printer printer;
     EXPECT_FALSE(printer.ok());
     printer.print("Rien");
@@ -285,7 +272,7 @@ TEST_F(PrinterToPdf, LinesAreDrawnAndMoveTheCurrentPosition) {
 // Without a printer and without TAVREL_PDF the document lands in the current folder.
 TEST_F(PrinterToPdf, WithoutAPrinterItWritesImpressionPdfHere) {
     if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed";
-    qunsetenv("TAVREL_PDF");
+    capture_.unset();
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
     {

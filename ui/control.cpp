@@ -471,6 +471,10 @@ bool Control::handleKey(QKeyEvent* e) {
     if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
         const QString t = e->text();
         if (t.isEmpty() || t.at(0).unicode() < 32) return false;
+        // Qt's shortcuts had this key first: an access key that no usable caption or menu
+        // took names nothing, and types nothing either. AltGr arrives without Alt, or as
+        // Ctrl+Alt, and keeps typing.
+        if (!(e->modifiers() & Qt::ControlModifier)) return true;
     }
     int ascii = asciiOf(e);
     if (ascii == kNoCharacter) return false;

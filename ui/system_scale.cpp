@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPointer>
+#include <QPolygonF>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -17,7 +18,8 @@ namespace ui {
 namespace {
 
 // Fusion, with every size it gives multiplied by the screen's growth. Fusion draws its
-// indicators, arrows and frames to the rectangles it is given, so they follow in proportion.
+// indicators and frames to the rectangles it is given, so they follow in proportion; its arrows
+// and the room around a menu item's text keep fixed sizes, and are grown here.
 class ScaledStyle : public QProxyStyle {
 public:
     explicit ScaledStyle(double factor)
@@ -55,8 +57,44 @@ public:
         return QIcon(ordinary.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     }
 
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        const QSize base = QProxyStyle::sizeFromContents(type, option, size, widget);
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (type != CT_MenuItem || !item || factor_ == 1.0) return base;
+        // Fusion adds the same pixels around a menu item's text at every size: here the room
+        // it adds grows, and its least width too.
+        const auto ordinaryRoom = [&](int width) {
+            const QSize s =
+                QProxyStyle::sizeFromContents(type, option, {width, size.height()}, widget);
+            return s.width() - width;
+        };
+        const int pastLeastWidth = 100000;
+        const int width =
+            std::max(size.width() + scaled(ordinaryRoom(pastLeastWidth)), scaled(ordinaryRoom(0)));
+        const int height = item->menuItemType == QStyleOptionMenuItem::Separator
+                               ? scaled(base.height())
+                               : size.height() + scaled(base.height() - size.height());
+        return {width, height};
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuItem && item && factor_ != 1.0 &&
+            item->menuItemType != QStyleOptionMenuItem::Separator) {
+            drawMenuItem(*item, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {
+        if (isArrow(element) && factor_ != 1.0) {
+            drawArrow(element, *option, painter);
+            return;
+        }
         if (element == PE_FrameFocusRect && factor_ > 1.4) {
             // Fusion's focus frame is a hairline; it keeps its weight relative to the screen.
             if (!(option->state & State_KeyboardFocusChange)) return;
@@ -76,6 +114,102 @@ public:
     double factor() const { return factor_; }
 
 private:
+    static bool isArrow(PrimitiveElement e) {
+        return e == PE_IndicatorArrowUp || e == PE_IndicatorArrowDown ||
+               e == PE_IndicatorArrowLeft || e == PE_IndicatorArrowRight;
+    }
+
+    // Fusion's arrow, a triangle of 8 by 14 pixels at most, grown with the screen: Fusion's own
+    // stops at that size in any rectangle.
+    void drawArrow(PrimitiveElement element, const QStyleOption& option, QPainter* painter) const {
+        const QRectF r = option.rect;
+        if (r.width() <= 1 || r.height() <= 1) return;
+        const qreal length = std::min({8 * factor_, r.width(), r.height()});
+        const qreal breadth = length * 8 / 14;
+        const bool across = element == PE_IndicatorArrowLeft || element == PE_IndicatorArrowRight;
+        QRectF a(0, 0, across ? breadth : length, across ? length : breadth);
+        a.moveCenter(r.center());
+        QPolygonF triangle;
+        switch (element) {
+        case PE_IndicatorArrowRight:
+            triangle << a.topLeft() << a.bottomLeft() << QPointF(a.right(), a.center().y());
+            break;
+        case PE_IndicatorArrowLeft:
+            triangle << a.topRight() << a.bottomRight() << QPointF(a.left(), a.center().y());
+            break;
+        case PE_IndicatorArrowDown:
+            triangle << a.topLeft() << a.topRight() << QPointF(a.center().x(), a.bottom());
+            break;
+        default:
+            triangle << a.bottomLeft() << a.bottomRight() << QPointF(a.center().x(), a.top());
+            break;
+        }
+        QColor colour = option.palette.windowText().color();
+        colour.setAlpha(160);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(colour);
+        painter->drawPolygon(triangle);
+        painter->restore();
+    }
+
+    // A menu item as Fusion lays it out on the smallest screen, grown. Fusion draws the
+    // highlight and the check mark (its check column already follows the item's height), then
+    // the text, moved to where it stands in proportion; the submenu arrow comes last, at the
+    // screen's size, where Fusion would keep it small and against the border.
+    void drawMenuItem(const QStyleOptionMenuItem& item, QPainter* painter,
+                      const QWidget* widget) const {
+        QStyleOptionMenuItem frame = item;
+        frame.text.clear();
+        frame.menuItemType = QStyleOptionMenuItem::Normal;
+        QProxyStyle::drawControl(CE_MenuItem, &frame, painter, widget);
+
+        const bool enabled = item.state & State_Enabled;
+        const bool selected = enabled && (item.state & State_Selected);
+        const bool leftToRight = item.direction != Qt::RightToLeft;
+        if (!item.text.isEmpty()) {
+            QStyleOptionMenuItem words = item;
+            words.menuItemType = QStyleOptionMenuItem::Normal;
+            words.checkType = QStyleOptionMenuItem::NotCheckable;
+            words.icon = QIcon();
+            if (selected) {
+                // Over the highlight already drawn, in its text colour.
+                words.state &= ~State_Selected;
+                words.palette.setColor(QPalette::Text, item.palette.highlightedText().color());
+            }
+            const int shift = textShift(item);
+            words.rect =
+                item.rect.adjusted(leftToRight ? shift : 0, 0, leftToRight ? 0 : -shift, 0);
+            QProxyStyle::drawControl(CE_MenuItem, &words, painter, widget);
+        }
+
+        if (item.menuItemType != QStyleOptionMenuItem::SubMenu) return;
+        const QRect r = item.rect;
+        const int side = (r.height() - scaled(4)) / 2;
+        const QRect box(r.right() + 1 - scaled(3) - side, r.top() + r.height() / 2 - side / 2, side,
+                        side);
+        QStyleOptionMenuItem arrow = item;
+        arrow.rect = visualRect(item.direction, r, box);
+        arrow.state = enabled ? State_Enabled : State_None;
+        if (selected)
+            arrow.palette.setColor(QPalette::WindowText, item.palette.highlightedText().color());
+        proxy()->drawPrimitive(leftToRight ? PE_IndicatorArrowRight : PE_IndicatorArrowLeft, &arrow,
+                               painter, widget);
+    }
+
+    // Where Fusion starts a menu item's text from the item's edge: 7 pixels about its check
+    // column, which is the widest icon, 21 pixels at least, or most of the item's height.
+    static int fusionTextStart(int height, int iconWidth) {
+        return 7 + std::max(int(height * 0.79), std::max(iconWidth, 21));
+    }
+    // How far the text moves from there to its place on the smallest screen, grown.
+    int textShift(const QStyleOptionMenuItem& item) const {
+        const auto ordinary = [this](int v) { return int(std::lround(v / factor_)); };
+        return scaled(fusionTextStart(ordinary(item.rect.height()), ordinary(item.maxIconWidth))) -
+               fusionTextStart(item.rect.height(), item.maxIconWidth);
+    }
+
     int scaled(int value) const {
         if (value <= 0 || factor_ == 1.0) return value;
         return std::max(1, int(std::lround(value * factor_)));

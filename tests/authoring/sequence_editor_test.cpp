@@ -11,8 +11,10 @@
 #include "signin/home_screen.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 #include <filesystem>
 
 using shell::shared;
@@ -411,6 +413,33 @@ TEST_F(SequenceEditor, KeysInTheChooserNeverOpenTheLessonBox) {
         clickButton(f, 6);
         EXPECT_EQ(readFile("SEQUENCE.TAV"), before);
     }
+}
+
+TEST_F(SequenceEditor, AccessKeysOfHiddenButtonsTypeNothingInTheTitleBox) {
+    storeSequence(1, "Un", code('A', 1));
+    sequence& f = start();
+    focus(f.Liste1);
+    tab();
+    tab();
+    ASSERT_TRUE(f.Texte1[0].hasFocus());
+    ASSERT_TRUE(seen(f.Liste1));
+    // "Enregistrer", "suivante" and "Supprimer" stand on buttons hidden with the chooser shown.
+    for (Qt::Key k : {Qt::Key_E, Qt::Key_S, Qt::Key_U})
+        keyboardKey(f.Texte1[0], k, QString(QChar(k).toLower()), Qt::AltModifier);
+    settle();
+    EXPECT_EQ(text(f.Texte1[0]), "Un");
+    EXPECT_TRUE(seen(f.Liste1)) << "nothing was opened";
+    EXPECT_FALSE(seen(f.Commande3[1]));
+
+    // With the sequence open, Alt+S is the shown "Lire la séquence suivante".
+    openNumber(f, "1");
+    ASSERT_TRUE(f.Texte1[0].hasFocus());
+    keyboardKey(f.Texte1[0], Qt::Key_S, "s", Qt::AltModifier);
+    for (QDeadlineTimer wait(5000); f.NumeroSequenceEditee != 2 && !wait.hasExpired();)
+        QTest::qWait(10);
+    settle();
+    EXPECT_EQ(f.NumeroSequenceEditee, 2);
+    EXPECT_EQ(text(f.Texte1[0]), "");
 }
 
 TEST_F(SequenceEditor, AFailedSaveIsToldAndTheSequenceStaysAsTyped) {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <fstream>
 #include <sstream>
 
@@ -161,11 +162,15 @@ void ScreenTest::focus(ui::Control& c) {
     for (int i = 0; i < 3; ++i) ui::yield();
 }
 
-void ScreenTest::key(ui::Control& c, Qt::Key k, const QString& text, Qt::KeyboardModifiers m) {
+QWidget* ScreenTest::keyTarget(ui::Control& c) {
     QPoint p;
     QWidget* w = widgetFor(c, p);
     if (!w->hasFocus()) focus(c);
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+    return QApplication::focusWidget() ? QApplication::focusWidget() : w;
+}
+
+void ScreenTest::key(ui::Control& c, Qt::Key k, const QString& text, Qt::KeyboardModifiers m) {
+    QWidget* target = keyTarget(c);
     QPointer<QWidget> guard = target;
     QKeyEvent down(QEvent::KeyPress, k, m, text);
     QApplication::sendEvent(target, &down);
@@ -173,6 +178,12 @@ void ScreenTest::key(ui::Control& c, Qt::Key k, const QString& text, Qt::Keyboar
         QKeyEvent up(QEvent::KeyRelease, k, m, text);
         QApplication::sendEvent(target, &up);
     }
+    ui::yield();
+}
+
+void ScreenTest::keyboardKey(ui::Control& c, Qt::Key k, const QString& text,
+                             Qt::KeyboardModifiers m) {
+    QTest::sendKeyEvent(QTest::Click, keyTarget(c), k, text, m);
     ui::yield();
 }
 

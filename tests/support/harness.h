@@ -73,6 +73,10 @@ protected:
     void type(ui::Control& c, const QString& text);
     void key(ui::Control& c, Qt::Key key, const QString& text = {},
              Qt::KeyboardModifiers m = Qt::NoModifier);
+    // A key as the keyboard gives it, its modifier keys pressed around it: Qt's shortcuts (the
+    // access keys of captions and menus) see it before the control with the focus does.
+    void keyboardKey(ui::Control& c, Qt::Key key, const QString& text = {},
+                     Qt::KeyboardModifiers m = Qt::NoModifier);
     // Pastes text with Ctrl+V, the key press carrying `keyText`.
     void paste(ui::Control& c, const QString& text, const QString& keyText = {});
     void pressEnter(ui::Control& c) { key(c, Qt::Key_Return, "\r"); }
@@ -93,6 +97,8 @@ protected:
 private:
     std::filesystem::path previousDir_;
     QWidget* widgetFor(ui::Control& c, QPoint& centre);
+    // The widget that gets the keys meant for the control, which is given the focus first.
+    QWidget* keyTarget(ui::Control& c);
     void mouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
                Qt::MouseButtons buttons);
 };

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFontMetricsF>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -996,9 +997,13 @@ protected:
         Windowed::keyPressEvent(e);
         userInput = false;
     }
+    // Also the viewport's own resizes, when a scroll bar comes or goes.
     void resizeEvent(QResizeEvent* e) override {
         Windowed::resizeEvent(e);
-        if (box_.columns() > 0) box_.applyGeometry();
+        if (box_.columns() > 0)
+            box_.applyGeometry();
+        else
+            box_.fitLines();
     }
 
 private:
@@ -1035,6 +1040,7 @@ void ListBox::addItem(const std::string& item, int at) {
     }
     auto* it = new QListWidgetItem(qs(item));
     it->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(0));
+    fitLine(it);
     list_->insertItem(row, it);
     list_->viewport()->update();
 }
@@ -1059,7 +1065,10 @@ std::string ListBox::list(int i) const {
 }
 
 void ListBox::setList(int i, const std::string& item) {
-    if (QListWidgetItem* it = list_->item(i)) it->setText(qs(item));
+    if (QListWidgetItem* it = list_->item(i)) {
+        it->setText(qs(item));
+        fitLine(it);
+    }
     list_->viewport()->update();
 }
 
@@ -1162,6 +1171,55 @@ void ListBox::applyGeometry() {
         list_->setWrapping(false);
         list_->setGridSize(QSize());
     }
+    fitLines();
+}
+
+void ListBox::applyFont() {
+    Control::applyFont();
+    fitLines();
+}
+
+void ListBox::fitLines() {
+    if (!ownWidget_) return;
+    bool changed = false;
+    for (int i = 0; i < list_->count(); ++i) changed = fitLine(list_->item(i)) || changed;
+    // The view keeps the widths its lines had: laid out again, none of them asks for a
+    // horizontal scroll any more.
+    if (changed) list_->doItemsLayout();
+}
+
+bool ListBox::fitLine(QListWidgetItem* it) const {
+    if (!ownWidget_) return false;
+    // The cell is the column of a newspaper list, else the visible width; the delegate draws the
+    // text inside a margin on each side of it.
+    const int margin =
+        list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1;
+    const int cell = columns_ > 0 ? list_->gridSize().width() : list_->viewport()->width();
+    const double room = cell - 2 * margin;
+    const QString text = it->text();
+    const auto fits = [&](const QFont& f) {
+        return std::ceil(QFontMetricsF(f).horizontalAdvance(text)) <= room;
+    };
+    QFont font = list_->font();
+    if (room <= 0 || fits(font)) {
+        if (!it->data(Qt::FontRole).isValid()) return false;
+        it->setData(Qt::FontRole, QVariant());
+        return true;
+    }
+    // Narrower letters keep the line's height and stay readable far longer than smaller ones.
+    int lo = 1, hi = 99;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        font.setStretch(mid);
+        if (fits(font))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    font.setStretch(lo);
+    if (it->data(Qt::FontRole) == QVariant(font)) return false;
+    it->setFont(font);
+    return true;
 }
 
 void ListBox::copyFrom(const Control& other) {

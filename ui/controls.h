@@ -11,6 +11,7 @@ class QPlainTextEdit;
 class QCheckBox;
 class QRadioButton;
 class QListWidget;
+class QListWidgetItem;
 
 namespace ui {
 
@@ -290,6 +291,9 @@ private:
     int borderStyle_ = 1;
 };
 
+// A line wider than its cell is drawn with its letters narrowed, as tall as the others, just
+// enough to show it whole: a list never cuts a line, so two long names that differ only at their
+// ends still look different. A line that fits keeps the list's font.
 class ListBox : public Control {
 public:
     explicit ListBox(Container& parent);
@@ -325,8 +329,11 @@ public:
 protected:
     void applyColours() override;
     void applyGeometry() override;
+    void applyFont() override;
 
 private:
+    void fitLines();
+    bool fitLine(QListWidgetItem* it) const; // true when its font changed
     QListWidget* list_;
     bool sorted_ = false;
     int columns_ = 0;

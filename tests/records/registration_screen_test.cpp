@@ -6,6 +6,8 @@
 #include "signin/home_screen.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QListWidget>
 #include <QPaintEvent>
 #include <functional>
 
@@ -802,6 +804,80 @@ TEST_F(Registration, TheScreenGrowsWithALargerDisplay) {
     EXPECT_NEAR(f.Commande3[0].fontSize(), 8 * 1.6, 0.01);
     chooseGroup(f, "5");
     EXPECT_EQ(lines(f.Liste3), std::vector<std::string>{"ABEL ANNE"});
+}
+
+TEST_F(Registration, EveryListShowsEachNameWholeAndTellsSiblingsApart) {
+    struct Screen {
+        int width, height;
+        double twipsPerPixel;
+    };
+    struct Mode {
+        int mode;
+        ui::ListBox inscription::*list;
+    };
+    const std::string famille = "DE LA FONTAINE-BEAUMONT";
+    const std::string w24(24, 'W'), m24(24, 'M');
+    // In the order every list shows them (sorted by character codes).
+    const std::vector<std::string> shown = {"AUBÉ LÉO", famille + " MARIE-CHRISTINE-ELODIE",
+                                            famille + " MARIE-CHRISTINE-ELOÏSE", m24 + " " + w24,
+                                            w24 + " " + m24};
+    for (const Screen sc : {Screen{640, 480, 15}, Screen{1024, 768, 15}, Screen{1920, 1080, 15},
+                            Screen{2048, 1536, 15}, Screen{640, 480, 12}}) {
+        for (const Mode m : {Mode{0, &inscription::Liste1}, Mode{1, &inscription::Liste2},
+                             Mode{2, &inscription::Liste3}, Mode{3, &inscription::Liste3}}) {
+            SCOPED_TRACE(testing::Message() << sc.width << "x" << sc.height << " at "
+                                            << sc.twipsPerPixel << " twips, mode " << m.mode);
+            ui::unloadAllForms();
+            shell::resetSharedState();
+            shared.DossierEleves = data("eleves").string() + "/";
+            useScreen(sc.width, sc.height, sc.twipsPerPixel);
+            ui::load<MDI1>();
+            std::filesystem::remove_all(data("eleves/TAVR#03"));
+            writePupil("03", pupil("LÉO", "AUBÉ"));
+            writePupil("03", pupil("MARIE-CHRISTINE-ELODIE", famille));
+            writePupil("03", pupil("MARIE-CHRISTINE-ELOÏSE", famille));
+            writePupil("03", pupil(w24, m24));
+            writePupil("03", pupil(m24, w24));
+            inscription& f = open(m.mode);
+            chooseGroup(f, "3");
+            const ui::ListBox& l = f.*m.list;
+            ASSERT_TRUE(seen(l));
+            ASSERT_EQ(lines(l), shown);
+            const QFont own = static_cast<QListWidget*>(l.widget())->font();
+            const harness::ListLine court = shownLine(l, 0);
+            EXPECT_TRUE(court.whole);
+            EXPECT_EQ(court.font, own) << "a name that fits keeps the list's font";
+            for (int row = 1; row < l.listCount(); ++row) {
+                const harness::ListLine line = shownLine(l, row);
+                EXPECT_EQ(line.text, shown[static_cast<std::size_t>(row)]);
+                EXPECT_TRUE(line.whole) << line.text << " is cut";
+                EXPECT_EQ(QFontMetrics(line.font).height(), QFontMetrics(own).height())
+                    << line.text << ": its letters keep their height";
+                EXPECT_EQ(line.height, court.height) << "every line keeps its height";
+            }
+        }
+    }
+}
+
+TEST_F(Registration, ALongNameTypedOnTheCardIsListedWholeAndItsLineOpensItsOwnCard) {
+    const std::string famille = "DE LA FONTAINE-BEAUMONT";
+    inscription& f = open(0);
+    chooseGroup(f, "3");
+    registerPupil(f, "marie-christine-elodie", "de la fontaine-beaumont", "0");
+    // The card takes no "ï": the sibling is typed as the card lets him be.
+    registerPupil(f, "marie-christine-eloise", "de la fontaine-beaumont", "0");
+    EXPECT_TRUE(boxes.empty()) << lastBox();
+    for (int row = 0; row < 2; ++row) EXPECT_TRUE(shownLine(f.Liste1, row).whole) << row;
+    click(f.Commande3[4]);
+    settle();
+
+    inscription& g = open(1);
+    chooseGroup(g, "3");
+    for (int row = 0; row < 2; ++row) EXPECT_TRUE(shownLine(g.Liste2, row).whole) << row;
+    clickLine(g.Liste2, 1);
+    click(g.Commande4[0]);
+    EXPECT_EQ(text(g.eleve[1]), "MARIE-CHRISTINE-ELOISE");
+    EXPECT_EQ(text(g.eleve[2]), famille);
 }
 
 } // namespace

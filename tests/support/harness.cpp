@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTest>
 #include <fstream>
 #include <sstream>
@@ -226,6 +229,26 @@ bool ScreenTest::seen(const ui::Control& c) {
     if (QWidget* w = c.widget()) return w->isVisible();
     QWidget* holder = c.container().containerWidget();
     return holder && holder->isVisible();
+}
+
+// The view's delegate draws the text inside a margin on each side of the line's cell and cuts
+// with "…" what does not fit there.
+ListLine ScreenTest::shownLine(const ui::ListBox& l, int row) {
+    auto* w = static_cast<QListWidget*>(l.widget());
+    QListWidgetItem* it = w->item(row);
+    if (!it) {
+        ADD_FAILURE() << "the list has no line " << row;
+        return {};
+    }
+    w->scrollToItem(it);
+    const QVariant own = it->data(Qt::FontRole);
+    const QFont font = own.isValid() ? own.value<QFont>().resolve(w->font()) : w->font();
+    const QRect cell = w->visualItemRect(it);
+    const int margin = w->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+    const bool inView = cell.left() >= 0 && cell.right() < w->viewport()->width();
+    const bool fits =
+        QFontMetricsF(font).horizontalAdvance(it->text()) <= cell.width() - 2 * margin;
+    return {it->text().toStdString(), font, inView && fits, cell.height()};
 }
 
 QImage ScreenTest::grab(ui::Form& f) {

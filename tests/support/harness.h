@@ -9,6 +9,7 @@
 #include "ui/screen.h"
 
 #include <QEvent>
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <deque>
@@ -18,6 +19,14 @@
 #include <vector>
 
 namespace harness {
+
+// A line of a list as the list draws it.
+struct ListLine {
+    std::string text; // UTF-8
+    QFont font;       // the line's own font over the list's
+    bool whole;       // inside the visible width and not cut by the view's "…"
+    int height;       // of its cell
+};
 
 struct Box {
     std::string text; // UTF-8, lines joined by "\n"
@@ -88,6 +97,8 @@ protected:
     static std::string text(const ui::TextBox& t); // UTF-8
     static std::string u8(const std::string& cp1252);
     static bool seen(const ui::Control& c); // visible on a shown screen
+    // The line scrolled into view first.
+    static ListLine shownLine(const ui::ListBox& l, int row);
     // The whole window of a form as drawn now.
     static QImage grab(ui::Form& f);
     static QImage grab(ui::Container& c);

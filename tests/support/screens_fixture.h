@@ -82,8 +82,8 @@ protected:
     }
 
     // The screen a user would see at this size, with the scale factors the start-up gives.
-    void useScreen(int width, int height) {
-        setScreen(width, height);
+    void useScreen(int width, int height, double twipsPerPixel = 15) {
+        setScreen(width, height, twipsPerPixel);
         shell::CalculerEchelle();
         shell::shared.EchellePixel = shell::shared.Echelle * shell::shared.EchellePolice;
     }

@@ -6,6 +6,7 @@
 #include "ui/scaling.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 
 namespace {
 
@@ -142,3 +143,62 @@ TEST_F(ControlsTest, AScreenShownComesWithTheFocusInItsFirstControlThatCanTakeIt
 }
 
 } // namespace
+
+TEST_F(ControlsTest, AListLineTooWideForItsCellIsNarrowedUntilWholeAndOnlyThen) {
+    struct Screen : ui::Form {
+        ui::ListBox Liste1{*this};
+        Screen() {
+            moveForm(0, 0, 9000, 6000);
+            Liste1.move(0, 0, 2700, 1500); // 180 pixels: a scroll bar soon takes some of them
+            Liste1.setFont(ui::arial(10.5));
+        }
+    };
+    const std::string court = "ABEL ANNE";
+    const std::string long1 = "DE LA FONTAINE-BEAUMONT MARIE-CHRISTINE-ELODIE";
+    const std::string long2 = "DE LA FONTAINE-BEAUMONT MARIE-CHRISTINE-ELOISE";
+    Screen& f = ui::load<Screen>();
+    f.show();
+    ui::ListBox& l = f.Liste1;
+    l.addItem(court);
+    l.addItem(long1);
+    l.addItem(long2, 0);
+    for (int i = 0; i < 20; ++i) l.addItem(court); // the vertical scroll bar comes
+    pump();
+    const auto expectWhole = [&](int row, bool ownFont) {
+        const QFont own = l.widget()->font();
+        const harness::ListLine line = shownLine(l, row);
+        EXPECT_TRUE(line.whole) << line.text;
+        EXPECT_EQ(line.font == own, ownFont) << line.text;
+        EXPECT_EQ(QFontMetrics(line.font).height(), QFontMetrics(own).height()) << line.text;
+    };
+    expectWhole(0, false);
+    expectWhole(1, true);
+    expectWhole(2, false);
+    EXPECT_NE(shownLine(l, 0).text, shownLine(l, 2).text);
+    const int height = shownLine(l, 1).height;
+    EXPECT_EQ(shownLine(l, 2).height, height) << "a narrowed line keeps its height";
+
+    // A line whose text becomes short, or a list wide enough, gives the list's font back.
+    l.setList(0, court);
+    expectWhole(0, true);
+    l.setWidth(9000);
+    pump();
+    expectWhole(2, true);
+    // A larger font narrows again what no longer fits; the choice stays where it was.
+    l.setListIndex(2);
+    l.setWidth(2700);
+    l.setFont(ui::arial(14));
+    pump();
+    expectWhole(2, false);
+    EXPECT_EQ(l.listIndex(), 2);
+    EXPECT_EQ(l.list(2), long1);
+
+    // Newspaper columns narrow a line to its column.
+    l.setWidth(9000);
+    l.setColumns(2);
+    pump();
+    expectWhole(2, false);
+    l.setColumns(0);
+    pump();
+    expectWhole(2, true);
+}

@@ -9,6 +9,7 @@
 #include "platform/cp1252.h"
 #include "platform/strings.h"
 #include "platform/text_io.h"
+#include "shell/routines.h"
 #include "ui/msgbox.h"
 
 #include <algorithm>
@@ -256,8 +257,11 @@ void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
             const formats::PupilValues valeurs =
                 formats::storablePupilValues(valeursAEcrire(chemin));
             if (platform::replaceFile(chemin, formats::formatPupilFile(valeurs))) {
+                const std::string prenomAffiche = s.Prenom;
                 rangerValeursEleve(valeurs);
                 fichiersElevesConnus()[platform::resolvePath(chemin)] = valeurs;
+                // What the screens show of the pupil signed in follows what was taken in.
+                if (s.EleveActif) SuivreValeursEleve(prenomAffiche);
                 return;
             }
         }

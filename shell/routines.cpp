@@ -276,16 +276,47 @@ void AfficherTotalLecons() {
     fenetre.total.setVisible(faites > 0);
 }
 
+std::string nomEnTitre(const std::string& prenom) {
+    return prenom.size() > 1 ? prenom : "TAVREL";
+}
+
 void AfficherTitreLecon(const std::string& titre) {
-    const std::string nom = shared.Prenom.size() > 1 ? shared.Prenom : "TAVREL";
-    fenetrePrincipale().setCaption(nom + " -- " + titre + cp(" -- Leçon") +
+    fenetrePrincipale().setCaption(nomEnTitre(shared.Prenom) + " -- " + titre + cp(" -- Leçon") +
                                    texteNombre(shared.NumeroLecon));
 }
 
+namespace {
+bool progresEnregistre() {
+    return shared.EtatLecons != std::string(kLongueurEtatLecons, '#');
+}
+} // namespace
+
 void ActiverMenuBilan() {
     SharedState& s = shared;
-    s.MenuBilanActif = s.EtatLecons != std::string(kLongueurEtatLecons, '#') ? kVrai : kFaux;
+    s.MenuBilanActif = progresEnregistre() ? kVrai : kFaux;
     fenetrePrincipale().bilan.setEnabled(s.MenuBilanActif != kFaux);
+}
+
+void SuivreValeursEleve(const std::string& prenomAvant) {
+    SharedState& s = shared;
+    MDI1* fenetre = ui::find<MDI1>();
+    if (!fenetre) return;
+    AfficherTotalLecons();
+
+    // A screen may hold the menu shut for a while (the reward screen, a check under way, an
+    // element carried): it opens it again from MenuBilanActif, so only the flag follows then.
+    const bool menuSuitLeProgres = fenetre->bilan.enabled() == (s.MenuBilanActif != kFaux) &&
+                                   !trouverEcran(Ecran::Felicitations);
+    if (menuSuitLeProgres)
+        ActiverMenuBilan();
+    else
+        s.MenuBilanActif = progresEnregistre() ? kVrai : kFaux;
+
+    // Every caption made for a signed-in pupil starts with his name.
+    const std::string avant = nomEnTitre(prenomAvant) + " -- ";
+    const std::string& titre = fenetre->caption();
+    if (titre.starts_with(avant))
+        fenetre->setCaption(nomEnTitre(s.Prenom) + " -- " + titre.substr(avant.size()));
 }
 
 void AideChoixLecons() {

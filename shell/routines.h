@@ -30,10 +30,17 @@ void AfficherBilanDuJour();
 // Shows on the main window's total line how many different lessons the pupil has done, and
 // hides the line when there are none.
 void AfficherTotalLecons();
+// How the main window's caption names the pupil: his first name, or the program's name when the
+// first name has a single letter.
+std::string nomEnTitre(const std::string& prenom);
 // Main window caption: the pupil's first name (or the program's), the activity and the lesson.
 void AfficherTitreLecon(const std::string& titre);
 // MenuBilanActif and the "&Bilan" menu follow whether the pupil has done any lesson.
 void ActiverMenuBilan();
+// The signed-in pupil's values changed under the screens (a save took in what another program
+// had saved): the total line, the report menu and the name in the caption, made from the first
+// name `prenomAvant`, follow the values held now. Nothing is made when there is no main window.
+void SuivreValeursEleve(const std::string& prenomAvant);
 // The help box of the lesson choice.
 void AideChoixLecons();
 // The main window tiles its child windows horizontally.

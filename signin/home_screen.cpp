@@ -86,6 +86,7 @@ Feuille1::Feuille1() {
         t.KeyPress = [this](int index, int& k) { eleve_KeyPress(index, k); };
         t.KeyDown = [this](int index, int& code, int) { eleve_KeyDown(index, code); };
         t.GotFocus = [this](int index) { eleve_GotFocus(index); };
+        t.Change = [this](int) { ActiverBoutonOK(); };
     }
     eleve[0].setBackColor(kGris);
 
@@ -230,6 +231,9 @@ void Feuille1::Form_Load() {
         for (int i = 0; i < 3; ++i) eleve[i].setVisible(true);
         for (int i = 0; i < 4; ++i) etiquette2[i].setVisible(true);
     }
+    // Whether or not the focus reaches the card (a box may still hold the keyboard), it starts
+    // from the group.
+    ActiverBoutonOK();
     dessinerIcones();
 }
 
@@ -281,7 +285,8 @@ void Feuille1::eleve_KeyPress(int index, int& k) {
 
 void Feuille1::eleve_KeyDown(int index, int& keyCode) {
     Etiquette4.setVisible(false);
-    Commande1.setEnabled(index == 2);
+    auNom_ = index == 2;
+    ActiverBoutonOK();
     if (keyCode < 13) return;
     if (keyCode == 13 || keyCode == 40) {
         VerifierChampIdentification(index);
@@ -301,8 +306,9 @@ void Feuille1::eleve_GotFocus(int index) {
     if (!Commande2.visible()) return;
     Cadre1.setVisible(false);
     Cadre2.setVisible(false);
-    if (index == 0) Commande1.setEnabled(false);
-    if (index == 2) Commande1.setEnabled(true);
+    // In the first-name field the pupil stays where he was.
+    if (index != 1) auNom_ = index == 2;
+    ActiverBoutonOK();
     Commande2.setEnabled(true);
     Commande1.setDefault(true);
 }
@@ -492,7 +498,8 @@ void Feuille1::allerALaLeconSuivante() {
 }
 
 void Feuille1::Commande2_Click() {
-    Commande1.setEnabled(false);
+    auNom_ = false;
+    ActiverBoutonOK();
     eleve[0].setFocus();
 }
 
@@ -614,6 +621,12 @@ void Feuille1::AfficherTitreEleve() {
     const shell::SharedState& s = shell::shared;
     if (MDI1* m = principale())
         m->setCaption(s.Prenom.size() >= 2 ? s.Prenom + " -- TAVREL" : std::string("TAVREL"));
+}
+
+void Feuille1::ActiverBoutonOK() {
+    bool rempli = false;
+    for (int i = 0; i < 3 && !rempli; ++i) rempli = eleve.exists(i) && !eleve[i].text().empty();
+    Commande1.setEnabled(auNom_ && rempli);
 }
 
 void Feuille1::PreparerMenus() {

@@ -61,6 +61,9 @@ private:
     void Image5_MouseUp(int index);
 
     void AfficherTitreEleve();
+    // "&OK" is enabled only where Enter is to sign in, at the surname, and only when the card
+    // holds something to sign in with: an empty card never shows it enabled.
+    void ActiverBoutonOK();
     void PreparerMenus();
     void AfficherMessage(const std::string& texte);
     void MessageCorriger();
@@ -91,4 +94,7 @@ private:
     void proposerInscription();
 
     ui::PictureButtons icones_{Image5};
+    // The pupil is at the surname (he typed there or came to it last): Enter there signs in,
+    // while in the group and first-name fields it moves on.
+    bool auNom_ = false;
 };

@@ -157,8 +157,7 @@ void Feuille3::Form_Load() {
 
     const int activite = s.Activite >= 0 && s.Activite <= 11 ? s.Activite : 0;
     if (MDI1* m = ui::find<MDI1>())
-        m->setCaption((s.Prenom.size() >= 2 ? s.Prenom : std::string("TAVREL")) + " -- " +
-                      s.TitresActivites[activite]);
+        m->setCaption(shell::nomEnTitre(s.Prenom) + " -- " + s.TitresActivites[activite]);
 
     s.NumeroLecon = 0;
     shell::LireLecon(static_cast<shell::Integer>(activite));

@@ -3,7 +3,11 @@
 #include "formats/sequence_catalogue.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "players/reward_screen.h"
 #include "shell/file_routines.h"
+#include "shell/main_window.h"
+#include "shell/routines.h"
+#include "shell_fixture.h"
 #include "ui/msgbox.h"
 
 #include <gtest/gtest.h>
@@ -853,4 +857,120 @@ TEST_F(FileRoutines, AMissingSequenceCatalogueGivesAnEmptyList) {
     ChargerSequenceEleve();
     EXPECT_EQ(shared.ListeLecons, "");
     EXPECT_FALSE(fs::exists(shared.DossierDonnees + "SEQUENCE.TAV"));
+}
+
+// What the main window shows of the pupil follows a save that took in another program's work: two
+// programs have Zoé signed in, and this one quits, from a lesson or from its reward screen.
+class MergedSaveOnScreen : public shelltest::ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        ui::load<MDI1>();
+        shared.DossierEleves = data("eleves").string() + "/";
+        fs::create_directories(data("eleves"));
+    }
+};
+
+TEST_F(MergedSaveOnScreen, TheTotalTheReportMenuAndTheCaptionFollowWhatTheSaveTookIn) {
+    struct Case {
+        const char* what;
+        int doneHere;        // lessons done when this program read the file
+        bool finishedHere;   // this program finished one more lesson since
+        bool finishedThere;  // the other program finished another one and saved
+        const char* renamed; // the first name the other program saved, or null
+        bool fromReward;     // this program quits from its reward screen
+        const char* total;   // the total line after the save, "" when hidden
+        bool menu;           // the "Bilan" menu after the save
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"another program added a lesson", 3, false, true, nullptr, false, "Total : 4 leçons", true,
+         "ZOE -- Les ensembles de dessins -- Leçon 9"},
+        {"nothing changed elsewhere", 3, false, false, nullptr, false, "Total : 3 leçons", true,
+         "ZOE -- Les ensembles de dessins -- Leçon 9"},
+        {"both finished a lesson", 3, true, true, nullptr, false, "Total : 5 leçons", true,
+         "ZOE -- Les ensembles de dessins -- Leçon 9"},
+        {"signed in with no lesson, the other's lesson comes in", 0, false, true, nullptr, false,
+         "Total : 1 leçon", true, "ZOE -- Les ensembles de dessins -- Leçon 9"},
+        {"a teacher corrected the first name elsewhere", 3, false, false, "ZOÉ", false,
+         "Total : 3 leçons", true, "ZOÉ -- Les ensembles de dessins -- Leçon 9"},
+        {"the reward screen holds the menu shut", 0, false, true, nullptr, true, "Total : 2 leçons",
+         false, "ZOE -- Les ensembles de dessins -- Leçon 9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        ui::load<MDI1>();
+        shared.DossierEleves = data("eleves").string() + "/";
+        fs::remove_all(data("eleves/TAVR#01"));
+
+        shared.Prenom = "ZOE";
+        shared.Nom = cp("CÔTÉ-RIVIÈRE");
+        shared.NumeroSequence = 2;
+        shared.ListeLecons = "AmAn";
+        for (int i = 0; i < c.doneHere; ++i) shared.EtatLecons[static_cast<std::size_t>(i)] = '7';
+        CreerDossierGroupe("1");
+        NomFichierEleve();
+        const std::string path = shared.CheminFichierEleve;
+        EcrireFichierEleve(path);
+        shell::resetSharedState();
+        ui::load<MDI1>();
+        LireFichierEleve(path, false);
+        ASSERT_EQ(shared.Etat, 0);
+        shared.CheminFichierEleve = path;
+        shared.EleveActif = kVrai;
+
+        // This program is playing lesson 9 of the first activity.
+        shared.Activite = 0;
+        shared.NumeroLecon = 9;
+        AfficherTitreLecon(shared.TitresActivites[0]);
+        AfficherTotalLecons();
+        ActiverMenuBilan();
+        if (c.finishedHere) shared.EtatLecons[100] = '8';
+
+        otherProgramSaves(path, [&](formats::PupilValues& v) {
+            if (c.finishedThere) v.etatLecons[50] = '6';
+            if (c.renamed) v.prenom = cp(c.renamed);
+        });
+
+        MDI1& m = fenetrePrincipale();
+        if (c.fromReward) {
+            shared.Points = 5;
+            felicite& reward = ui::load<felicite>();
+            ASSERT_FALSE(m.bilan.enabled()) << "the reward screen shuts the menu";
+            click(reward.Image5);
+        } else {
+            choose(m.quitter[1]);
+        }
+        EXPECT_TRUE(ended);
+
+        const std::string total = c.total[0] ? std::string(75, ' ') + c.total : "";
+        EXPECT_EQ(m.total.visible() ? u8(m.total.caption()) : "", total);
+        EXPECT_EQ(m.bilan.enabled(), c.menu);
+        EXPECT_EQ(u8(m.caption()), c.caption);
+        formats::PupilValues file;
+        ASSERT_EQ(formats::parsePupilFile(*platform::readWholeFile(path), false, file),
+                  formats::PupilReadStatus::Read);
+        EXPECT_EQ(file.etatLecons, shared.EtatLecons) << "the screen shows what the file holds";
+        ended = false;
+    }
+}
+
+// The registration screen saves the pupil it changes while nobody is signed in: the main window
+// shows nothing of him.
+TEST_F(MergedSaveOnScreen, ASaveWithNobodySignedInShowsNothingOfThePupil) {
+    shared.Prenom = "ZOE";
+    shared.Nom = cp("CÔTÉ-RIVIÈRE");
+    shared.EtatLecons[3] = '8';
+    CreerDossierGroupe("1");
+    NomFichierEleve();
+    MDI1& m = fenetrePrincipale();
+    m.setCaption(cp("TAVREL   Modifier des inscriptions"));
+    m.bilan.setEnabled(false);
+    EcrireFichierEleve(shared.CheminFichierEleve);
+    ASSERT_EQ(shared.Etat, 0);
+    EXPECT_FALSE(m.total.visible());
+    EXPECT_FALSE(m.bilan.enabled());
+    EXPECT_EQ(u8(m.caption()), "TAVREL   Modifier des inscriptions");
 }

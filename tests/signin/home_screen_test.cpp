@@ -2,6 +2,8 @@
 // with a starting sequence, and the faults a card must not let through.
 #include "signin_fixture.h"
 
+#include "players/reward_screen.h"
+#include "shell/guide_viewer.h"
 #include "shell/routines.h"
 
 #include <QAbstractButton>
@@ -10,6 +12,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
+#include <array>
 #include <filesystem>
 #include <functional>
 
@@ -657,6 +660,164 @@ TEST_F(HomeScreen, ANewPupilWhoseSequenceHoldsNoPlayableLessonIsBackAtTheCard) {
     EXPECT_TRUE(seen(f->eleve[0]));
     EXPECT_FALSE(shared.EleveActif) << "a pupil whose sequence ended is signed out";
     EXPECT_EQ(loadedPlayer(), -1);
+}
+
+// A relation-grid lesson of activity 3 with a single answer cell, 5: one token there and a check
+// end it.
+std::string oneTokenGrid() {
+    std::string r = formats::blankRecord(3);
+    formats::setField(r, 3, 0, formats::gridCell(0), "a");
+    const char* titles[] = {"rouge", "vert", "bleu"};
+    for (int c = 0; c < 3; ++c) formats::setField(r, 3, 0, formats::gridCell(c + 1), titles[c]);
+    const char* rows[] = {"1", "29", "150"};
+    for (int l = 0; l < 3; ++l) formats::setField(r, 3, 0, formats::gridCell(4 * (l + 1)), rows[l]);
+    formats::setField(r, 3, 0, formats::gridCell(5), "X");
+    return r;
+}
+
+// The real boxes, which take the keyboard while they are open, answered with their first button
+// as the pupil would.
+class RealBoxes {
+public:
+    RealBoxes() {
+        fenetrePrincipale().show();
+        ui::setMessageService(nullptr);
+        watch_.setInterval(5);
+        QObject::connect(&watch_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box->buttons().empty()) return;
+            ++shown_;
+            box->buttons().front()->click();
+        });
+        watch_.start();
+    }
+    int shown() const { return shown_; }
+
+private:
+    QTimer watch_;
+    int shown_ = 0;
+};
+
+TEST_F(HomeScreen, EveryWayBackToTheCardLeavesItsOkButtonFollowingItsFields) {
+    struct Way {
+        const char* what;
+        std::function<void()> backHome;
+        // The fields the card shows once back (group, first name, surname).
+        std::array<const char*, 3> fields;
+    };
+    const std::string record = oneTokenGrid();
+    // Zoé follows a sequence of one lesson, of which she has taken `taken`, and signs in.
+    const auto zoeSignsIn = [&](int taken) {
+        writeLesson(0, 1);
+        auto v = pupil("ZOÉ", "CÔTÉ", 2);
+        v.listeLecons = code(0, 1);
+        v.positionListe = static_cast<std::int16_t>(taken);
+        writePupil("07", v);
+        typeCard("7", "zoé", "côté");
+    };
+    const Way ways[] = {
+        {"an anonymous pupil's lesson ends through the reward screen",
+         [&] {
+             shared.MenuLeconsAccessible = shell::kVrai;
+             ASSERT_TRUE(formats::writeLessonAt(data("lecons.tav").string(),
+                                                formats::recordPosition(3, 1), record));
+             click(home().Image5[3]);
+             pump();
+             Feuille3* choice = ui::find<Feuille3>();
+             ASSERT_NE(choice, nullptr);
+             const QRect cell = choice->Etiquette3[0].pixelRect();
+             clickAt(*choice, QPoint(cell.center().x(), cell.bottom() - 4));
+             click(choice->Image5[0]);
+             settle();
+             Feuille7* grid = ui::find<Feuille7>();
+             ASSERT_NE(grid, nullptr);
+             advance(2100);
+             click(grid->Picture1[5]);
+             click(grid->Image5[1]);
+             felicite* reward = ui::find<felicite>();
+             ASSERT_NE(reward, nullptr);
+             click(reward->Commande1);
+             pump();
+         },
+         {"", "", ""}},
+        {"a signed-in pupil is signed out by a restart",
+         [&] {
+             zoeSignsIn(0);
+             ASSERT_EQ(loadedPlayer(), 0);
+             choose(main().quitter[0]);
+             pump();
+         },
+         {"", "", ""}},
+        {"a sequence has no lesson left", [&] { zoeSignsIn(1); }, {"", "", ""}},
+        {"a management screen is left",
+         [&] {
+             home();
+             choose(main().infor[1]);
+             document* guide = ui::find<document>();
+             ASSERT_NE(guide, nullptr);
+             click(guide->Commande1[1]);
+             pump();
+         },
+         {"", "", ""}},
+        {"the lesson choice is cancelled",
+         [&] {
+             shared.MenuLeconsAccessible = shell::kVrai;
+             writeLesson(0, 1);
+             click(home().Image5[0]);
+             pump();
+             Feuille3* choice = ui::find<Feuille3>();
+             ASSERT_NE(choice, nullptr);
+             click(choice->Image5[1]);
+             pump();
+         },
+         {"", "", ""}},
+        {"the starting sequence is cancelled",
+         [&] {
+             typeCard("3", "léo", "aubé");
+             Feuille1& f = *ui::find<Feuille1>();
+             click(f.Commande5[0]);
+             settle();
+             click(f.Commande4[1]);
+         },
+         {"3", "LÉO", "AUBÉ"}},
+        {"the card is corrected",
+         [&] {
+             typeCard("3", "léo", "aubé");
+             Feuille1& f = *ui::find<Feuille1>();
+             click(f.Commande5[1]);
+             click(f.Commande2);
+         },
+         {"3", "LÉO", "AUBÉ"}},
+    };
+    for (const Way& w : ways) {
+        SCOPED_TRACE(w.what);
+        const RealBoxes boxesOnScreen;
+        w.backHome();
+        Feuille1* f = ui::find<Feuille1>();
+        ASSERT_NE(f, nullptr);
+        ASSERT_TRUE(seen(f->Commande1));
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(text(f->eleve[i]), w.fields[i]) << i;
+        EXPECT_FALSE(f->Commande1.enabled()) << "the pupil starts again from the group";
+
+        // The card then follows its fields as they fill and empty again.
+        focus(f->eleve[2]);
+        const bool filled = w.fields[0][0] != 0;
+        EXPECT_EQ(f->Commande1.enabled(), filled) << "at the surname of this card";
+        f->eleve[2].setText("");
+        if (!filled) {
+            type(f->eleve[2], "a");
+            EXPECT_TRUE(f->Commande1.enabled()) << "something to sign in with";
+            key(f->eleve[2], Qt::Key_Backspace);
+            EXPECT_FALSE(f->Commande1.enabled()) << "emptied again";
+        }
+
+        ui::unloadAllForms();
+        shell::resetSharedState();
+        boxes.clear();
+        ended = false;
+        ui::load<MDI1>();
+        shared.DossierEleves = data("eleves").string() + "/";
+    }
 }
 
 TEST_F(HomeScreen, PressingAndReleasingAnIconRestoresItsPicture) {

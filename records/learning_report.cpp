@@ -1,6 +1,7 @@
 #include "records/learning_report.h"
 
 #include "formats/lesson_record.h"
+#include "formats/lesson_scores.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "records/learning_summary.h"
@@ -23,9 +24,8 @@ namespace {
 using namespace ui::palette;
 using namespace shell::shades;
 
-constexpr int kActivites = 12;
-constexpr int kLeconsParActivite = 120;
-constexpr int kCellules = 120;
+constexpr int kActivites = formats::kActivityCount;
+constexpr int kCellules = formats::kLessonsPerActivity;
 constexpr int kBoutons = 7;
 
 // Tops of the name line and of the count line in the printed block. The labels on the screen
@@ -147,7 +147,7 @@ double resultat::tw(double twips) const {
 }
 
 std::string resultat::critere() const {
-    return std::to_string(7 - shared.CritereReussite) + "/8 et +";
+    return std::to_string(formats::LessonScores::passMark(shared.CritereReussite)) + "/8 et +";
 }
 
 // --- load -------------------------------------------------------------------------------------
@@ -217,20 +217,19 @@ void resultat::dessinerActivite() {
     NombreTerminees = 0;
     RepriseProposee.clear();
     Etiquette2[3].setCaption(critere());
-    const char seuil = static_cast<char>(55 - s.CritereReussite);
+    const formats::LessonScores scores(s.EtatLecons);
     int k = 0;
-    for (int n = 1; n <= kLeconsParActivite && l > 0; ++n) {
+    for (int n = 1; n <= formats::kLessonsPerActivity && l > 0; ++n) {
         const std::size_t debut = static_cast<std::size_t>(n - 1) * l;
         if (debut + l > bloc.size()) break;
         if (bloc.compare(debut, l, std::string(l, ' ')) == 0) continue;
         ui::Label& c = Etiquette4[k];
         c.move(tw(240 + (k % 19) * 440), tw(1080 + (k / 19) * 300));
         c.setCaption(std::to_string(n));
-        const std::size_t place = kLeconsParActivite * activite + static_cast<std::size_t>(n - 1);
-        const char etat = place < s.EtatLecons.size() ? s.EtatLecons[place] : '#';
+        const char etat = scores.score(ActiviteAffichee, n);
         if (etat >= '0' && etat <= '9') {
             ++NombreTerminees;
-            if (etat >= seuil) {
+            if (formats::LessonScores::passes(etat, s.CritereReussite)) {
                 ++NombreReussies;
                 c.setBackColor(kCyan);
             } else {

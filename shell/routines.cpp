@@ -2,6 +2,7 @@
 
 #include "formats/lesson_catalogue.h"
 #include "formats/lesson_record.h"
+#include "formats/lesson_scores.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -22,9 +23,6 @@
 namespace shell {
 namespace {
 
-constexpr int kLeconsParActivite = 120;
-constexpr int kNombreActivites = 12;
-
 // Entry `position` (from 0) of a lesson list: the activity and the lesson number its two
 // characters give; nothing when the list has no whole entry there.
 struct Entree {
@@ -41,15 +39,8 @@ bool entreeDe(const std::string& liste, Integer position, Entree& entree) {
 }
 
 bool codeValide(const Entree& e) {
-    return e.activite >= 0 && e.activite < kNombreActivites && e.lecon >= 1 &&
-           e.lecon <= kLeconsParActivite;
-}
-
-// The lesson was last done with 8 out of 8 (a character after "8" counts the same).
-bool leconParfaite(Integer activite, Integer lecon) {
-    const std::size_t i = static_cast<std::size_t>(kLeconsParActivite * activite + lecon - 1);
-    if (i >= shared.EtatLecons.size()) return false;
-    return static_cast<unsigned char>(shared.EtatLecons[i]) >= '8';
+    return e.activite >= 0 && e.activite < formats::kActivityCount && e.lecon >= 1 &&
+           e.lecon <= formats::kLessonsPerActivity;
 }
 
 bool enregistrementVide() {
@@ -131,8 +122,7 @@ bool fermerElevePourGestion(bool reinitialiser) {
 } // namespace
 
 int nombreLeconsFaites() {
-    return static_cast<int>(std::count_if(shared.EtatLecons.begin(), shared.EtatLecons.end(),
-                                          [](char c) { return c != '#'; }));
+    return formats::LessonScores(shared.EtatLecons).lessonsDone();
 }
 
 std::string texteNombre(long long n) {
@@ -163,7 +153,8 @@ void LeconSuivante() {
         s.Activite = e.activite;
         s.NumeroLecon = e.lecon;
 
-        bool sautee = !codeValide(e) || leconParfaite(e.activite, e.lecon);
+        bool sautee =
+            !codeValide(e) || formats::LessonScores(s.EtatLecons).perfect(e.activite, e.lecon);
         if (!sautee) {
             LireLecon(s.Activite);
             if (!leconLue()) {

@@ -5,6 +5,8 @@
 // counts as true.
 #pragma once
 
+#include "formats/lesson_scores.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -18,7 +20,7 @@ using Flag = std::int16_t;
 
 constexpr Flag kVrai = -1;
 constexpr Flag kFaux = 0;
-constexpr int kLongueurEtatLecons = 1450;
+constexpr int kLongueurEtatLecons = formats::kProgressLength;
 
 struct SharedState {
     // Display and scale.

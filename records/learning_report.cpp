@@ -8,6 +8,7 @@
 #include "records/records_routines.h"
 #include "records/registration_screen.h"
 #include "shell/file_routines.h"
+#include "shell/pupil_messages.h"
 #include "shell/routines.h"
 #include "shell/shades.h"
 #include "ui/msgbox.h"
@@ -319,9 +320,7 @@ void resultat::afficherInscription() {
     Etiquette2[0].setCaption(s.Prenom + "  " + s.Nom);
     if (!lu) s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
     montrerBilan();
-    if (!lu)
-        ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
-                   s.TitreMessage);
+    if (!lu) shell::MessageFichierAbime();
     if (!ui::isLoaded(this)) return;
     if (apres)
         Commande1[0].setFocus();
@@ -382,8 +381,7 @@ template <class F> void resultat::imprimer(F travail) {
 
 void resultat::imprimerCeBilan() {
     if (!ficheLue_) {
-        ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
-                   shared.TitreMessage);
+        shell::MessageFichierAbime();
         return;
     }
     imprimer([this](ui::Printer& p) { ImprimerBilan(p, 350); });

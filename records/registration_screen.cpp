@@ -796,7 +796,7 @@ void inscription::choisirEleve() {
         s.Nom.clear();
         s.CheminFichierEleve.clear();
         s.Etat = 0;
-        messageFichierAbime();
+        shell::MessageFichierAbime();
         Liste2.setFocus();
         return;
     }
@@ -850,7 +850,7 @@ void inscription::supprimerChoisies() {
         if (!Liste3.selected(i)) continue;
         const std::string& chemin = s.CheminsEleves[static_cast<std::size_t>(i)];
         if (!platform::fileExists(chemin)) continue;
-        if (!records::FichierEleveEntier(chemin)) {
+        if (!shell::FichierEleveEntier(chemin)) {
             ++abimes;
             restent.push_back(chemin);
             continue;
@@ -859,7 +859,7 @@ void inscription::supprimerChoisies() {
         if (s.Etat != 0 && platform::fileExists(chemin)) restent.push_back(chemin);
     }
     relisterGroupe(restent);
-    for (int n = 0; n < abimes; ++n) messageFichierAbime();
+    for (int n = 0; n < abimes; ++n) shell::MessageFichierAbime();
     if (static_cast<int>(restent.size()) > abimes)
         ui::msgBox("Impossible de supprimer le(s) inscription(s)", ui::vbExclamation,
                    s.TitreMessage);
@@ -895,11 +895,6 @@ void inscription::relisterGroupe(const std::vector<std::string>& choisis) {
             if (memeChemin(s.CheminsEleves[static_cast<std::size_t>(i)], chemin))
                 Liste3.setSelected(i, true);
     s.DernierChoisi = static_cast<shell::Integer>(NombreEleves - 1);
-}
-
-void inscription::messageFichierAbime() {
-    ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation + ui::vbOKOnly,
-               shared.TitreMessage);
 }
 
 void inscription::supprimerTousLesGroupes() {

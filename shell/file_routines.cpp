@@ -205,6 +205,10 @@ void NomFichierEleve() {
     s.CheminFichierEleve = s.DossierGroupe + formats::nomCourtEleve(s.Prenom, s.Nom);
 }
 
+bool FichierEleveEntier(const std::string& chemin) {
+    return lireValeursEleve(chemin).has_value();
+}
+
 void LireFichierEleve(const std::string& chemin, bool nomsSeulement) {
     SharedState& s = shared;
     s.Etat = 1;

@@ -41,6 +41,9 @@ void NomFichierEleve();
 // Etat 0 read, 1 cannot be opened (unknown pupil), 2 damaged; the values read before the damage
 // stay, and ReinitialiserEleve puts the rest of the pupil back in order.
 void LireFichierEleve(const std::string& chemin, bool nomsSeulement);
+// Whether the pupil file at `chemin` reads whole through the small-file reader, every value in
+// its place; the shared state is left alone.
+bool FichierEleveEntier(const std::string& chemin);
 // Writes the shared state into the pupil file; on failure the user may retry or give up
 // (Etat 1), unless nobody may be asked (SansQuestion: one try, Etat 1 on failure). Etat is left
 // as it was when there was nothing to write.

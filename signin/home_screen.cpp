@@ -447,8 +447,7 @@ void Feuille1::refuserAutreEleve() {
 void Feuille1::refuserFicheAbimee() {
     shell::SharedState& s = shell::shared;
     Commande2.setEnabled(false);
-    ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation + ui::vbOKOnly,
-               s.TitreMessage);
+    shell::MessageFichierAbime();
     if (!ui::isLoaded(this)) return;
     s.Etat = 0;
     eleve[0].setFocus();

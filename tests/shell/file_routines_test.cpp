@@ -3,6 +3,7 @@
 #include "formats/sequence_catalogue.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "platform/text_io.h"
 #include "shell/file_routines.h"
 #include "ui/msgbox.h"
 
@@ -432,6 +433,31 @@ void otherProgramSaves(const std::string& path,
     ASSERT_EQ(formats::parsePupilFile(*text, false, other), formats::PupilReadStatus::Read);
     change(other);
     ASSERT_TRUE(platform::replaceFile(path, formats::formatPupilFile(other)));
+}
+
+TEST_F(FileRoutines, APupilFileReadsWholeWithEveryValueInItsPlaceAndWithinTheSmallFileLimit) {
+    zoeSaved(2, "AeAf");
+    const std::string path = shared.CheminFichierEleve;
+    const std::string good = read(path);
+    shared.Prenom = "LEO";
+    EXPECT_TRUE(FichierEleveEntier(path));
+    EXPECT_EQ(shared.Prenom, "LEO") << "the shared state is left alone";
+
+    const std::string past = good + std::string(platform::kSmallFileLimit + 1 - good.size(), ' ');
+    const std::pair<const char*, std::string> refused[] = {
+        {"cut after the names", good.substr(0, good.find("\r\n", good.find("\r\n") + 2) + 2)},
+        {"a letter in the progress",
+         good.substr(0, good.find('#')) + "A" + good.substr(good.find('#') + 1)},
+        {"one byte past the small-file limit", past},
+    };
+    for (const auto& [what, content] : refused) {
+        write(path, content);
+        EXPECT_FALSE(FichierEleveEntier(path)) << what;
+    }
+    write(path, past.substr(0, platform::kSmallFileLimit));
+    EXPECT_TRUE(FichierEleveEntier(path)) << "at the limit";
+    EXPECT_FALSE(FichierEleveEntier(root + "/eleves/absent"));
+    EXPECT_FALSE(FichierEleveEntier(root + "/eleves"));
 }
 
 TEST_F(FileRoutines, ASaveKeepsWhatAnotherProgramSavedSinceTheRead) {

@@ -313,8 +313,7 @@ void resultat::afficherInscription() {
     s.CheminFichierEleve = place ? s.CheminsEleves[static_cast<std::size_t>(PositionChoisie)] : "";
     s.Prenom = "?";
     s.Nom = "?";
-    shell::LireFichierEleve(s.CheminFichierEleve, false);
-    const bool lu = s.Etat == 0;
+    const bool lu = shell::LireFichierEleve(s.CheminFichierEleve, false) == shell::Issue::Fait;
     ficheLue_ = lu;
     for (int i = 0; i <= 2; ++i) Etiquette2[i].setCaption("");
     Etiquette2[0].setCaption(s.Prenom + "  " + s.Nom);
@@ -406,8 +405,9 @@ void resultat::imprimerTout() {
         bool imprime = false;
         for (int i = 0; registre && i <= s.DernierChoisi && i < registre->Liste3.listCount(); ++i) {
             if (!registre->Liste3.selected(i)) continue;
-            shell::LireFichierEleve(s.CheminsEleves[static_cast<std::size_t>(i)], false);
-            if (s.Etat != 0) continue;
+            if (shell::LireFichierEleve(s.CheminsEleves[static_cast<std::size_t>(i)], false) !=
+                shell::Issue::Fait)
+                continue;
             // A page is started only for a block that goes on it.
             if (place == 0 && imprime) p.newPage();
             ImprimerBilan(p, place * 7800 + 350);

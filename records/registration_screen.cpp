@@ -663,9 +663,7 @@ bool inscription::inscrireEleve() {
         eleve[1].setFocus();
         return false;
     }
-    s.Etat = 0;
-    shell::EcrireFichierEleve(s.CheminFichierEleve);
-    if (s.Etat != 0) {
+    if (shell::EcrireFichierEleve(s.CheminFichierEleve) != shell::Issue::Fait) {
         eleve[1].setFocus();
         return false;
     }
@@ -729,9 +727,7 @@ bool inscription::modifierEleve() {
     }
     if (!change) return true;
 
-    s.Etat = 0;
-    shell::EcrireFichierEleve(s.CheminFichierEleve);
-    if (s.Etat != 0) {
+    if (shell::EcrireFichierEleve(s.CheminFichierEleve) != shell::Issue::Fait) {
         avant.remettre();
         eleve[1].setFocus();
         return false;
@@ -788,14 +784,12 @@ void inscription::choisirEleve() {
     shell::ReinitialiserEleve();
     s.ListeLecons.clear();
     s.PositionListe = 0;
-    shell::LireFichierEleve(s.CheminFichierEleve, false);
-    if (s.Etat != 0) {
+    if (shell::LireFichierEleve(s.CheminFichierEleve, false) != shell::Issue::Fait) {
         // A card opened on what could be read would be saved over the rest of his progress.
         shell::ReinitialiserEleve();
         s.Prenom.clear();
         s.Nom.clear();
         s.CheminFichierEleve.clear();
-        s.Etat = 0;
         shell::MessageFichierAbime();
         Liste2.setFocus();
         return;
@@ -855,15 +849,14 @@ void inscription::supprimerChoisies() {
             restent.push_back(chemin);
             continue;
         }
-        shell::DetruireFichier(chemin);
-        if (s.Etat != 0 && platform::fileExists(chemin)) restent.push_back(chemin);
+        if (shell::DetruireFichier(chemin) != shell::Issue::Fait && platform::fileExists(chemin))
+            restent.push_back(chemin);
     }
     relisterGroupe(restent);
     for (int n = 0; n < abimes; ++n) shell::MessageFichierAbime();
     if (static_cast<int>(restent.size()) > abimes)
         ui::msgBox("Impossible de supprimer le(s) inscription(s)", ui::vbExclamation,
                    s.TitreMessage);
-    s.Etat = 0;
     Liste3.setFocus();
 }
 
@@ -874,8 +867,7 @@ void inscription::supprimerGroupe() {
         Liste3.setFocus();
         return;
     }
-    shell::DetruireFichier(s.DossierGroupe + "*.*");
-    if (s.Etat != 0) {
+    if (shell::DetruireFichier(s.DossierGroupe + "*.*") != shell::Issue::Fait) {
         relisterGroupe({});
         ui::msgBox("Impossible de supprimer le(s) inscription(s)", ui::vbExclamation,
                    s.TitreMessage);

@@ -73,17 +73,17 @@ void oublierEleve() {
 
 // The lesson just asked for was read whole. A catalogue that is missing, unreadable or cut short
 // is not a blank lesson: passing over it would move the pupil past lessons he never saw.
-bool leconLue() {
+bool leconLue(Issue lecture) {
     const SharedState& s = shared;
-    if (s.Etat != 0) return false;
+    if (lecture != Issue::Fait) return false;
     const auto longueur = platform::fileLength(s.DossierDonnees + formats::kLessonCatalogueName);
     return longueur && *longueur >= static_cast<std::int64_t>(s.PositionEnregistrement) +
                                         s.LongueurEnregistrement - 1;
 }
 
 // The lists are used up (`terminees`), or their next lesson cannot be read: the pupil is saved,
-// told, and the home screen comes back. Etat is then -97 when the home screen had called.
-void finDesLecons(Integer appelant, bool terminees) {
+// told, and the home screen comes back; the home screen, when it had called, hears of it.
+SuiteLecon finDesLecons(Integer appelant, bool terminees) {
     SharedState& s = shared;
     if (s.EleveActif && !s.CheminFichierEleve.empty()) {
         EcrireFichierEleve(s.CheminFichierEleve);
@@ -96,7 +96,7 @@ void finDesLecons(Integer appelant, bool terminees) {
     else if (!(appelant == 1 && s.NumeroSequence == 0))
         ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
     RevenirAccueil();
-    if (appelant == 1) s.Etat = -97;
+    return appelant == 1 ? SuiteLecon::AccueilRevenu : SuiteLecon::Rien;
 }
 
 // Before a management screen opens: the pupil's file is written, his work closed and nobody
@@ -104,11 +104,9 @@ void finDesLecons(Integer appelant, bool terminees) {
 // could not be written (the user gave up) stays signed in with his results, and nothing opens.
 bool fermerElevePourGestion(bool reinitialiser) {
     SharedState& s = shared;
-    if (s.EleveActif && !s.CheminFichierEleve.empty()) {
-        s.Etat = 0;
-        EcrireFichierEleve(s.CheminFichierEleve);
-        if (s.Etat != 0) return false;
-    }
+    if (s.EleveActif && !s.CheminFichierEleve.empty() &&
+        EcrireFichierEleve(s.CheminFichierEleve) != Issue::Fait)
+        return false;
     if (s.ResultatAffiche) {
         fermerEcran(Ecran::Bilan);
         s.ResultatAffiche = 0;
@@ -129,7 +127,7 @@ std::string texteNombre(long long n) {
     return (n < 0 ? "" : " ") + std::to_string(n);
 }
 
-void LeconSuivante() {
+SuiteLecon LeconSuivante() {
     SharedState& s = shared;
     platform::randomize();
     s.CompteurTops = 0;
@@ -142,7 +140,6 @@ void LeconSuivante() {
 
     const Integer appelant = s.EcranCourant;
     for (;;) {
-        s.Etat = 0;
         s.DeLaReprise = kFaux;
         Entree e{};
         if (entreeDe(s.ListeReprise, s.PositionReprise, e) && codeValide(e)) {
@@ -156,11 +153,7 @@ void LeconSuivante() {
         bool sautee =
             !codeValide(e) || formats::LessonScores(s.EtatLecons).perfect(e.activite, e.lecon);
         if (!sautee) {
-            LireLecon(s.Activite);
-            if (!leconLue()) {
-                finDesLecons(appelant, false);
-                return;
-            }
+            if (!leconLue(LireLecon(s.Activite))) return finDesLecons(appelant, false);
             sautee = enregistrementVide();
         }
         if (sautee) {
@@ -176,10 +169,10 @@ void LeconSuivante() {
         s.EcranCourant = 0;
         chargerLecteur(s.Activite);
         arrangerFenetres();
-        return;
+        return SuiteLecon::Rien;
     }
 
-    finDesLecons(appelant, true);
+    return finDesLecons(appelant, true);
 }
 
 void FermerEleve() {
@@ -199,7 +192,6 @@ void FermerEleve() {
     FermerActivites();
     // A pupil who chooses his own lessons stays signed in; anyone else is signed out.
     if (s.NumeroSequence != 0) oublierEleve();
-    s.Etat = 0;
     s.CompteurTops = 0;
     s.NombreChoisis = 0;
     s.ActiviteEditee = 0;

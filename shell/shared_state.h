@@ -1,8 +1,7 @@
 // The one block of variables that every screen and every shared routine reads and writes. The
-// shared routines take few arguments and hand their results back here (the file routines through
-// `Etat`, the lesson catalogue through `Enregistrement`, the name rule through
-// `CheminFichierEleve`...). Flags are 16-bit integers: -1 true, 0 false, and any non-zero value
-// counts as true.
+// shared routines take few arguments and hand their results back here (the lesson catalogue
+// through `Enregistrement`, the name rule through `CheminFichierEleve`...). Flags are 16-bit
+// integers: -1 true, 0 false, and any non-zero value counts as true.
 #pragma once
 
 #include "formats/lesson_scores.h"
@@ -98,7 +97,6 @@ struct SharedState {
     Integer ActiviteEditee = 0;
     Integer ResultatAffiche = 0;
     Integer ModeBilan = 1; // pupil report
-    Integer Etat = 0;
 
     // Variables of single screens kept in the block.
     Integer NumeroGroupe = 0;

@@ -128,7 +128,6 @@ ui::Label& Feuille3::cellule(int k) {
 void Feuille3::Form_Load() {
     shell::SharedState& s = shell::shared;
     if (s.EcranCourant >= kPremierJoueur) return;
-    s.Etat = 0;
     s.CompteurTops = 0;
     s.NombreChoisis = 0;
     s.ActiviteEditee = 0;

@@ -295,8 +295,7 @@ bool feuille20::laisserPasserFocus() {
 }
 
 bool feuille20::enregistrerLecon() {
-    shell::EcrireLecon();
-    if (shared.Etat == 0) return true;
+    if (shell::EcrireLecon() == shell::Issue::Fait) return true;
     ui::msgBox(cp("Impossible d'enregistrer") + shared.FinLigne + shared.DossierDonnees +
                    formats::kLessonCatalogueName,
                ui::vbExclamation, shared.TitreMessage);

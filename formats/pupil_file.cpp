@@ -75,9 +75,7 @@ std::string dossierGroupe(const std::string& dossierEleves, const std::string& c
 
 bool isValidProgress(const std::string& etatLecons) {
     if (etatLecons.size() != static_cast<std::size_t>(kProgressLength)) return false;
-    for (char c : etatLecons)
-        if (c != '#' && (c < '0' || c > '8')) return false;
-    return true;
+    return std::all_of(etatLecons.begin(), etatLecons.end(), LessonScores::storable);
 }
 
 PupilValues storablePupilValues(const PupilValues& values) {
@@ -88,9 +86,9 @@ PupilValues storablePupilValues(const PupilValues& values) {
     const auto entries = static_cast<std::int16_t>(v.listeLecons.size() / 2);
     v.positionListe = std::clamp<std::int16_t>(v.positionListe, 0, entries);
     if (v.activite < 0 || v.activite > 11) v.activite = 0;
-    v.etatLecons.resize(kProgressLength, '#');
+    v.etatLecons.resize(kProgressLength, kNeverDone);
     for (char& c : v.etatLecons)
-        if (c != '#' && (c < '0' || c > '8')) c = '#';
+        if (!LessonScores::storable(c)) c = kNeverDone;
     return v;
 }
 

@@ -2,13 +2,14 @@
 // names the file after the pupil's first name and surname.
 #pragma once
 
+#include "formats/lesson_scores.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace formats {
 
-constexpr int kProgressLength = 1450;
 // A lesson list holds two characters per entry, and its position is a 16-bit integer: entries
 // past the 32 767th could never be reached, and are not kept.
 constexpr int kListEntriesMax = 32767;

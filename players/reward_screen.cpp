@@ -1,6 +1,7 @@
 #include "players/reward_screen.h"
 
 #include "assets/pictures.h"
+#include "formats/lesson_scores.h"
 #include "platform/cp1252.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
@@ -120,12 +121,8 @@ void felicite::Form_Load() {
 void felicite::enregistrerScore() {
     if (shared.Points < 0) shared.Points = 0;
     if (shared.Points > 8) shared.Points = 8;
-    const long position = 120L * shared.Activite + shared.NumeroLecon;
-    if (position >= 1 && position <= shell::kLongueurEtatLecons) {
-        if (shared.EtatLecons.size() < std::size_t(shell::kLongueurEtatLecons))
-            shared.EtatLecons.resize(shell::kLongueurEtatLecons, '#');
-        shared.EtatLecons[std::size_t(position - 1)] = char('0' + shared.Points);
-    }
+    formats::LessonScores::set(shared.EtatLecons, shared.Activite, shared.NumeroLecon,
+                               shared.Points);
     shared.LeconsDuJour = shell::Integer(shared.LeconsDuJour + 1);
     shared.PointsDuJour = shell::Integer(shared.PointsDuJour + shared.Points);
     if (shared.SerieImages < 0 || shared.SerieImages >= kSeries) shared.SerieImages = 0;

@@ -1,12 +1,14 @@
 #include "records/learning_report.h"
 
 #include "formats/lesson_record.h"
+#include "formats/lesson_scores.h"
 #include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "records/learning_summary.h"
 #include "records/records_routines.h"
 #include "records/registration_screen.h"
 #include "shell/file_routines.h"
+#include "shell/pupil_messages.h"
 #include "shell/routines.h"
 #include "shell/shades.h"
 #include "ui/msgbox.h"
@@ -23,9 +25,8 @@ namespace {
 using namespace ui::palette;
 using namespace shell::shades;
 
-constexpr int kActivites = 12;
-constexpr int kLeconsParActivite = 120;
-constexpr int kCellules = 120;
+constexpr int kActivites = formats::kActivityCount;
+constexpr int kCellules = formats::kLessonsPerActivity;
 constexpr int kBoutons = 7;
 
 // Tops of the name line and of the count line in the printed block. The labels on the screen
@@ -147,7 +148,7 @@ double resultat::tw(double twips) const {
 }
 
 std::string resultat::critere() const {
-    return std::to_string(7 - shared.CritereReussite) + "/8 et +";
+    return std::to_string(formats::LessonScores::passMark(shared.CritereReussite)) + "/8 et +";
 }
 
 // --- load -------------------------------------------------------------------------------------
@@ -217,20 +218,19 @@ void resultat::dessinerActivite() {
     NombreTerminees = 0;
     RepriseProposee.clear();
     Etiquette2[3].setCaption(critere());
-    const char seuil = static_cast<char>(55 - s.CritereReussite);
+    const formats::LessonScores scores(s.EtatLecons);
     int k = 0;
-    for (int n = 1; n <= kLeconsParActivite && l > 0; ++n) {
+    for (int n = 1; n <= formats::kLessonsPerActivity && l > 0; ++n) {
         const std::size_t debut = static_cast<std::size_t>(n - 1) * l;
         if (debut + l > bloc.size()) break;
         if (bloc.compare(debut, l, std::string(l, ' ')) == 0) continue;
         ui::Label& c = Etiquette4[k];
         c.move(tw(240 + (k % 19) * 440), tw(1080 + (k / 19) * 300));
         c.setCaption(std::to_string(n));
-        const std::size_t place = kLeconsParActivite * activite + static_cast<std::size_t>(n - 1);
-        const char etat = place < s.EtatLecons.size() ? s.EtatLecons[place] : '#';
+        const char etat = scores.score(ActiviteAffichee, n);
         if (etat >= '0' && etat <= '9') {
             ++NombreTerminees;
-            if (etat >= seuil) {
+            if (formats::LessonScores::passes(etat, s.CritereReussite)) {
                 ++NombreReussies;
                 c.setBackColor(kCyan);
             } else {
@@ -313,16 +313,13 @@ void resultat::afficherInscription() {
     s.CheminFichierEleve = place ? s.CheminsEleves[static_cast<std::size_t>(PositionChoisie)] : "";
     s.Prenom = "?";
     s.Nom = "?";
-    shell::LireFichierEleve(s.CheminFichierEleve, false);
-    const bool lu = s.Etat == 0;
+    const bool lu = shell::LireFichierEleve(s.CheminFichierEleve, false) == shell::Issue::Fait;
     ficheLue_ = lu;
     for (int i = 0; i <= 2; ++i) Etiquette2[i].setCaption("");
     Etiquette2[0].setCaption(s.Prenom + "  " + s.Nom);
     if (!lu) s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
     montrerBilan();
-    if (!lu)
-        ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
-                   s.TitreMessage);
+    if (!lu) shell::MessageFichierAbime();
     if (!ui::isLoaded(this)) return;
     if (apres)
         Commande1[0].setFocus();
@@ -383,8 +380,7 @@ template <class F> void resultat::imprimer(F travail) {
 
 void resultat::imprimerCeBilan() {
     if (!ficheLue_) {
-        ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
-                   shared.TitreMessage);
+        shell::MessageFichierAbime();
         return;
     }
     imprimer([this](ui::Printer& p) { ImprimerBilan(p, 350); });
@@ -409,8 +405,9 @@ void resultat::imprimerTout() {
         bool imprime = false;
         for (int i = 0; registre && i <= s.DernierChoisi && i < registre->Liste3.listCount(); ++i) {
             if (!registre->Liste3.selected(i)) continue;
-            shell::LireFichierEleve(s.CheminsEleves[static_cast<std::size_t>(i)], false);
-            if (s.Etat != 0) continue;
+            if (shell::LireFichierEleve(s.CheminsEleves[static_cast<std::size_t>(i)], false) !=
+                shell::Issue::Fait)
+                continue;
             // A page is started only for a block that goes on it.
             if (place == 0 && imprime) p.newPage();
             ImprimerBilan(p, place * 7800 + 350);

@@ -1,24 +1,24 @@
 #include "records/learning_summary.h"
 
+#include "formats/lesson_scores.h"
 #include "platform/numbers.h"
 
 namespace records {
 
 StatistiquesBilan calculerStatistiques(const std::string& etatLecons, int critereReussite) {
     StatistiquesBilan statistiques;
-    const char seuil = static_cast<char>(55 - critereReussite);
-    for (int a = 0; a < 12; ++a) {
+    const formats::LessonScores scores(etatLecons);
+    for (int a = 0; a < formats::kActivityCount; ++a) {
         StatistiquesBilan::Activite& activite = statistiques.activites[std::size_t(a)];
         for (int d = 0; d < 12; ++d) {
             StatistiquesBilan::Groupe& dizaine = activite.dizaines[std::size_t(d)];
             for (int i = 0; i < 10; ++i) {
-                const std::size_t place = static_cast<std::size_t>(120 * a + 10 * d + i);
-                const char etat = place < etatLecons.size() ? etatLecons[place] : '#';
+                const char etat = scores.score(a, 10 * d + i + 1);
                 if (etat < '0' || etat > '9') continue;
                 ++dizaine.faites;
                 dizaine.somme += etat - '0';
                 ++statistiques.terminees;
-                if (etat >= seuil) ++statistiques.reussies;
+                if (formats::LessonScores::passes(etat, critereReussite)) ++statistiques.reussies;
             }
             activite.total.faites += dizaine.faites;
             activite.total.somme += dizaine.somme;

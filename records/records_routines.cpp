@@ -1,7 +1,6 @@
 #include "records/records_routines.h"
 
 #include "platform/cp1252.h"
-#include "platform/files.h"
 #include "shell/file_routines.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
@@ -27,13 +26,6 @@ void PoliceImprimante(ui::Printer& imprimante, int taille, int gras) {
     imprimante.setFontBold(gras != 0);
     imprimante.setForeColor(ui::kNoir);
     imprimante.setFontName("Arial");
-}
-
-bool FichierEleveEntier(const std::string& chemin) {
-    const auto texte = platform::readWholeFile(chemin);
-    formats::PupilValues valeurs;
-    return texte &&
-           formats::parsePupilFile(*texte, false, valeurs) == formats::PupilReadStatus::Read;
 }
 
 ValeursEleve ValeursEleve::noter() {

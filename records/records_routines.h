@@ -18,9 +18,6 @@ void AideChoixListe(const std::string& nom, const std::string& pronom, const std
 // the others silently.
 void PoliceImprimante(ui::Printer& imprimante, int taille, int gras);
 
-// Whether a pupil file reads whole, every value in its place; the shared state is left alone.
-bool FichierEleveEntier(const std::string& chemin);
-
 // The values of the current pupil that his file holds, set aside while other files are read or
 // a change is tried, and put back as they were.
 struct ValeursEleve {

@@ -663,9 +663,7 @@ bool inscription::inscrireEleve() {
         eleve[1].setFocus();
         return false;
     }
-    s.Etat = 0;
-    shell::EcrireFichierEleve(s.CheminFichierEleve);
-    if (s.Etat != 0) {
+    if (shell::EcrireFichierEleve(s.CheminFichierEleve) != shell::Issue::Fait) {
         eleve[1].setFocus();
         return false;
     }
@@ -729,9 +727,7 @@ bool inscription::modifierEleve() {
     }
     if (!change) return true;
 
-    s.Etat = 0;
-    shell::EcrireFichierEleve(s.CheminFichierEleve);
-    if (s.Etat != 0) {
+    if (shell::EcrireFichierEleve(s.CheminFichierEleve) != shell::Issue::Fait) {
         avant.remettre();
         eleve[1].setFocus();
         return false;
@@ -788,15 +784,13 @@ void inscription::choisirEleve() {
     shell::ReinitialiserEleve();
     s.ListeLecons.clear();
     s.PositionListe = 0;
-    shell::LireFichierEleve(s.CheminFichierEleve, false);
-    if (s.Etat != 0) {
+    if (shell::LireFichierEleve(s.CheminFichierEleve, false) != shell::Issue::Fait) {
         // A card opened on what could be read would be saved over the rest of his progress.
         shell::ReinitialiserEleve();
         s.Prenom.clear();
         s.Nom.clear();
         s.CheminFichierEleve.clear();
-        s.Etat = 0;
-        messageFichierAbime();
+        shell::MessageFichierAbime();
         Liste2.setFocus();
         return;
     }
@@ -850,20 +844,19 @@ void inscription::supprimerChoisies() {
         if (!Liste3.selected(i)) continue;
         const std::string& chemin = s.CheminsEleves[static_cast<std::size_t>(i)];
         if (!platform::fileExists(chemin)) continue;
-        if (!records::FichierEleveEntier(chemin)) {
+        if (!shell::FichierEleveEntier(chemin)) {
             ++abimes;
             restent.push_back(chemin);
             continue;
         }
-        shell::DetruireFichier(chemin);
-        if (s.Etat != 0 && platform::fileExists(chemin)) restent.push_back(chemin);
+        if (shell::DetruireFichier(chemin) != shell::Issue::Fait && platform::fileExists(chemin))
+            restent.push_back(chemin);
     }
     relisterGroupe(restent);
-    for (int n = 0; n < abimes; ++n) messageFichierAbime();
+    for (int n = 0; n < abimes; ++n) shell::MessageFichierAbime();
     if (static_cast<int>(restent.size()) > abimes)
         ui::msgBox("Impossible de supprimer le(s) inscription(s)", ui::vbExclamation,
                    s.TitreMessage);
-    s.Etat = 0;
     Liste3.setFocus();
 }
 
@@ -874,8 +867,7 @@ void inscription::supprimerGroupe() {
         Liste3.setFocus();
         return;
     }
-    shell::DetruireFichier(s.DossierGroupe + "*.*");
-    if (s.Etat != 0) {
+    if (shell::DetruireFichier(s.DossierGroupe + "*.*") != shell::Issue::Fait) {
         relisterGroupe({});
         ui::msgBox("Impossible de supprimer le(s) inscription(s)", ui::vbExclamation,
                    s.TitreMessage);
@@ -895,11 +887,6 @@ void inscription::relisterGroupe(const std::vector<std::string>& choisis) {
             if (memeChemin(s.CheminsEleves[static_cast<std::size_t>(i)], chemin))
                 Liste3.setSelected(i, true);
     s.DernierChoisi = static_cast<shell::Integer>(NombreEleves - 1);
-}
-
-void inscription::messageFichierAbime() {
-    ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation + ui::vbOKOnly,
-               shared.TitreMessage);
 }
 
 void inscription::supprimerTousLesGroupes() {

@@ -122,7 +122,6 @@ private:
     // The group listed again from its folder after a deletion, the registrations still there
     // among `choisis` chosen again.
     void relisterGroupe(const std::vector<std::string>& choisis);
-    void messageFichierAbime();
     // Chosen lines of the registrations list, from 0 to DernierChoisi.
     int nombreChoisis() const;
 

@@ -122,36 +122,32 @@ void rangerValeursEleve(const formats::PupilValues& v) {
     s.RepriseAutorisee = v.repriseAutorisee;
 }
 
-void LireLecon(Integer activite) {
+Issue LireLecon(Integer activite) {
     SharedState& s = shared;
     const formats::LessonRead lu =
         formats::readLessons(cheminCatalogueLecons(), activite, s.NumeroLecon);
     s.Enregistrement = lu.data;
     s.LongueurEnregistrement = lu.length;
     if (s.NumeroLecon != 0) s.PositionEnregistrement = lu.position;
-    s.Etat = lu.ok ? 0 : 1;
+    return lu.ok ? Issue::Fait : Issue::Echec;
 }
 
-void EcrireLecon() {
+Issue EcrireLecon() {
     SharedState& s = shared;
     // Only a whole record goes back, and only to the start of a record: anything else (a block
     // left in Enregistrement, a position never read) would overwrite other lessons.
     const bool enPlace =
         formats::activityOfRecordAt(s.PositionEnregistrement, s.Enregistrement.size()) >= 0;
-    s.Etat = enPlace && formats::writeLessonAt(cheminCatalogueLecons(), s.PositionEnregistrement,
-                                               s.Enregistrement)
-                 ? 0
-                 : 1;
+    return enPlace && formats::writeLessonAt(cheminCatalogueLecons(), s.PositionEnregistrement,
+                                             s.Enregistrement)
+               ? Issue::Fait
+               : Issue::Echec;
 }
 
-void LireParametres(const std::string& chemin) {
+Issue LireParametres(const std::string& chemin) {
     SharedState& s = shared;
-    s.Etat = 0;
     const auto texte = platform::readSmallFile(chemin);
-    if (!texte) {
-        s.Etat = 1;
-        return;
-    }
+    if (!texte) return Issue::Echec;
     formats::Settings lus = parametresPartages();
     const bool complet = formats::parseSettings(*texte, lus);
     s.DossierEleves = lus.dossierEleves;
@@ -160,45 +156,41 @@ void LireParametres(const std::string& chemin) {
     s.ConserverChoix = lus.conserverChoix;
     s.CritereReussite = lus.critereReussite;
     s.RepriseParDefaut = lus.repriseParDefaut;
-    if (!complet) s.Etat = 1;
+    return complet ? Issue::Fait : Issue::Echec;
 }
 
-void EcrireParametres(const std::string& chemin) {
-    shared.Etat =
-        platform::replaceFile(chemin, formats::formatSettings(parametresPartages())) ? 0 : 1;
+Issue EcrireParametres(const std::string& chemin) {
+    return platform::replaceFile(chemin, formats::formatSettings(parametresPartages()))
+               ? Issue::Fait
+               : Issue::Echec;
 }
 
-void LireMotsDePasse() {
+Issue LireMotsDePasse() {
     SharedState& s = shared;
-    s.Etat = 0;
     s.DroitsMenus.assign(formats::kRightsLength, '0');
     const auto texte = platform::readSmallFile(s.CheminMotsDePasse);
-    if (!texte) {
-        s.Etat = 1;
-        return;
-    }
+    if (!texte) return Issue::Echec;
     formats::Passwords lus{s.DroitsMenus, s.MotDePasseEnseignant, s.MotDePasseGestionnaire};
     const bool complet = formats::parsePasswordFile(*texte, lus);
     s.DroitsMenus = lus.droits;
     s.MotDePasseEnseignant = lus.enseignant;
     s.MotDePasseGestionnaire = lus.gestionnaire;
-    if (!complet) s.Etat = 1;
+    return complet ? Issue::Fait : Issue::Echec;
 }
 
-void EcrireMotsDePasse(const std::string& droits, const std::string& enseignant,
-                       const std::string& gestionnaire) {
+Issue EcrireMotsDePasse(const std::string& droits, const std::string& enseignant,
+                        const std::string& gestionnaire) {
     SharedState& s = shared;
     const auto texte = formats::formatPasswordFile(droits, enseignant, gestionnaire);
     if (!texte || !platform::replaceFile(s.CheminMotsDePasse, *texte)) {
-        s.Etat = 1;
         ui::msgBox(cp("Impossible d'enregistrer") + s.FinLigne + s.CheminMotsDePasse,
                    ui::vbExclamation, s.TitreMessage);
-        return;
+        return Issue::Echec;
     }
     s.DroitsMenus = droits;
     s.MotDePasseEnseignant = platform::trimmed(enseignant);
     s.MotDePasseGestionnaire = platform::trimmed(gestionnaire);
-    s.Etat = 0;
+    return Issue::Fait;
 }
 
 void NomFichierEleve() {
@@ -206,21 +198,25 @@ void NomFichierEleve() {
     s.CheminFichierEleve = s.DossierGroupe + formats::nomCourtEleve(s.Prenom, s.Nom);
 }
 
-void LireFichierEleve(const std::string& chemin, bool nomsSeulement) {
-    SharedState& s = shared;
-    s.Etat = 1;
+bool FichierEleveEntier(const std::string& chemin) {
+    return lireValeursEleve(chemin).has_value();
+}
+
+Issue LireFichierEleve(const std::string& chemin, bool nomsSeulement) {
     const auto texte = platform::readSmallFile(chemin);
-    if (!texte) return;
-    s.Etat = 2;
+    if (!texte) return Issue::Echec;
     formats::PupilValues lues = valeursEleve();
-    const auto etat = formats::parsePupilFile(*texte, nomsSeulement, lues);
+    const Issue issue =
+        formats::parsePupilFile(*texte, nomsSeulement, lues) == formats::PupilReadStatus::Read
+            ? Issue::Fait
+            : Issue::Abime;
     rangerValeursEleve(lues);
-    if (etat == formats::PupilReadStatus::Read) s.Etat = 0;
-    if (nomsSeulement) return;
-    if (s.Etat == 0)
+    if (nomsSeulement) return issue;
+    if (issue == Issue::Fait)
         fichiersElevesConnus()[platform::resolvePath(chemin)] = lues;
     else
         fichiersElevesConnus().erase(platform::resolvePath(chemin));
+    return issue;
 }
 
 SauvegardeEnCours::SauvegardeEnCours() {
@@ -235,7 +231,7 @@ bool sauvegardeEnCours() {
     return sauvegardesEnCours > 0;
 }
 
-void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
+Issue EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
     SharedState& s = shared;
     const SauvegardeEnCours enCours;
     if (!s.ListeReprise.empty() && s.NumeroLecon > 0) {
@@ -244,13 +240,12 @@ void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
         if (!s.RepriseComptee && s.PositionListe < formats::kListEntriesMax) ++s.PositionListe;
         s.RepriseComptee = kVrai;
     }
-    if (chemin.empty()) return;
+    if (chemin.empty()) return Issue::Fait;
     const bool disquette = surDisquette(chemin);
     for (;;) {
         if (!disquette || creerDossierSurDisquette(chemin)) {
-            if (s.Prenom.empty() || s.Nom.empty()) return;
+            if (s.Prenom.empty() || s.Nom.empty()) return Issue::Fait;
             if (s.NumeroSequence == 0 && !s.ConserverChoix) s.ListeLecons.clear();
-            s.Etat = 0;
             // Read again at every try: the other program may have saved during the box.
             // The program goes on from the values as the file now holds them: what it tidied
             // while writing must not pass at the next save for a change of either program.
@@ -262,20 +257,14 @@ void EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
                 fichiersElevesConnus()[platform::resolvePath(chemin)] = valeurs;
                 // What the screens show of the pupil signed in follows what was taken in.
                 if (s.EleveActif) SuivreValeursEleve(prenomAffiche);
-                return;
+                return Issue::Fait;
             }
         }
-        if (question == SansQuestion) {
-            s.Etat = 1;
-            return;
-        }
+        if (question == SansQuestion) return Issue::Echec;
         const int reponse =
             ui::msgBox(cp("Impossible d'écrire sur l") + (disquette ? "a disquette." : "e disque."),
                        ui::vbRetryCancel + ui::vbExclamation, s.TitreMessage);
-        if (reponse != ui::vbRetry) {
-            s.Etat = 1;
-            return;
-        }
+        if (reponse != ui::vbRetry) return Issue::Echec;
     }
 }
 
@@ -328,9 +317,7 @@ void ChargerSequenceEleve() {
     s.ListeLecons = platform::trimmed(s.TamponSequence);
 }
 
-void DetruireFichier(const std::string& chemin) {
-    SharedState& s = shared;
-    s.Etat = 0;
+Issue DetruireFichier(const std::string& chemin) {
     const auto slash = chemin.rfind('/');
     const std::string nom = slash == std::string::npos ? chemin : chemin.substr(slash + 1);
     bool fait;
@@ -339,7 +326,7 @@ void DetruireFichier(const std::string& chemin) {
     } else {
         fait = platform::deleteFile(chemin);
     }
-    if (!fait) s.Etat = 1;
+    return fait ? Issue::Fait : Issue::Echec;
 }
 
 void TrierNoms(Integer n) {

@@ -25,6 +25,11 @@ void MessageEleveEnDouble() {
                ui::vbInformation, s.TitreMessage);
 }
 
+void MessageFichierAbime() {
+    ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
+               shared.TitreMessage);
+}
+
 int CompterElevesDuGroupe(const std::string& dossierGroupe) {
     std::string dossier = dossierGroupe;
     if (!dossier.empty() && dossier.back() == '/') dossier.pop_back();

@@ -1,5 +1,6 @@
-// The two messages that guard the pupils' files of a group: a group that holds as many pupils as
-// the registration screen can list, and two pupils whose names give the same file.
+// The messages that guard the pupils' files: a group that holds as many pupils as the
+// registration screen can list, two pupils whose names give the same file, and a pupil's file that
+// does not read whole.
 #pragma once
 
 #include <string>
@@ -13,6 +14,8 @@ constexpr int kElevesParGroupeMax = 40;
 void MessageGroupePlein();
 // Another pupil of the group already has the file these names give.
 void MessageEleveEnDouble();
+// The pupil's file is there but does not read whole, every value in its place.
+void MessageFichierAbime();
 
 // How many pupils the group folder holds: its files that give a first name or a surname, as the
 // registration screen counts them (at most one more than the limit is looked at). Reads nothing

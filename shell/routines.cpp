@@ -2,6 +2,7 @@
 
 #include "formats/lesson_catalogue.h"
 #include "formats/lesson_record.h"
+#include "formats/lesson_scores.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
 #include "platform/numbers.h"
@@ -22,9 +23,6 @@
 namespace shell {
 namespace {
 
-constexpr int kLeconsParActivite = 120;
-constexpr int kNombreActivites = 12;
-
 // Entry `position` (from 0) of a lesson list: the activity and the lesson number its two
 // characters give; nothing when the list has no whole entry there.
 struct Entree {
@@ -41,15 +39,8 @@ bool entreeDe(const std::string& liste, Integer position, Entree& entree) {
 }
 
 bool codeValide(const Entree& e) {
-    return e.activite >= 0 && e.activite < kNombreActivites && e.lecon >= 1 &&
-           e.lecon <= kLeconsParActivite;
-}
-
-// The lesson was last done with 8 out of 8 (a character after "8" counts the same).
-bool leconParfaite(Integer activite, Integer lecon) {
-    const std::size_t i = static_cast<std::size_t>(kLeconsParActivite * activite + lecon - 1);
-    if (i >= shared.EtatLecons.size()) return false;
-    return static_cast<unsigned char>(shared.EtatLecons[i]) >= '8';
+    return e.activite >= 0 && e.activite < formats::kActivityCount && e.lecon >= 1 &&
+           e.lecon <= formats::kLessonsPerActivity;
 }
 
 bool enregistrementVide() {
@@ -82,17 +73,17 @@ void oublierEleve() {
 
 // The lesson just asked for was read whole. A catalogue that is missing, unreadable or cut short
 // is not a blank lesson: passing over it would move the pupil past lessons he never saw.
-bool leconLue() {
+bool leconLue(Issue lecture) {
     const SharedState& s = shared;
-    if (s.Etat != 0) return false;
+    if (lecture != Issue::Fait) return false;
     const auto longueur = platform::fileLength(s.DossierDonnees + formats::kLessonCatalogueName);
     return longueur && *longueur >= static_cast<std::int64_t>(s.PositionEnregistrement) +
                                         s.LongueurEnregistrement - 1;
 }
 
 // The lists are used up (`terminees`), or their next lesson cannot be read: the pupil is saved,
-// told, and the home screen comes back. Etat is then -97 when the home screen had called.
-void finDesLecons(Integer appelant, bool terminees) {
+// told, and the home screen comes back; the home screen, when it had called, hears of it.
+SuiteLecon finDesLecons(Integer appelant, bool terminees) {
     SharedState& s = shared;
     if (s.EleveActif && !s.CheminFichierEleve.empty()) {
         EcrireFichierEleve(s.CheminFichierEleve);
@@ -105,7 +96,7 @@ void finDesLecons(Integer appelant, bool terminees) {
     else if (!(appelant == 1 && s.NumeroSequence == 0))
         ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
     RevenirAccueil();
-    if (appelant == 1) s.Etat = -97;
+    return appelant == 1 ? SuiteLecon::AccueilRevenu : SuiteLecon::Rien;
 }
 
 // Before a management screen opens: the pupil's file is written, his work closed and nobody
@@ -113,11 +104,9 @@ void finDesLecons(Integer appelant, bool terminees) {
 // could not be written (the user gave up) stays signed in with his results, and nothing opens.
 bool fermerElevePourGestion(bool reinitialiser) {
     SharedState& s = shared;
-    if (s.EleveActif && !s.CheminFichierEleve.empty()) {
-        s.Etat = 0;
-        EcrireFichierEleve(s.CheminFichierEleve);
-        if (s.Etat != 0) return false;
-    }
+    if (s.EleveActif && !s.CheminFichierEleve.empty() &&
+        EcrireFichierEleve(s.CheminFichierEleve) != Issue::Fait)
+        return false;
     if (s.ResultatAffiche) {
         fermerEcran(Ecran::Bilan);
         s.ResultatAffiche = 0;
@@ -131,15 +120,14 @@ bool fermerElevePourGestion(bool reinitialiser) {
 } // namespace
 
 int nombreLeconsFaites() {
-    return static_cast<int>(std::count_if(shared.EtatLecons.begin(), shared.EtatLecons.end(),
-                                          [](char c) { return c != '#'; }));
+    return formats::LessonScores(shared.EtatLecons).lessonsDone();
 }
 
 std::string texteNombre(long long n) {
     return (n < 0 ? "" : " ") + std::to_string(n);
 }
 
-void LeconSuivante() {
+SuiteLecon LeconSuivante() {
     SharedState& s = shared;
     platform::randomize();
     s.CompteurTops = 0;
@@ -152,7 +140,6 @@ void LeconSuivante() {
 
     const Integer appelant = s.EcranCourant;
     for (;;) {
-        s.Etat = 0;
         s.DeLaReprise = kFaux;
         Entree e{};
         if (entreeDe(s.ListeReprise, s.PositionReprise, e) && codeValide(e)) {
@@ -163,13 +150,10 @@ void LeconSuivante() {
         s.Activite = e.activite;
         s.NumeroLecon = e.lecon;
 
-        bool sautee = !codeValide(e) || leconParfaite(e.activite, e.lecon);
+        bool sautee =
+            !codeValide(e) || formats::LessonScores(s.EtatLecons).perfect(e.activite, e.lecon);
         if (!sautee) {
-            LireLecon(s.Activite);
-            if (!leconLue()) {
-                finDesLecons(appelant, false);
-                return;
-            }
+            if (!leconLue(LireLecon(s.Activite))) return finDesLecons(appelant, false);
             sautee = enregistrementVide();
         }
         if (sautee) {
@@ -185,10 +169,10 @@ void LeconSuivante() {
         s.EcranCourant = 0;
         chargerLecteur(s.Activite);
         arrangerFenetres();
-        return;
+        return SuiteLecon::Rien;
     }
 
-    finDesLecons(appelant, true);
+    return finDesLecons(appelant, true);
 }
 
 void FermerEleve() {
@@ -208,7 +192,6 @@ void FermerEleve() {
     FermerActivites();
     // A pupil who chooses his own lessons stays signed in; anyone else is signed out.
     if (s.NumeroSequence != 0) oublierEleve();
-    s.Etat = 0;
     s.CompteurTops = 0;
     s.NombreChoisis = 0;
     s.ActiviteEditee = 0;

@@ -11,9 +11,11 @@ namespace shell {
 
 // Plays the next lesson of the retake list, or else of the pupil's list, passing over invalid
 // codes, lessons last done with 8 out of 8 and lessons the catalogue does not hold. When both
-// lists are used up: writes the pupil's file, tells him and brings the home screen back; Etat is
-// then -97 when the home screen had called.
-void LeconSuivante();
+// lists are used up (or the catalogue cannot be read): writes the pupil's file, tells him and
+// brings the home screen back. The home screen that called hears of it (AccueilRevenu): it is
+// closing, and the screen that came back must be brought back once more.
+enum class SuiteLecon { Rien, AccueilRevenu };
+SuiteLecon LeconSuivante();
 // Ends the pupil's lesson work; a pupil who follows a sequence (or nobody) is signed out.
 void FermerEleve();
 // Unloads every screen of pupil work: report, lesson choice, players, reward screen.

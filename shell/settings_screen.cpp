@@ -247,9 +247,8 @@ void parametre::enregistrer() {
     s.SansInscriptionImmediate = option1[9].value() ? shell::kVrai : shell::kFaux;
 
     s.CheminParametres = s.DossierDonnees + "defaut";
-    shell::EcrireParametres(s.CheminParametres);
     std::string echec;
-    if (s.Etat != 0) {
+    if (shell::EcrireParametres(s.CheminParametres) != shell::Issue::Fait) {
         // Nothing was saved: the settings in force stay those of the file.
         echec = s.CheminParametres;
         s.DossierEleves = avant.DossierEleves;
@@ -259,8 +258,8 @@ void parametre::enregistrer() {
         s.RepriseParDefaut = avant.RepriseParDefaut;
         s.SansInscriptionImmediate = avant.SansInscriptionImmediate;
     } else {
-        shell::EcrireParametres(s.CheminParametres + "1");
-        if (s.Etat != 0) echec = s.CheminParametres + "1";
+        if (shell::EcrireParametres(s.CheminParametres + "1") != shell::Issue::Fait)
+            echec = s.CheminParametres + "1";
     }
     if (!echec.empty()) {
         ui::msgBox(cp("Impossible d'enregistrer") + s.FinLigne + echec, ui::vbExclamation,

@@ -1,9 +1,10 @@
 // The one block of variables that every screen and every shared routine reads and writes. The
-// shared routines take few arguments and hand their results back here (the file routines through
-// `Etat`, the lesson catalogue through `Enregistrement`, the name rule through
-// `CheminFichierEleve`...). Flags are 16-bit integers: -1 true, 0 false, and any non-zero value
-// counts as true.
+// shared routines take few arguments and hand their results back here (the lesson catalogue
+// through `Enregistrement`, the name rule through `CheminFichierEleve`...). Flags are 16-bit
+// integers: -1 true, 0 false, and any non-zero value counts as true.
 #pragma once
+
+#include "formats/lesson_scores.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +19,7 @@ using Flag = std::int16_t;
 
 constexpr Flag kVrai = -1;
 constexpr Flag kFaux = 0;
-constexpr int kLongueurEtatLecons = 1450;
+constexpr int kLongueurEtatLecons = formats::kProgressLength;
 
 struct SharedState {
     // Display and scale.
@@ -96,7 +97,6 @@ struct SharedState {
     Integer ActiviteEditee = 0;
     Integer ResultatAffiche = 0;
     Integer ModeBilan = 1; // pupil report
-    Integer Etat = 0;
 
     // Variables of single screens kept in the block.
     Integer NumeroGroupe = 0;

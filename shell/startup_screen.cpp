@@ -153,10 +153,10 @@ void depart::Minuterie1_Timer() {
 void depart::lireParametres() {
     shell::SharedState& s = shared;
     s.CheminParametres = s.DossierDonnees + formats::kSettingsName;
-    shell::LireParametres(s.CheminParametres);
-    if (s.Etat == 0) return;
-    shell::LireParametres(s.CheminParametres + formats::kSettingsCopySuffix);
-    if (s.Etat == 0) shell::EcrireParametres(s.CheminParametres);
+    if (shell::LireParametres(s.CheminParametres) == shell::Issue::Fait) return;
+    if (shell::LireParametres(s.CheminParametres + formats::kSettingsCopySuffix) ==
+        shell::Issue::Fait)
+        shell::EcrireParametres(s.CheminParametres);
 }
 
 void depart::premiereUtilisation() {

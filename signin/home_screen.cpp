@@ -406,24 +406,25 @@ Feuille1::FicheLue Feuille1::lireFicheEleve() {
     shell::NomFichierEleve();
     const std::string prenomTape = s.Prenom;
     const std::string nomTape = s.Nom;
-    shell::LireFichierEleve(s.CheminFichierEleve, false);
+    shell::Issue issue = shell::LireFichierEleve(s.CheminFichierEleve, false);
     // A file that is there but cannot be read just now is no unknown pupil's: a new registration
     // would write over all his progress. It is refused as a file that cannot be used.
-    if (s.Etat == 1 && platform::nameTaken(s.CheminFichierEleve)) s.Etat = 2;
-    const bool lu = s.Etat == 0;
+    if (issue == shell::Issue::Echec && platform::nameTaken(s.CheminFichierEleve))
+        issue = shell::Issue::Abime;
+    const bool lu = issue == shell::Issue::Fait;
     // Other letters that happen to give the same file name: that file is another pupil's. Names
     // typed without their accents, blanks or hyphens are the same pupil's.
     const bool autreEleve =
         lu && (formats::caracteresRetenus(s.Prenom) != formats::caracteresRetenus(prenomTape) ||
                formats::caracteresRetenus(s.Nom) != formats::caracteresRetenus(nomTape));
-    if (s.Etat == 2 || autreEleve)
+    if (issue == shell::Issue::Abime || autreEleve)
         oublierEleve(true);
     else if (!lu)
         oublierEleve(false);
     AfficherTitreEleve();
     if (autreEleve) return FicheLue::AutreEleve;
     if (lu) return FicheLue::Connue;
-    return s.Etat == 2 ? FicheLue::Abimee : FicheLue::Absente;
+    return issue == shell::Issue::Abime ? FicheLue::Abimee : FicheLue::Absente;
 }
 
 void Feuille1::accueillirEleve() {
@@ -451,12 +452,9 @@ void Feuille1::refuserAutreEleve() {
 }
 
 void Feuille1::refuserFicheAbimee() {
-    shell::SharedState& s = shell::shared;
     Commande2.setEnabled(false);
-    ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation + ui::vbOKOnly,
-               s.TitreMessage);
+    shell::MessageFichierAbime();
     if (!ui::isLoaded(this)) return;
-    s.Etat = 0;
     eleve[0].setFocus();
 }
 
@@ -488,11 +486,11 @@ void Feuille1::oublierEleve(bool nomsAussi) {
 
 void Feuille1::allerALaLeconSuivante() {
     shell::SharedState& s = shell::shared;
-    shell::LeconSuivante();
+    const shell::SuiteLecon suite = shell::LeconSuivante();
     // The next lesson's player has taken this screen's place, or the list was already used up
     // and a home screen came back: it is built afresh.
     ui::unload<Feuille1>();
-    if (s.EcranCourant == 1 && s.Etat == -97) {
+    if (s.EcranCourant == 1 && suite == shell::SuiteLecon::AccueilRevenu) {
         shell::RevenirAccueil();
     }
 }

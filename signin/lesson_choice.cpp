@@ -2,6 +2,7 @@
 
 #include "assets/pictures.h"
 #include "formats/lesson_record.h"
+#include "formats/lesson_scores.h"
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "players/player_frame.h"
@@ -17,7 +18,7 @@ namespace {
 
 using namespace ui::palette;
 constexpr int kCellulesHautes = 60;
-constexpr int kLecons = 120;
+constexpr int kLecons = formats::kLessonsPerActivity;
 constexpr int kColonnes = 15;
 constexpr int kIcones = 20;
 constexpr int kBoutonContinue = 0;
@@ -127,7 +128,6 @@ ui::Label& Feuille3::cellule(int k) {
 void Feuille3::Form_Load() {
     shell::SharedState& s = shell::shared;
     if (s.EcranCourant >= kPremierJoueur) return;
-    s.Etat = 0;
     s.CompteurTops = 0;
     s.NombreChoisis = 0;
     s.ActiviteEditee = 0;
@@ -183,16 +183,14 @@ void Feuille3::Form_Load() {
         d.setVisible(false);
     }
 
-    const char seuil = static_cast<char>(55 - s.CritereReussite);
+    const formats::LessonScores scores(s.EtatLecons);
     const double decalage = static_cast<double>(
         platform::roundHalfEven((Etiquette3[0].width() - Dessin1[0].width()) / 2));
     auto colorer = [&](ui::Label& c, int lecon) {
-        const char p = s.EtatLecons.size() >= static_cast<std::size_t>(120 * activite + lecon)
-                           ? s.EtatLecons[120 * activite + lecon - 1]
-                           : '#';
-        if (p == '#') return;
+        const char p = scores.score(static_cast<int>(activite), lecon);
+        if (p == formats::kNeverDone) return;
         c.setForeColor(kNoir);
-        if (p < seuil) {
+        if (!formats::LessonScores::passes(p, s.CritereReussite)) {
             c.setFontUnderline(true);
             c.setForeColor(kRouge);
         }

@@ -3,6 +3,7 @@
 #include "formats/sequence_catalogue.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"
+#include "platform/text_io.h"
 #include "players/reward_screen.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
@@ -106,8 +107,7 @@ private:
 TEST_F(FileRoutines, TheWriteGoesWhereTheLastSingleLessonWasRead) {
     ASSERT_TRUE(formats::createBlankLessonCatalogue(shared.DossierDonnees + "LECONS.TAV"));
     shared.NumeroLecon = 5;
-    LireLecon(2);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireLecon(2), Issue::Fait);
     EXPECT_EQ(shared.PositionEnregistrement, 39701 + 4 * 205);
     EXPECT_EQ(shared.LongueurEnregistrement, 205);
     const std::string lesson = "1" + std::string(204, 'e');
@@ -119,8 +119,7 @@ TEST_F(FileRoutines, TheWriteGoesWhereTheLastSingleLessonWasRead) {
     EXPECT_EQ(shared.PositionEnregistrement, 39701 + 4 * 205);
 
     shared.Enregistrement = lesson;
-    EcrireLecon();
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(EcrireLecon(), Issue::Fait);
     const std::string file = read(shared.DossierDonnees + "LECONS.TAV");
     ASSERT_EQ(file.size(), 364040u);
     EXPECT_EQ(file.substr(39700 + 4 * 205, 205), lesson);
@@ -138,24 +137,20 @@ TEST_F(FileRoutines, AWholeBlockIsNeverWrittenOverSingleLessons) {
     shared.NumeroLecon = 0;
     LireLecon(0);
     std::replace(shared.Enregistrement.begin(), shared.Enregistrement.end(), ' ', 'z');
-    EcrireLecon();
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(EcrireLecon(), Issue::Echec);
     EXPECT_EQ(read(catalogue()), std::string(364040, ' '));
 
     resetSharedState();
     shared.DossierDonnees = root + "/donnees/";
     shared.Enregistrement = std::string(205, 'z'); // nothing read yet: no position
-    EcrireLecon();
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(EcrireLecon(), Issue::Echec);
 }
 
 TEST_F(FileRoutines, AMissingCatalogueReadsBlankAndIsNotCreated) {
     shared.NumeroLecon = 1;
-    LireLecon(0);
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(LireLecon(0), Issue::Echec);
     EXPECT_EQ(shared.Enregistrement, std::string(205, ' '));
-    EcrireLecon();
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(EcrireLecon(), Issue::Echec);
     EXPECT_FALSE(fs::exists(catalogue()));
     // An unknown activity reads like activity 0.
     LireLecon(14);
@@ -169,18 +164,15 @@ TEST_F(FileRoutines, ALessonNumberOutsideTheBlockIsRefused) {
     file.replace(formats::recordPosition(0, 120) - 1, 205, std::string(205, 'd'));
     write(catalogue(), file);
     shared.NumeroLecon = 120;
-    LireLecon(0);
-    ASSERT_EQ(shared.Etat, 0);
+    ASSERT_EQ(LireLecon(0), Issue::Fait);
     for (const Integer lecon : {121, 200, -1, -32768}) {
         SCOPED_TRACE(lecon);
         shared.NumeroLecon = lecon;
-        LireLecon(0);
-        EXPECT_EQ(shared.Etat, 1);
+        EXPECT_EQ(LireLecon(0), Issue::Echec);
         EXPECT_EQ(shared.Enregistrement, std::string(205, ' '));
         // Nothing may then be written over the next block.
         shared.Enregistrement = std::string(205, 'x');
-        EcrireLecon();
-        EXPECT_EQ(shared.Etat, 1);
+        EXPECT_EQ(EcrireLecon(), Issue::Echec);
     }
     EXPECT_EQ(read(catalogue()), file);
 }
@@ -188,8 +180,7 @@ TEST_F(FileRoutines, ALessonNumberOutsideTheBlockIsRefused) {
 TEST_F(FileRoutines, ZeroBytesOfTheCatalogueReadAsBlanks) {
     write(catalogue(), std::string(300, '\0'));
     shared.NumeroLecon = 1;
-    LireLecon(0);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireLecon(0), Issue::Fait);
     EXPECT_EQ(shared.Enregistrement, std::string(205, ' '));
 }
 
@@ -197,16 +188,14 @@ TEST_F(FileRoutines, ZeroBytesOfTheCatalogueReadAsBlanks) {
 
 TEST_F(FileRoutines, SettingsWrittenAndReadBack) {
     shared.DossierEleves = "C:/ELEVES/";
-    EcrireParametres(shared.CheminParametres);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(EcrireParametres(shared.CheminParametres), Issue::Fait);
     EXPECT_EQ(read(shared.CheminParametres),
               "C:/ELEVES/\r-1 \r 0 \r 0 \r 2 \r-1 \r\n\r\r\r 0 \r 0 \r 0 \r\n");
 
     shared.DossierEleves.clear();
     shared.MenuLeconsAccessible = 0;
     shared.CritereReussite = 0;
-    LireParametres(shared.CheminParametres);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireParametres(shared.CheminParametres), Issue::Fait);
     EXPECT_EQ(shared.DossierEleves, "C:/ELEVES/");
     EXPECT_EQ(shared.MenuLeconsAccessible, -1);
     EXPECT_EQ(shared.CritereReussite, 2);
@@ -214,8 +203,7 @@ TEST_F(FileRoutines, SettingsWrittenAndReadBack) {
 
 TEST_F(FileRoutines, SettingsOutOfRangeAreMended) {
     write(shared.CheminParametres, "/E/\r 1 \r 2 \r 0 \r 7 \r-5 \r\n\r\r\r 0 \r 0 \r 0 \r\n");
-    LireParametres(shared.CheminParametres);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireParametres(shared.CheminParametres), Issue::Fait);
     EXPECT_EQ(shared.CritereReussite, 2);
     EXPECT_EQ(shared.MenuLeconsAccessible, -1);
     EXPECT_EQ(shared.SansInscriptionImmediate, -1);
@@ -226,42 +214,37 @@ TEST_F(FileRoutines, SettingsOutOfRangeAreMended) {
 
 TEST_F(FileRoutines, SettingsThatEndEarlyFailButKeepWhatWasRead) {
     write(shared.CheminParametres, "/E/\r 0 \r-1 \r-1 \r 1 \r 0 \r\n");
-    LireParametres(shared.CheminParametres);
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(LireParametres(shared.CheminParametres), Issue::Echec);
     EXPECT_EQ(shared.DossierEleves, "/E/");
     EXPECT_EQ(shared.CritereReussite, 1);
-    LireParametres(shared.CheminParametres + "1");
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(LireParametres(shared.CheminParametres + "1"), Issue::Echec);
 }
 
 TEST_F(FileRoutines, AFailedSettingsWriteKeepsTheOldFile) {
     write(shared.CheminParametres, "/ANCIEN/\r-1 \r 0 \r 0 \r 2 \r-1 \r\n\r\r\r 0 \r 0 \r 0 \r\n");
     shared.DossierEleves = "/NOUVEAU/DOSSIER/TRES/LONG/";
+    Issue issue;
     {
         WritesFail fail;
-        EcrireParametres(shared.CheminParametres);
+        issue = EcrireParametres(shared.CheminParametres);
     }
-    EXPECT_EQ(shared.Etat, 1);
-    LireParametres(shared.CheminParametres);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(issue, Issue::Echec);
+    EXPECT_EQ(LireParametres(shared.CheminParametres), Issue::Fait);
     EXPECT_EQ(shared.DossierEleves, "/ANCIEN/");
-    EcrireParametres(root + "/absent/defaut");
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(EcrireParametres(root + "/absent/defaut"), Issue::Echec);
 }
 
 // Passwords and rights
 
 TEST_F(FileRoutines, NoPasswordFileMeansEveryMenuOpen) {
-    LireMotsDePasse();
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(LireMotsDePasse(), Issue::Echec);
     EXPECT_EQ(shared.DroitsMenus, "000000000000000");
     EXPECT_EQ(shared.MotDePasseEnseignant, "");
     EXPECT_EQ(shared.MotDePasseGestionnaire, "");
 }
 
 TEST_F(FileRoutines, PasswordsWrittenThenRead) {
-    EcrireMotsDePasse("120000012345678", " PROF\\1 ", "CHEF:2");
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(EcrireMotsDePasse("120000012345678", " PROF\\1 ", "CHEF:2"), Issue::Fait);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(shared.DroitsMenus, "120000012345678");
     EXPECT_EQ(shared.MotDePasseEnseignant, "PROF\\1");
@@ -271,8 +254,7 @@ TEST_F(FileRoutines, PasswordsWrittenThenRead) {
 
     resetSharedState();
     shared.CheminMotsDePasse = root + "/donnees/MOTPASSE"; // found without regard to case
-    LireMotsDePasse();
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireMotsDePasse(), Issue::Fait);
     EXPECT_EQ(shared.DroitsMenus, "120000012000000"); // digits other than 0..2 become 0
     EXPECT_EQ(shared.MotDePasseEnseignant, "PROF\\1");
     EXPECT_EQ(shared.MotDePasseGestionnaire, "CHEF:2");
@@ -280,20 +262,17 @@ TEST_F(FileRoutines, PasswordsWrittenThenRead) {
 
 TEST_F(FileRoutines, RightsAreNormalisedToFifteenCharacters) {
     write(shared.CheminMotsDePasse, "1x2\r\n\r\n\r\n");
-    LireMotsDePasse();
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireMotsDePasse(), Issue::Fait);
     EXPECT_EQ(shared.DroitsMenus, "102000000000000");
     write(shared.CheminMotsDePasse, "2222222222222222222\r\n");
-    LireMotsDePasse();
-    EXPECT_EQ(shared.Etat, 1); // the password lines are missing
+    EXPECT_EQ(LireMotsDePasse(), Issue::Echec); // the password lines are missing
     EXPECT_EQ(shared.DroitsMenus, "222222222222222");
 }
 
 TEST_F(FileRoutines, AFailedPasswordWriteNamesTheFileAndChangesNothing) {
     EcrireMotsDePasse("000000000000000", "", "");
     shared.CheminMotsDePasse = root + "/absent/motpasse";
-    EcrireMotsDePasse("111111100000000", "PROF", "");
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(EcrireMotsDePasse("111111100000000", "PROF", ""), Issue::Echec);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, cp("Impossible d'enregistrer") + "\r\n" + root + "/absent/motpasse");
     EXPECT_EQ(boxes[0].style, ui::vbExclamation);
@@ -355,9 +334,7 @@ TEST_F(FileRoutines, PupilWrittenAndReadBack) {
     s.ItemsTermines = 1;
     s.NumeroItem = 1;
     s.RepriseAutorisee = 0;
-    s.Etat = 9;
-    EcrireFichierEleve(s.CheminFichierEleve);
-    EXPECT_EQ(s.Etat, 0);
+    EXPECT_EQ(EcrireFichierEleve(s.CheminFichierEleve), Issue::Fait);
     EXPECT_TRUE(boxes.empty());
     const std::string file = read(s.CheminFichierEleve);
     EXPECT_EQ(file.substr(0, 4), cp("ZOÉ\r"));
@@ -366,8 +343,7 @@ TEST_F(FileRoutines, PupilWrittenAndReadBack) {
     const std::string path = s.CheminFichierEleve;
     const std::string progress = s.EtatLecons;
     resetSharedState();
-    LireFichierEleve(path, false);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireFichierEleve(path, false), Issue::Fait);
     EXPECT_EQ(shared.Nom, cp("CÔTÉ-RIVIÈRE"));
     EXPECT_EQ(shared.PositionListe, 2);
     EXPECT_EQ(shared.Activite, 5);
@@ -416,13 +392,10 @@ TEST_F(FileRoutines, AWriteDuringARetakeMovesTheListOn) {
 }
 
 TEST_F(FileRoutines, NothingToWrite) {
-    shared.Etat = 7;
-    EcrireFichierEleve("");
-    EXPECT_EQ(shared.Etat, 7);
+    EXPECT_EQ(EcrireFichierEleve(""), Issue::Fait);
     CreerDossierGroupe("1");
     shared.Prenom = "ZOE"; // no surname
-    EcrireFichierEleve(shared.DossierGroupe + "X");
-    EXPECT_EQ(shared.Etat, 7);
+    EXPECT_EQ(EcrireFichierEleve(shared.DossierGroupe + "X"), Issue::Fait);
     EXPECT_FALSE(fs::exists(shared.DossierGroupe + "X"));
     EXPECT_TRUE(boxes.empty());
 }
@@ -438,12 +411,36 @@ void otherProgramSaves(const std::string& path,
     ASSERT_TRUE(platform::replaceFile(path, formats::formatPupilFile(other)));
 }
 
+TEST_F(FileRoutines, APupilFileReadsWholeWithEveryValueInItsPlaceAndWithinTheSmallFileLimit) {
+    zoeSaved(2, "AeAf");
+    const std::string path = shared.CheminFichierEleve;
+    const std::string good = read(path);
+    shared.Prenom = "LEO";
+    EXPECT_TRUE(FichierEleveEntier(path));
+    EXPECT_EQ(shared.Prenom, "LEO") << "the shared state is left alone";
+
+    const std::string past = good + std::string(platform::kSmallFileLimit + 1 - good.size(), ' ');
+    const std::pair<const char*, std::string> refused[] = {
+        {"cut after the names", good.substr(0, good.find("\r\n", good.find("\r\n") + 2) + 2)},
+        {"a letter in the progress",
+         good.substr(0, good.find('#')) + "A" + good.substr(good.find('#') + 1)},
+        {"one byte past the small-file limit", past},
+    };
+    for (const auto& [what, content] : refused) {
+        write(path, content);
+        EXPECT_FALSE(FichierEleveEntier(path)) << what;
+    }
+    write(path, past.substr(0, platform::kSmallFileLimit));
+    EXPECT_TRUE(FichierEleveEntier(path)) << "at the limit";
+    EXPECT_FALSE(FichierEleveEntier(root + "/eleves/absent"));
+    EXPECT_FALSE(FichierEleveEntier(root + "/eleves"));
+}
+
 TEST_F(FileRoutines, ASaveKeepsWhatAnotherProgramSavedSinceTheRead) {
     zoeSaved(2, "AeAfAg");
     const std::string path = shared.CheminFichierEleve;
     resetSharedState();
-    LireFichierEleve(path, false);
-    ASSERT_EQ(shared.Etat, 0);
+    ASSERT_EQ(LireFichierEleve(path, false), Issue::Fait);
     shared.CheminFichierEleve = path;
 
     // The other program finishes lesson A1 with 8 out of 8 and quits.
@@ -454,8 +451,7 @@ TEST_F(FileRoutines, ASaveKeepsWhatAnotherProgramSavedSinceTheRead) {
     });
     // Here, the teacher took the retake right away; nothing else was done.
     shared.RepriseAutorisee = kFaux;
-    EcrireFichierEleve(path);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(EcrireFichierEleve(path), Issue::Fait);
     formats::PupilValues file;
     ASSERT_EQ(formats::parsePupilFile(read(path), false, file), formats::PupilReadStatus::Read);
     EXPECT_EQ(file.etatLecons[0], '8');
@@ -482,9 +478,8 @@ TEST_F(FileRoutines, ARetryAfterAFailedSaveTakesInWhatWasSavedDuringTheBox) {
         fail.reset();
         otherProgramSaves(path, [](formats::PupilValues& v) { v.etatLecons[0] = '7'; });
     };
-    EcrireFichierEleve(path);
+    EXPECT_EQ(EcrireFichierEleve(path), Issue::Fait);
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(shared.Etat, 0);
     formats::PupilValues file;
     ASSERT_EQ(formats::parsePupilFile(read(path), false, file), formats::PupilReadStatus::Read);
     EXPECT_EQ(file.etatLecons.substr(0, 3), "75#");
@@ -517,12 +512,13 @@ TEST_F(FileRoutines, AFailedPupilWriteOffersRetryAndKeepsTheOldFile) {
     EcrireFichierEleve(shared.CheminFichierEleve);
     const std::string before = read(shared.CheminFichierEleve);
     shared.Points = 1;
+    Issue issue;
     {
         WritesFail fail;
         answers = {ui::vbRetry, ui::vbCancel};
-        EcrireFichierEleve(shared.CheminFichierEleve);
+        issue = EcrireFichierEleve(shared.CheminFichierEleve);
     }
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(issue, Issue::Echec);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text, cp("Impossible d'écrire sur le disque."));
     EXPECT_EQ(boxes[0].style, ui::vbRetryCancel + ui::vbExclamation);
@@ -537,8 +533,7 @@ TEST_F(FileRoutines, RetryWritesOnceTheFolderIsThere) {
     NomFichierEleve();
     answers = {ui::vbRetry};
     onBox = [&] { fs::create_directory(root + "/eleves/TAVR#05"); };
-    EcrireFichierEleve(shared.CheminFichierEleve);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(EcrireFichierEleve(shared.CheminFichierEleve), Issue::Fait);
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(fs::exists(shared.CheminFichierEleve));
 }
@@ -550,10 +545,9 @@ TEST_F(FileRoutines, ADisketteFolderIsCreatedBeforeEachWriteAndNamedInTheMessage
     NomFichierEleve();
     answers = {ui::vbRetry};
     onBox = [&] { fs::create_directory(root + "/A:"); };
-    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(EcrireFichierEleve(shared.CheminFichierEleve), Issue::Fait);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, cp("Impossible d'écrire sur la disquette."));
-    EXPECT_EQ(shared.Etat, 0);
     EXPECT_TRUE(fs::exists(root + "/A:/TAVR#07/ZOECECOT.GXO"));
     boxes.clear();
     EcrireFichierEleve(shared.CheminFichierEleve); // the existing folder is no failure
@@ -565,28 +559,22 @@ TEST_F(FileRoutines, APupilsFolderBelowTheDisketteRootIsMadeLevelByLevel) {
     pupilZoe();
     NomFichierEleve();
     fs::create_directory(root + "/B:");
-    EcrireFichierEleve(shared.CheminFichierEleve);
+    EXPECT_EQ(EcrireFichierEleve(shared.CheminFichierEleve), Issue::Fait);
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(shared.Etat, 0);
     EXPECT_TRUE(fs::exists(root + "/B:/ELEVES/TAVR#03/ZOECECOT.GXO"));
 }
 
 TEST_F(FileRoutines, UnknownPupil) {
-    shared.Etat = 0;
-    LireFichierEleve(root + "/eleves/TAVR#01/ZOECECOT.GXO", false);
-    EXPECT_EQ(shared.Etat, 1);
-    LireFichierEleve(root + "/eleves", false); // a folder is no pupil file
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(LireFichierEleve(root + "/eleves/TAVR#01/ZOECECOT.GXO", false), Issue::Echec);
+    EXPECT_EQ(LireFichierEleve(root + "/eleves", false), Issue::Echec); // a folder is no pupil file
 }
 
 TEST_F(FileRoutines, NamesOnly) {
     write(root + "/eleves/P", "ZOE\r\nCOTE\r\n");
-    LireFichierEleve(root + "/eleves/P", true);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireFichierEleve(root + "/eleves/P", true), Issue::Fait);
     EXPECT_EQ(shared.Prenom, "ZOE");
     EXPECT_EQ(shared.Nom, "COTE");
-    LireFichierEleve(root + "/eleves/P", false);
-    EXPECT_EQ(shared.Etat, 2);
+    EXPECT_EQ(LireFichierEleve(root + "/eleves/P", false), Issue::Abime);
 }
 
 TEST_F(FileRoutines, DamagedPupilFilesAndTheReset) {
@@ -614,8 +602,7 @@ TEST_F(FileRoutines, DamagedPupilFilesAndTheReset) {
         write(root + "/eleves/damaged", content);
         resetSharedState();
         shared.EtatLecons[0] = '3';
-        LireFichierEleve(root + "/eleves/damaged", false);
-        EXPECT_EQ(shared.Etat, 2) << what;
+        EXPECT_EQ(LireFichierEleve(root + "/eleves/damaged", false), Issue::Abime) << what;
         EXPECT_EQ(shared.Prenom, cp("ZOÉ")) << what; // read before the damage: stays
         EXPECT_EQ(shared.EtatLecons.size(), 1450u) << what;
         EXPECT_GE(shared.PositionListe, 0) << what;
@@ -623,8 +610,7 @@ TEST_F(FileRoutines, DamagedPupilFilesAndTheReset) {
     }
 
     write(root + "/eleves/damaged", with(7, "x"));
-    LireFichierEleve(root + "/eleves/damaged", false);
-    EXPECT_EQ(shared.Etat, 2);
+    EXPECT_EQ(LireFichierEleve(root + "/eleves/damaged", false), Issue::Abime);
     EXPECT_EQ(shared.ListeLecons, "AeAf");
     EXPECT_EQ(shared.NumeroSequence, 4);
     shared.EleveActif = 1;
@@ -650,18 +636,14 @@ TEST_F(FileRoutines, HugeSmallFilesReadAsDamaged) {
     zoeInGroupOne();
     EcrireFichierEleve(shared.CheminFichierEleve);
     huge(shared.CheminFichierEleve, read(shared.CheminFichierEleve));
-    LireFichierEleve(shared.CheminFichierEleve, false);
-    EXPECT_EQ(shared.Etat, 2);
-    LireFichierEleve(shared.CheminFichierEleve, true);
-    EXPECT_EQ(shared.Etat, 2);
+    EXPECT_EQ(LireFichierEleve(shared.CheminFichierEleve, false), Issue::Abime);
+    EXPECT_EQ(LireFichierEleve(shared.CheminFichierEleve, true), Issue::Abime);
 
     huge(shared.CheminParametres, "/E/\r 0 \r-1 \r-1 \r 1 \r 0 \r\n\r\r\r 0 \r 0 \r 0 \r\n");
-    LireParametres(shared.CheminParametres);
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(LireParametres(shared.CheminParametres), Issue::Echec);
 
     huge(shared.CheminMotsDePasse, "111111100000000\r\n\r\n\r\n");
-    LireMotsDePasse();
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(LireMotsDePasse(), Issue::Echec);
 }
 
 // The save reads the file again before it writes: a pupil file made huge on disk is as damaged
@@ -669,8 +651,7 @@ TEST_F(FileRoutines, HugeSmallFilesReadAsDamaged) {
 TEST_F(FileRoutines, ASaveOverAHugePupilFileNeverHoldsItInMemory) {
     zoeInGroupOne();
     EcrireFichierEleve(shared.CheminFichierEleve);
-    LireFichierEleve(shared.CheminFichierEleve, false);
-    ASSERT_EQ(shared.Etat, 0);
+    ASSERT_EQ(LireFichierEleve(shared.CheminFichierEleve, false), Issue::Fait);
     fs::resize_file(shared.CheminFichierEleve, std::uintmax_t{200} << 20);
     const auto peakKb = [] {
         rusage usage{};
@@ -679,8 +660,7 @@ TEST_F(FileRoutines, ASaveOverAHugePupilFileNeverHoldsItInMemory) {
     };
     const long before = peakKb();
     shared.Points = 5;
-    EcrireFichierEleve(shared.CheminFichierEleve);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(EcrireFichierEleve(shared.CheminFichierEleve), Issue::Fait);
     EXPECT_LT(peakKb() - before, 100 * 1024) << "kilobytes taken at the peak of the save";
     EXPECT_EQ(read(shared.CheminFichierEleve), formats::formatPupilFile(valeursEleve()));
 }
@@ -692,16 +672,14 @@ TEST_F(FileRoutines, ValuesTheFileMustQuoteReadBackWhole) {
     shared.ListeLecons = "Ae,AfAg";
     EcrireFichierEleve(shared.CheminFichierEleve);
     shared.ListeLecons.clear();
-    LireFichierEleve(shared.CheminFichierEleve, false);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireFichierEleve(shared.CheminFichierEleve, false), Issue::Fait);
     EXPECT_EQ(shared.ListeLecons, "Ae,AfAg");
 
     for (const std::string folder : {"  ", " /E/ ", "/A,B/", "/\"Q\"/"}) {
         shared.DossierEleves = folder;
         EcrireParametres(shared.CheminParametres);
         shared.DossierEleves = "autre";
-        LireParametres(shared.CheminParametres);
-        EXPECT_EQ(shared.Etat, 0) << folder;
+        EXPECT_EQ(LireParametres(shared.CheminParametres), Issue::Fait) << folder;
         EXPECT_EQ(shared.DossierEleves, folder);
     }
 }
@@ -717,8 +695,7 @@ TEST_F(FileRoutines, ARetakeWriteNeverWrapsThePosition) {
     shared.NumeroLecon = 5;
     EcrireFichierEleve(shared.CheminFichierEleve);
     EXPECT_EQ(shared.PositionListe, formats::kListEntriesMax);
-    LireFichierEleve(shared.CheminFichierEleve, false);
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(LireFichierEleve(shared.CheminFichierEleve, false), Issue::Fait);
     EXPECT_EQ(shared.PositionListe, formats::kListEntriesMax);
 }
 
@@ -730,8 +707,7 @@ TEST_F(FileRoutines, ASaveAfterTheFileTidiedAValueKeepsThisProgramsChanges) {
     shared.NumeroSequence = 3;
     shared.ListeLecons = "AeAf";
     shared.PositionListe = 5;
-    EcrireFichierEleve(shared.CheminFichierEleve);
-    ASSERT_EQ(shared.Etat, 0);
+    ASSERT_EQ(EcrireFichierEleve(shared.CheminFichierEleve), Issue::Fait);
     formats::PupilValues file;
     ASSERT_EQ(formats::parsePupilFile(read(shared.CheminFichierEleve), false, file),
               formats::PupilReadStatus::Read);
@@ -766,16 +742,12 @@ TEST_F(FileRoutines, DeletingFilesOfAGroup) {
     fs::create_directory(group);
     write(group + "/A", "");
     write(group + "/B", "");
-    DetruireFichier(group + "/A");
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(DetruireFichier(group + "/A"), Issue::Fait);
     EXPECT_FALSE(fs::exists(group + "/A"));
-    DetruireFichier(group + "/A");
-    EXPECT_EQ(shared.Etat, 1);
-    DetruireFichier(group + "/*.*");
-    EXPECT_EQ(shared.Etat, 0);
+    EXPECT_EQ(DetruireFichier(group + "/A"), Issue::Echec);
+    EXPECT_EQ(DetruireFichier(group + "/*.*"), Issue::Fait);
     EXPECT_TRUE(fs::is_empty(group));
-    DetruireFichier(root + "/eleves/TAVR#03/*.*");
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_EQ(DetruireFichier(root + "/eleves/TAVR#03/*.*"), Issue::Echec);
 }
 
 TEST_F(FileRoutines, NamesSortedByCharacterCodesWithTheirPaths) {
@@ -916,8 +888,7 @@ TEST_F(MergedSaveOnScreen, TheTotalTheReportMenuAndTheCaptionFollowWhatTheSaveTo
         EcrireFichierEleve(path);
         shell::resetSharedState();
         ui::load<MDI1>();
-        LireFichierEleve(path, false);
-        ASSERT_EQ(shared.Etat, 0);
+        ASSERT_EQ(LireFichierEleve(path, false), Issue::Fait);
         shared.CheminFichierEleve = path;
         shared.EleveActif = kVrai;
 
@@ -968,8 +939,7 @@ TEST_F(MergedSaveOnScreen, ASaveWithNobodySignedInShowsNothingOfThePupil) {
     MDI1& m = fenetrePrincipale();
     m.setCaption(cp("TAVREL   Modifier des inscriptions"));
     m.bilan.setEnabled(false);
-    EcrireFichierEleve(shared.CheminFichierEleve);
-    ASSERT_EQ(shared.Etat, 0);
+    ASSERT_EQ(EcrireFichierEleve(shared.CheminFichierEleve), Issue::Fait);
     EXPECT_FALSE(m.total.visible());
     EXPECT_FALSE(m.bilan.enabled());
     EXPECT_EQ(u8(m.caption()), "TAVREL   Modifier des inscriptions");

@@ -67,13 +67,12 @@ TEST_F(Dispatch, ThePlayerOfTheLessonsKindIsLoadedAtTheListsPosition) {
         shared.PositionListe = 0;
         shared.Points = 5;
         shared.NumeroItem = 1;
-        shell::LeconSuivante();
+        EXPECT_EQ(shell::LeconSuivante(), shell::SuiteLecon::Rien);
         EXPECT_EQ(loadedPlayer(), activity % 4);
         EXPECT_EQ(shared.Activite, activity);
         EXPECT_EQ(shared.NumeroLecon, 120);
         EXPECT_EQ(shared.PositionListe, 0) << "the reward screen moves the list on, not this";
         EXPECT_EQ(shared.Enregistrement, std::string(formats::recordLength(activity), '1'));
-        EXPECT_EQ(shared.Etat, 0);
         EXPECT_EQ(shared.Points, 5) << "an interrupted lesson resumes with its points";
         EXPECT_EQ(shared.NumeroItem, 1);
         EXPECT_FALSE(shared.DeLaReprise);
@@ -189,22 +188,20 @@ TEST_F(Dispatch, TheScreensOfPupilWorkAndTheHomeScreenAreClosedFirst) {
 TEST_F(Dispatch, ListsUsedUpFromTheLessonChoiceTellThePupilAndBringTheHomeScreenBack) {
     shared.NumeroSequence = 0;
     shared.ListeLecons = code(0, 1); // not in the catalogue
-    shell::LeconSuivante();
+    EXPECT_EQ(shell::LeconSuivante(), shell::SuiteLecon::Rien) << "the home screen did not call";
     EXPECT_EQ(boxTexts(), (std::vector<std::string>{"Tu as terminé les leçons choisies."}));
     EXPECT_EQ(boxes[0].style, ui::vbOKOnly);
     EXPECT_EQ(boxes[0].title, "Message");
     EXPECT_NE(ui::find<Feuille1>(), nullptr);
     EXPECT_EQ(loadedPlayer(), -1);
     EXPECT_EQ(shared.PositionListe, 1);
-    EXPECT_EQ(shared.Etat, 0);
 }
 
 TEST_F(Dispatch, ListsUsedUpAtSignInOfAPupilWhoChoosesHisLessons) {
     signIn("ZOE", 0);
     shared.EcranCourant = 1;
-    shell::LeconSuivante();
+    EXPECT_EQ(shell::LeconSuivante(), shell::SuiteLecon::AccueilRevenu);
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(shared.Etat, -97);
     EXPECT_NE(ui::find<Feuille1>(), nullptr);
     EXPECT_TRUE(shared.EleveActif) << "he stays signed in to choose lessons";
     EXPECT_EQ(pupilFileLine(1), "ZOE");
@@ -431,7 +428,7 @@ TEST_F(Quit, AStopByTheSystemSavesThePupilAsksNothingAndPutsTheDisplayBack) {
     for (int i = 0; i < 50 && !ended; ++i) QCoreApplication::processEvents();
     EXPECT_TRUE(ended);
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(shared.Etat, 1);
+    EXPECT_FALSE(std::filesystem::exists(shared.CheminFichierEleve));
     ui::onTerminationSignal(nullptr);
 }
 

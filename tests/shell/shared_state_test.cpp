@@ -39,7 +39,6 @@ TEST_F(SharedStateTest, FreshBlockHoldsTheStartValues) {
     EXPECT_TRUE(s.RepriseParDefaut);
     EXPECT_EQ(s.RepriseAutorisee, s.RepriseParDefaut);
     EXPECT_EQ(s.DroitsMenus, "");
-    EXPECT_EQ(s.Etat, 0);
     EXPECT_EQ(s.ModeBilan, 1) << "the pupil report";
     EXPECT_EQ(s.CheminsEleves.size(), 51u);
 }

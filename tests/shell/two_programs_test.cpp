@@ -55,10 +55,10 @@ void runProgram(const std::string& path) {
         std::string verb;
         command >> verb;
         if (verb == "lire") {
-            shell::LireFichierEleve(path, false);
+            const shell::Issue issue = shell::LireFichierEleve(path, false);
             s.CheminFichierEleve = path;
             s.EleveActif = shell::kVrai;
-            answer("etat " + std::to_string(s.Etat));
+            answer(issue == shell::Issue::Fait ? "lu" : "pas lu");
         } else if (verb == "note") {
             int activity = 0, lesson = 0, points = 0;
             command >> activity >> lesson >> points;
@@ -203,9 +203,9 @@ TEST_F(TwoPrograms, TheLastToQuitKeepsWhatTheOtherSaved) {
     // B and C are signed in first and stay idle; then A does lesson A1 with 8 out of 8 and quits.
     Program a(path), b(path), c(path);
     ASSERT_TRUE(a.started() && b.started() && c.started());
-    ASSERT_EQ(b.ask("lire"), "etat 0");
-    ASSERT_EQ(c.ask("lire"), "etat 0");
-    ASSERT_EQ(a.ask("lire"), "etat 0");
+    ASSERT_EQ(b.ask("lire"), "lu");
+    ASSERT_EQ(c.ask("lire"), "lu");
+    ASSERT_EQ(a.ask("lire"), "lu");
     ASSERT_EQ(a.ask("note 0 1 8"), "ok");
     ASSERT_EQ(a.ask("position 1"), "ok");
     ASSERT_EQ(a.quit(), 0);

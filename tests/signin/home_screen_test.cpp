@@ -376,7 +376,6 @@ TEST_F(HomeScreen, ADamagedPupilFileSignsNobodyInAndLeavesNothingOfIt) {
         EXPECT_EQ(shared.CheminFichierEleve, "");
         EXPECT_EQ(shared.ListeLecons, "");
         EXPECT_EQ(shared.EtatLecons, std::string(1450, '#'));
-        EXPECT_EQ(shared.Etat, 0);
         EXPECT_EQ(u8(main().caption()), "TAVREL");
         Feuille1& f = *ui::find<Feuille1>();
         EXPECT_TRUE(f.eleve[0].hasFocus());

@@ -8,6 +8,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
@@ -140,7 +141,7 @@ void feuille20::Form_Load() {
         modele.setBorderWidth(int(platform::roundHalfEven(modele.borderWidth() * e)));
     }
     moveForm(0, 0);
-    shared.EcranCourant = 20;
+    shared.EcranCourant = shell::Ecran::EditeurLecons;
     desactiverMenus();
     activite_ = shared.ActiviteEditee;
     if (activite_ < 0 || activite_ >= formats::kActivityCount) activite_ = 0;
@@ -327,5 +328,5 @@ void feuille20::Commande2_Click() {
 
 void feuille20::FermerEditeur() {
     shell::RevenirAccueil();
-    ui::unload<feuille20>();
+    shell::fermerEcran(shell::Ecran::EditeurLecons);
 }

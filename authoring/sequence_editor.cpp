@@ -8,6 +8,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
@@ -225,7 +226,7 @@ void sequence::Form_Load() {
     ui::scaleForm(*this, e);
     Liste1.setHeight(hauteurListe);
     moveForm(0, 0);
-    shared.EcranCourant = 30;
+    shared.EcranCourant = shell::Ecran::Sequences;
     if (MDI1* m = ui::find<MDI1>()) {
         m->bilan.setEnabled(false);
         m->quitte.setEnabled(false);
@@ -508,5 +509,5 @@ void sequence::Commande3_Click(int index) {
 
 void sequence::fermer() {
     shell::RevenirAccueil();
-    ui::unload<sequence>();
+    shell::fermerEcran(shell::Ecran::Sequences);
 }

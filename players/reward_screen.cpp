@@ -5,6 +5,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/scaling.h"
@@ -183,7 +184,7 @@ void felicite::ContinuerLecons() {
     // The button and the timer may both ask; only the first one leads on.
     if (!ui::isLoaded(this)) return;
     Minuterie1.setEnabled(false);
-    ui::unloadForm(this);
+    shell::fermerEcran(shell::Ecran::Felicitations);
     shell::LeconSuivante();
 }
 

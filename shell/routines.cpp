@@ -8,11 +8,8 @@
 #include "platform/random.h"
 #include "shell/display_mode.h"
 #include "shell/file_routines.h"
-#include "shell/guide_viewer.h"
 #include "shell/main_window.h"
-#include "shell/passwords_screen.h"
 #include "shell/screen_openers.h"
-#include "shell/settings_screen.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
@@ -92,7 +89,7 @@ bool leconLue() {
 
 // The lists are used up (`terminees`), or their next lesson cannot be read: the pupil is saved,
 // told, and the home screen comes back. Etat is then -97 when the home screen had called.
-void finDesLecons(Integer appelant, bool terminees) {
+void finDesLecons(Ecran appelant, bool terminees) {
     SharedState& s = shared;
     if (s.EleveActif && !s.CheminFichierEleve.empty()) {
         EcrireFichierEleve(s.CheminFichierEleve);
@@ -102,10 +99,10 @@ void finDesLecons(Integer appelant, bool terminees) {
         ui::msgBox(cp("Le fichier «") + s.DossierDonnees + formats::kLessonCatalogueName +
                        cp("» est absent ou défectueux."),
                    ui::vbExclamation, s.TitreMessage);
-    else if (!(appelant == 1 && s.NumeroSequence == 0))
+    else if (!(appelant == Ecran::Accueil && s.NumeroSequence == 0))
         ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
     RevenirAccueil();
-    if (appelant == 1) s.Etat = -97;
+    if (appelant == Ecran::Accueil) s.Etat = -97;
 }
 
 // Before a management screen opens: the pupil's file is written, his work closed and nobody
@@ -150,7 +147,7 @@ void LeconSuivante() {
     fermerEcran(Ecran::Accueil);
     FermerActivites();
 
-    const Integer appelant = s.EcranCourant;
+    const Ecran appelant = s.EcranCourant;
     for (;;) {
         s.Etat = 0;
         s.DeLaReprise = kFaux;
@@ -182,7 +179,7 @@ void LeconSuivante() {
         s.RepriseComptee = kFaux;
         AfficherTitreLecon(s.TitresActivites[static_cast<std::size_t>(s.Activite)]);
         AfficherTotalLecons();
-        s.EcranCourant = 0;
+        s.EcranCourant = Ecran::Aucun;
         chargerLecteur(s.Activite);
         arrangerFenetres();
         return;
@@ -344,16 +341,16 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
         chargerEcran(Ecran::Inscriptions);
     } else if (code == 5) {
         code = 0;
-        ui::load<parametre>();
+        chargerEcran(Ecran::Parametres);
     } else if (code == 7) {
         code = 0;
         chargerEcran(Ecran::Sequences);
     } else if (code == 8) {
         code = 0;
-        ui::load<motpasse>();
+        chargerEcran(Ecran::MotsDePasse);
     } else if (code == kFonctionGuide) {
         if (element != kFonctionGuide) code = 0;
-        ui::load<document>();
+        chargerEcran(Ecran::Guide);
     } else if (code >= kFonctionEditeur && code < kFonctionEditeur + 12) {
         s.ActiviteEditee = static_cast<Integer>(code - kFonctionEditeur);
         code = 0;

@@ -6,6 +6,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
@@ -273,7 +274,7 @@ void parametre::enregistrer() {
     MDI1* m = ui::find<MDI1>();
     if (m) m->quitter[0].setEnabled(true);
     shell::RevenirAccueil();
-    ui::unload<parametre>();
+    shell::fermerEcran(shell::Ecran::Parametres);
 }
 
 void parametre::option1_KeyDown(int index, int& keyCode) {

@@ -5,6 +5,8 @@
 // counts as true.
 #pragma once
 
+#include "shell/screens.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -91,7 +93,7 @@ struct SharedState {
     Flag MenuBilanActif = kFaux;
 
     // Screens and dispatch.
-    Integer EcranCourant = 0;
+    Ecran EcranCourant = Ecran::Aucun;
     Integer CodeFonction = 0;
     Integer ActiviteEditee = 0;
     Integer ResultatAffiche = 0;

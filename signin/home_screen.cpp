@@ -6,12 +6,12 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
-#include "records/learning_report.h"
 #include "shell/file_routines.h"
 #include "shell/identification_keys.h"
 #include "shell/main_window.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "signin/lesson_choice.h"
@@ -203,7 +203,7 @@ Feuille1::Feuille1() {
 void Feuille1::Form_Load() {
     shell::SharedState& s = shell::shared;
     moveForm(0, 0);
-    s.EcranCourant = 1;
+    s.EcranCourant = shell::Ecran::Accueil;
     ui::scaleForm(*this, s.Echelle);
     // The screen's own font keeps its design size.
     setFont(ui::arial(9.75));
@@ -485,8 +485,8 @@ void Feuille1::allerALaLeconSuivante() {
     shell::LeconSuivante();
     // The next lesson's player has taken this screen's place, or the list was already used up
     // and a home screen came back: it is built afresh.
-    ui::unload<Feuille1>();
-    if (s.EcranCourant == 1 && s.Etat == -97) {
+    shell::fermerEcran(shell::Ecran::Accueil);
+    if (s.EcranCourant == shell::Ecran::Accueil && s.Etat == -97) {
         shell::RevenirAccueil();
     }
 }
@@ -665,16 +665,16 @@ void Feuille1::ChoisirActivite(int index) {
         m->gestionnaire.setEnabled(false);
         m->infor[1].setEnabled(false);
     }
-    ui::load<Feuille3>();
+    shell::chargerEcran(shell::Ecran::ChoixLecons);
     shell::arrangerFenetres();
-    ui::unload<Feuille1>();
+    shell::fermerEcran(shell::Ecran::Accueil);
 }
 
 // --- the learning report lying over the screen ------------------------------------------------
 
 void Feuille1::Form_Click() {
     if (shell::shared.ResultatAffiche == 0) return;
-    ui::unload<resultat>();
+    shell::fermerEcran(shell::Ecran::Bilan);
     shell::shared.ResultatAffiche = 0;
 }
 

@@ -23,19 +23,6 @@ namespace {
 using namespace ui::palette;
 using namespace shell::shades;
 
-// The menus an adult must not reach while a lesson is being edited; the home screen gives them
-// back when it loads.
-void desactiverMenus() {
-    MDI1* m = ui::find<MDI1>();
-    if (!m) return;
-    m->aide.setEnabled(false);
-    m->bilan.setEnabled(false);
-    m->Lecons.setEnabled(false);
-    m->gestionnaire.setEnabled(false);
-    if (m->infor.exists(1)) m->infor[1].setEnabled(false);
-    m->quitte.setEnabled(false);
-}
-
 void captionPrincipale(const std::string& texte) {
     if (ui::MdiForm* m = ui::mdiParent()) m->setCaption(texte);
 }
@@ -142,7 +129,8 @@ void feuille20::Form_Load() {
     }
     moveForm(0, 0);
     shared.EcranCourant = shell::Ecran::EditeurLecons;
-    desactiverMenus();
+    // The home screen gives the menus back when it loads.
+    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::Gestion);
     activite_ = shared.ActiviteEditee;
     if (activite_ < 0 || activite_ >= formats::kActivityCount) activite_ = 0;
     switch (formats::kindOf(activite_)) {

@@ -227,14 +227,7 @@ void sequence::Form_Load() {
     Liste1.setHeight(hauteurListe);
     moveForm(0, 0);
     shared.EcranCourant = shell::Ecran::Sequences;
-    if (MDI1* m = ui::find<MDI1>()) {
-        m->bilan.setEnabled(false);
-        m->quitte.setEnabled(false);
-        m->Lecons.setEnabled(false);
-        m->gestionnaire.setEnabled(false);
-        m->aide.setEnabled(false);
-        if (m->infor.exists(1)) m->infor[1].setEnabled(false);
-    }
+    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::Gestion);
     if (ui::MdiForm* m = ui::mdiParent())
         m->setCaption(cp("Créer ou modifier des séquences de leçons"));
     dessinerLegende();

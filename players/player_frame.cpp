@@ -258,7 +258,7 @@ bool PlayerFrame::attendre(double secondes) {
 }
 
 void PlayerFrame::activerMenuBilanSelonEtat() {
-    fenetrePrincipale().bilan.setEnabled(shared.MenuBilanActif != 0);
+    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::BilanSuivi);
 }
 
 void PlayerFrame::terminerLecon() {
@@ -280,7 +280,7 @@ void PlayerFrame::Form_Load() {
     moveForm(0, 0);
     shared.EcranCourant = k.ecranCourant;
     MDI1& principale = fenetrePrincipale();
-    principale.aide.setEnabled(true);
+    principale.ActualiserMenus(shell::MomentMenus::LeconOuverte);
     setScaleMode(ui::vbPixels);
     shell::ActiverMenuBilan();
 
@@ -288,10 +288,6 @@ void PlayerFrame::Form_Load() {
     const double cote = double(platform::toInteger(32 * shared.Echelle));
     Image2[0].move(Image2[0].left(), Image2[0].top(), cote, cote);
     exceptionsEchelle();
-
-    principale.Lecons.setEnabled(false);
-    principale.gestionnaire.setEnabled(false);
-    principale.infor[1].setEnabled(false);
 
     Image5[0].setPicture(principale.Image5.picture());
     ui::PictureBox& bouton = Image5.load(1);
@@ -401,7 +397,7 @@ bool PlayerFrame::annoncerReponse() {
     Image5[1].setVisible(false);
     afficherEntete(Label2, 16, kRouge);
     shared.Verrou = shell::kVrai;
-    fenetrePrincipale().bilan.setEnabled(false);
+    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::JoueurOccupe);
     return laisserPasser();
 }
 

@@ -135,9 +135,7 @@ void felicite::enregistrerScore() {
 void felicite::afficherScore() {
     const double e = shared.Echelle;
     moveForm(0, 0);
-    MDI1& principale = fenetrePrincipale();
-    principale.bilan.setEnabled(false);
-    principale.aide.setEnabled(false);
+    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::Felicitations);
     ui::scaleForm(*this, e);
 
     const int points = shared.Points;

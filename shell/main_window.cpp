@@ -67,6 +67,56 @@ std::string texteAide(shell::Ecran ecran) {
     }
 }
 
+// What a moment does to one menu.
+enum class Etat : unsigned char {
+    Garde,
+    Oui,
+    Non,
+    // Open when the pupil may choose an activity himself.
+    Activites,
+    // Open as MenuBilanActif says.
+    SelonBilan,
+};
+
+struct EtatsMenus {
+    Etat quitter, redemarrer, lecons, bilan, gestionnaire, guide, aide;
+};
+
+EtatsMenus etatsDuMoment(shell::MomentMenus moment) {
+    using M = shell::MomentMenus;
+    constexpr Etat g = Etat::Garde, oui = Etat::Oui, non = Etat::Non;
+    constexpr Etat choix = Etat::Activites, suivi = Etat::SelonBilan;
+    // clang-format off
+    switch (moment) {
+    //                                     Quitter Redém. Leçons Bilan  Gest.  Guide  Aide
+    case M::AccueilOuvert:         return {oui,    g,     choix, g,     oui,   oui,   oui};
+    case M::CarteEnvoyee:          return {g,      g,     g,     non,   g,     g,     g};
+    case M::EleveAuTravail:        return {g,      g,     g,     g,     non,   non,   g};
+    case M::ActiviteEngagee:       return {g,      g,     non,   g,     non,   non,   g};
+    case M::LeconOuverte:          return {g,      g,     non,   g,     non,   non,   oui};
+    case M::JoueurOccupe:          return {g,      g,     g,     non,   g,     g,     g};
+    case M::BilanSuivi:            return {g,      g,     g,     suivi, g,     g,     g};
+    case M::Felicitations:         return {g,      g,     g,     non,   g,     g,     non};
+    case M::Gestion:               return {non,    g,     non,   non,   non,   non,   non};
+    case M::Parametres:            return {oui,    g,     g,     g,     g,     g,     g};
+    case M::PremiereUtilisation:   return {oui,    non,   non,   non,   non,   non,   non};
+    case M::ParametresEnregistres: return {g,      oui,   g,     g,     g,     g,     g};
+    }
+    // clang-format on
+    return {g, g, g, g, g, g, g};
+}
+
+void appliquer(ui::MenuItem& menu, Etat etat) {
+    const shell::SharedState& s = shared;
+    switch (etat) {
+    case Etat::Garde: return;
+    case Etat::Oui: menu.setEnabled(true); return;
+    case Etat::Non: menu.setEnabled(false); return;
+    case Etat::Activites: menu.setEnabled(shell::activitesAuChoix()); return;
+    case Etat::SelonBilan: menu.setEnabled(s.MenuBilanActif != shell::kFaux); return;
+    }
+}
+
 } // namespace
 
 MDI1::MDI1() {
@@ -131,12 +181,21 @@ void MDI1::Form_Load() {
     }
 }
 
+void MDI1::ActualiserMenus(shell::MomentMenus moment) {
+    const EtatsMenus e = etatsDuMoment(moment);
+    appliquer(quitte, e.quitter);
+    appliquer(quitter[0], e.redemarrer);
+    appliquer(Lecons, e.lecons);
+    appliquer(bilan, e.bilan);
+    appliquer(gestionnaire, e.gestionnaire);
+    appliquer(infor[1], e.guide);
+    appliquer(aide, e.aide);
+}
+
 void MDI1::activite_Click(int index) {
     shell::FermerEleve();
     shared.Activite = static_cast<shell::Integer>(index);
-    Lecons.setEnabled(false);
-    gestionnaire.setEnabled(false);
-    infor[1].setEnabled(false);
+    ActualiserMenus(shell::MomentMenus::ActiviteEngagee);
     shell::chargerEcran(shell::Ecran::ChoixLecons);
     shell::arrangerFenetres();
     shell::fermerEcran(shell::Ecran::Accueil);

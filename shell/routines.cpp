@@ -282,7 +282,11 @@ void AfficherTitreLecon(const std::string& titre) {
 void ActiverMenuBilan() {
     SharedState& s = shared;
     s.MenuBilanActif = s.EtatLecons != std::string(kLongueurEtatLecons, '#') ? kVrai : kFaux;
-    fenetrePrincipale().bilan.setEnabled(s.MenuBilanActif != kFaux);
+    fenetrePrincipale().ActualiserMenus(MomentMenus::BilanSuivi);
+}
+
+bool activitesAuChoix() {
+    return shared.MenuLeconsAccessible || shared.NumeroSequence == 0;
 }
 
 void AideChoixLecons() {
@@ -324,13 +328,7 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
     if (!fermerElevePourGestion(code != kFonctionGuide)) return;
     preparerGestion(Ecran::Accueil);
     s.PositionListe = 0;
-    MDI1& fenetre = fenetrePrincipale();
-    fenetre.bilan.setEnabled(false);
-    fenetre.Lecons.setEnabled(false);
-    fenetre.quitte.setEnabled(false);
-    fenetre.gestionnaire.setEnabled(false);
-    fenetre.aide.setEnabled(false);
-    fenetre.infor[1].setEnabled(false);
+    fenetrePrincipale().ActualiserMenus(MomentMenus::Gestion);
     s.EleveActif = kFaux;
     s.CheminFichierEleve.clear();
 

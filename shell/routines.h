@@ -34,6 +34,9 @@ void AfficherTotalLecons();
 void AfficherTitreLecon(const std::string& titre);
 // MenuBilanActif and the "&Bilan" menu follow whether the pupil has done any lesson.
 void ActiverMenuBilan();
+// Whether the pupil may choose an activity himself: the settings open the activities to every
+// pupil, or he is one who chooses his own lessons.
+bool activitesAuChoix();
 // The help box of the lesson choice.
 void AideChoixLecons();
 // The main window tiles its child windows horizontally.

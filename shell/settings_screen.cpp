@@ -143,15 +143,8 @@ void parametre::Form_Load() {
                              "des choix."));
     if (MDI1* m = ui::find<MDI1>()) {
         m->setCaption(cp("TAVREL -- Modifier les paramètres"));
-        m->quitte.setEnabled(true);
-        if (premiereUtilisation()) {
-            m->quitter[0].setEnabled(false);
-            m->gestionnaire.setEnabled(false);
-            m->infor[1].setEnabled(false);
-            m->bilan.setEnabled(false);
-            m->Lecons.setEnabled(false);
-            m->aide.setEnabled(false);
-        }
+        m->ActualiserMenus(premiereUtilisation() ? shell::MomentMenus::PremiereUtilisation
+                                                 : shell::MomentMenus::Parametres);
     }
     if (premiereUtilisation())
         Etiquette2.setCaption(
@@ -271,8 +264,7 @@ void parametre::enregistrer() {
 
     // The first use is over once its settings are saved.
     if (premiereUtilisation()) s.CodeFonction = 0;
-    MDI1* m = ui::find<MDI1>();
-    if (m) m->quitter[0].setEnabled(true);
+    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::ParametresEnregistres);
     shell::RevenirAccueil();
     shell::fermerEcran(shell::Ecran::Parametres);
 }

@@ -209,16 +209,10 @@ void Feuille1::Form_Load() {
     setFont(ui::arial(9.75));
     AfficherTitreEleve();
 
-    const bool icones = s.MenuLeconsAccessible || s.NumeroSequence == 0;
-    if (MDI1* m = principale()) {
-        m->gestionnaire.setEnabled(true);
-        m->quitte.setEnabled(true);
-        m->infor[1].setEnabled(true);
-        m->Lecons.setEnabled(icones);
-    }
+    const bool icones = shell::activitesAuChoix();
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::AccueilOuvert);
     for (int i = 0; i < kIconeQuitter; ++i) Image5[i].setVisible(icones);
     shell::ActiverMenuBilan();
-    if (MDI1* m = principale()) m->aide.setEnabled(true);
     s.ModeBilan = 1;
 
     if (s.NumeroSequence == 0) {
@@ -348,7 +342,7 @@ void Feuille1::Commande1_Click() {
     shell::FermerEleve();
     if (!ui::isLoaded(this)) return;
     shell::InitialiserGlobales();
-    if (MDI1* m = principale()) m->bilan.setEnabled(false);
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::CarteEnvoyee);
     s.Prenom = platform::trimmed(eleve[1].text());
     s.Nom = platform::trimmed(eleve[2].text());
     TexteGroupe = platform::trimmed(eleve[0].text());
@@ -423,10 +417,7 @@ Feuille1::FicheLue Feuille1::lireFicheEleve() {
 void Feuille1::accueillirEleve() {
     shell::SharedState& s = shell::shared;
     s.EleveActif = 1;
-    if (MDI1* m = principale()) {
-        m->gestionnaire.setEnabled(false);
-        m->infor[1].setEnabled(false);
-    }
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::EleveAuTravail);
     const bool listeEnCours =
         s.ConserverChoix && static_cast<long>(s.ListeLecons.size()) > 2L * s.PositionListe + 1;
     if (s.NumeroSequence == 0 && !listeEnCours) {
@@ -618,11 +609,7 @@ void Feuille1::AfficherTitreEleve() {
 
 void Feuille1::PreparerMenus() {
     shell::shared.EleveActif = 1;
-    if (MDI1* m = principale()) {
-        m->gestionnaire.setEnabled(false);
-        m->infor[1].setEnabled(false);
-        m->Lecons.setEnabled(false);
-    }
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::ActiviteEngagee);
 }
 
 // --- the icons --------------------------------------------------------------------------------
@@ -661,10 +648,7 @@ void Feuille1::ChoisirActivite(int index) {
     shell::FermerEleve();
     if (!ui::isLoaded(this)) return;
     s.Activite = static_cast<shell::Integer>(index);
-    if (MDI1* m = principale()) {
-        m->gestionnaire.setEnabled(false);
-        m->infor[1].setEnabled(false);
-    }
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::EleveAuTravail);
     shell::chargerEcran(shell::Ecran::ChoixLecons);
     shell::arrangerFenetres();
     shell::fermerEcran(shell::Ecran::Accueil);

@@ -145,12 +145,7 @@ void Feuille3::Form_Load() {
     setFont(ui::arial(7.5));
 
     shell::ActiverMenuBilan();
-    if (MDI1* m = ui::find<MDI1>()) {
-        m->Lecons.setEnabled(false);
-        m->gestionnaire.setEnabled(false);
-        m->infor[1].setEnabled(false);
-        m->aide.setEnabled(true);
-    }
+    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::LeconOuverte);
     CouleurSelection = 0xC000C0;
 
     shell::RemettreLeconAuDebut();

@@ -2,23 +2,16 @@
 // heading the answer after a third failure, once the answer is shown, and the reward screen.
 #include "players_fixture.h"
 
+#include "menu_word.h"
+
 #include <QTimer>
 
 namespace {
 
 using namespace playertest;
 
-// As the menu states of the other screens write them: Quitter, Redémarrer, Leçons, Bilan,
-// Gestionnaire, the guide item, Aide; "-" for a disabled one.
 std::string menus() {
-    MDI1& m = fenetrePrincipale();
-    const std::pair<ui::MenuItem*, char> items[] = {
-        {&m.quitte, 'Q'},       {&m.quitter[0], 'R'}, {&m.Lecons, 'L'}, {&m.bilan, 'B'},
-        {&m.gestionnaire, 'G'}, {&m.infor[1], 'I'},   {&m.aide, 'A'},
-    };
-    std::string word;
-    for (const auto& [item, letter] : items) word += item->enabled() ? letter : '-';
-    return word;
+    return harness::menuWord(fenetrePrincipale());
 }
 
 class MenuMoments : public PlayersTest {

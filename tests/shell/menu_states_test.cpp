@@ -3,6 +3,8 @@
 // moments of a lesson are with the players' tests.
 #include "shell_fixture.h"
 
+#include "menu_word.h"
+
 #include "authoring/lesson_editor.h"
 #include "authoring/sequence_editor.h"
 #include "records/registration_screen.h"
@@ -17,30 +19,14 @@
 #include "signin/lesson_choice.h"
 
 #include <functional>
+#include <span>
 
 namespace {
 
 using shell::shared;
 
-// The menus as a word of seven letters, in the menu bar's order: Quitter, its Redémarrer item,
-// Leçons, Bilan, Gestionnaire, the guide item of Informations, Aide; "-" for a disabled one.
 std::string menus(MDI1& m) {
-    const std::pair<ui::MenuItem*, char> items[] = {
-        {&m.quitte, 'Q'},       {&m.quitter[0], 'R'}, {&m.Lecons, 'L'}, {&m.bilan, 'B'},
-        {&m.gestionnaire, 'G'}, {&m.infor[1], 'I'},   {&m.aide, 'A'},
-    };
-    std::string word;
-    for (const auto& [item, letter] : items) word += item->enabled() ? letter : '-';
-    return word;
-}
-
-// The items no screen turns off.
-std::vector<ui::MenuItem*> alwaysEnabled(MDI1& m) {
-    std::vector<ui::MenuItem*> out = {&m.quitter[1], &m.info};
-    for (int i = 0; i < 12; ++i) out.push_back(&m.activite[i]);
-    for (int i = 0; i < 12; ++i) out.push_back(&m.exercice[i]);
-    for (int i = 0; i <= 8; ++i) out.push_back(&m.gestion[i]);
-    return out;
+    return harness::menuWord(m);
 }
 
 class MenuStates : public screenstest::PupilScreensTest {
@@ -61,36 +47,53 @@ protected:
         EXPECT_NE(f, nullptr);
         return *f;
     }
-    void typeCard(const std::string& group, const std::string& prenom, const std::string& nom) {
-        Feuille1& f = home();
-        focus(f.eleve[0]);
-        type(f.eleve[0], QString::fromUtf8(group.c_str()));
-        pressEnter(f.eleve[0]);
-        type(f.eleve[1], QString::fromUtf8(prenom.c_str()));
-        pressEnter(f.eleve[1]);
-        type(f.eleve[2], QString::fromUtf8(nom.c_str()));
-        pressEnter(f.eleve[2]);
-    }
     // A pupil of group 3 signs in; `lessons` done shows in his progress.
     void signIn(int sequence, bool lessonsDone, const std::string& list = "") {
         auto v = pupil("ZOE", "MARTIN", sequence);
         if (lessonsDone) v.etatLecons[1] = '6';
         v.listeLecons = list;
         writePupil("03", v);
+        home();
         typeCard("3", "Zoe", "Martin");
     }
-    void checkOthers() {
-        for (ui::MenuItem* item : alwaysEnabled(main()))
-            EXPECT_TRUE(item->enabled()) << item->caption();
+    // The program started with no settings: the title, its first-use panel, then the settings.
+    parametre& firstUseSettings() {
+        ui::unloadAllForms();
+        shared.DossierEleves.clear();
+        ui::load<depart>();
+        settle();
+        advance(4000);
+        click(ui::find<depart>()->Commande1);
+        settle();
+        parametre* p = ui::find<parametre>();
+        EXPECT_NE(p, nullptr) << "the settings of the first use";
+        return *p;
     }
-};
-
-TEST_F(MenuStates, EachMomentOfThePupilsWork) {
+    // Each case reached from a fresh start, as the menus then stand.
     struct Case {
         const char* moment;
         std::function<std::string()> reach;
         const char* expected;
     };
+    void expectMenus(std::span<const Case> cases) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.moment);
+            EXPECT_EQ(c.reach(), c.expected);
+            for (ui::MenuItem* item : harness::menusAlwaysEnabled(main()))
+                EXPECT_TRUE(item->enabled()) << item->caption();
+            boxes.clear();
+            answers.clear();
+            ui::unloadAllForms();
+            shell::resetSharedState();
+            ui::load<MDI1>().show();
+            shared.DossierEleves = data("eleves").string() + "/";
+            shared.EchellePixel = shared.Echelle * shared.EchellePolice;
+            shared.DroitsMenus = std::string(15, '0');
+        }
+    }
+};
+
+TEST_F(MenuStates, EachMomentOfThePupilsWork) {
     const Case cases[] = {
         {"home screen, fresh",
          [this] {
@@ -136,27 +139,10 @@ TEST_F(MenuStates, EachMomentOfThePupilsWork) {
          },
          "QR----A"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.moment);
-        EXPECT_EQ(c.reach(), c.expected);
-        checkOthers();
-        boxes.clear();
-        answers.clear();
-        ui::unloadAllForms();
-        shell::resetSharedState();
-        ui::load<MDI1>().show();
-        shared.DossierEleves = data("eleves").string() + "/";
-        shared.EchellePixel = shared.Echelle * shared.EchellePolice;
-        shared.DroitsMenus = std::string(15, '0');
-    }
+    expectMenus(cases);
 }
 
 TEST_F(MenuStates, EachManagementScreenAndTheSettingsFirstUse) {
-    struct Case {
-        const char* moment;
-        std::function<std::string()> reach;
-        const char* expected;
-    };
     const auto fromMenu = [this](std::function<ui::MenuItem&()> item) {
         return [this, item] {
             home();
@@ -196,27 +182,13 @@ TEST_F(MenuStates, EachManagementScreenAndTheSettingsFirstUse) {
          "QRL-GIA"},
         {"settings at the first use",
          [this] {
-             ui::unloadAllForms();
-             shared.DossierEleves.clear();
-             ui::load<depart>();
-             settle();
-             advance(4000);
-             click(ui::find<depart>()->Commande1);
-             EXPECT_NE(ui::find<parametre>(), nullptr);
-             settle();
+             firstUseSettings();
              return menus(main());
          },
          "Q------"},
         {"home screen once the first use is saved",
          [this] {
-             ui::unloadAllForms();
-             shared.DossierEleves.clear();
-             ui::load<depart>();
-             settle();
-             advance(4000);
-             click(ui::find<depart>()->Commande1);
-             settle();
-             parametre& p = *ui::find<parametre>();
+             parametre& p = firstUseSettings();
              p.Texte1.setText(data("eleves").string());
              click(p.Commande1[0]);
              pump();
@@ -226,19 +198,7 @@ TEST_F(MenuStates, EachManagementScreenAndTheSettingsFirstUse) {
          },
          "QRL-GIA"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.moment);
-        EXPECT_EQ(c.reach(), c.expected);
-        checkOthers();
-        boxes.clear();
-        answers.clear();
-        ui::unloadAllForms();
-        shell::resetSharedState();
-        ui::load<MDI1>().show();
-        shared.DossierEleves = data("eleves").string() + "/";
-        shared.EchellePixel = shared.Echelle * shared.EchellePolice;
-        shared.DroitsMenus = std::string(15, '0');
-    }
+    expectMenus(cases);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/screens.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/startup_screen.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -22,7 +23,7 @@ void startProgram() {
     ui::setDisplayMode(ui::makeDesktopDisplayMode());
     ui::setMdiParentLoader([] { ui::load<MDI1>(); });
     ui::onTerminationSignal(shell::ArreterLogiciel);
-    ui::load<depart>();
+    shell::chargerEcran(shell::Ecran::Demarrage);
 }
 
 } // namespace app

@@ -10,7 +10,12 @@
 #include "players/tree_player.h"
 #include "records/learning_report.h"
 #include "records/registration_screen.h"
+#include "shell/guide_viewer.h"
+#include "shell/password_prompt.h"
+#include "shell/passwords_screen.h"
 #include "shell/screen_openers.h"
+#include "shell/settings_screen.h"
+#include "shell/startup_screen.h"
 #include "signin/home_screen.h"
 #include "signin/lesson_choice.h"
 
@@ -30,6 +35,11 @@ void inscrireEcrans() {
     shell::inscrireEcran<sequence>(Ecran::Sequences);
     shell::inscrireEcran<feuille20>(Ecran::EditeurLecons);
     shell::inscrireEcran<dessins>(Ecran::Dessins);
+    shell::inscrireEcran<depart>(Ecran::Demarrage);
+    shell::inscrireEcran<parametre>(Ecran::Parametres);
+    shell::inscrireEcran<motpasse>(Ecran::MotsDePasse);
+    shell::inscrireEcran<motpasrep>(Ecran::DemandeMotDePasse);
+    shell::inscrireEcran<document>(Ecran::Guide);
 }
 
 } // namespace app

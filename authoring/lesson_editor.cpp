@@ -8,6 +8,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
@@ -21,19 +22,6 @@ namespace {
 
 using namespace ui::palette;
 using namespace shell::shades;
-
-// The menus an adult must not reach while a lesson is being edited; the home screen gives them
-// back when it loads.
-void desactiverMenus() {
-    MDI1* m = ui::find<MDI1>();
-    if (!m) return;
-    m->aide.setEnabled(false);
-    m->bilan.setEnabled(false);
-    m->Lecons.setEnabled(false);
-    m->gestionnaire.setEnabled(false);
-    if (m->infor.exists(1)) m->infor[1].setEnabled(false);
-    m->quitte.setEnabled(false);
-}
 
 void captionPrincipale(const std::string& texte) {
     if (ui::MdiForm* m = ui::mdiParent()) m->setCaption(texte);
@@ -140,8 +128,9 @@ void feuille20::Form_Load() {
         modele.setBorderWidth(int(platform::roundHalfEven(modele.borderWidth() * e)));
     }
     moveForm(0, 0);
-    shared.EcranCourant = 20;
-    desactiverMenus();
+    shared.EcranCourant = shell::Ecran::EditeurLecons;
+    // The home screen gives the menus back when it loads.
+    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::Gestion);
     activite_ = shared.ActiviteEditee;
     if (activite_ < 0 || activite_ >= formats::kActivityCount) activite_ = 0;
     switch (formats::kindOf(activite_)) {
@@ -326,5 +315,5 @@ void feuille20::Commande2_Click() {
 
 void feuille20::FermerEditeur() {
     shell::RevenirAccueil();
-    ui::unload<feuille20>();
+    shell::fermerEcran(shell::Ecran::EditeurLecons);
 }

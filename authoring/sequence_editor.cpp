@@ -8,6 +8,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
@@ -225,15 +226,8 @@ void sequence::Form_Load() {
     ui::scaleForm(*this, e);
     Liste1.setHeight(hauteurListe);
     moveForm(0, 0);
-    shared.EcranCourant = 30;
-    if (MDI1* m = ui::find<MDI1>()) {
-        m->bilan.setEnabled(false);
-        m->quitte.setEnabled(false);
-        m->Lecons.setEnabled(false);
-        m->gestionnaire.setEnabled(false);
-        m->aide.setEnabled(false);
-        if (m->infor.exists(1)) m->infor[1].setEnabled(false);
-    }
+    shared.EcranCourant = shell::Ecran::Sequences;
+    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::Gestion);
     if (ui::MdiForm* m = ui::mdiParent())
         m->setCaption(cp("Créer ou modifier des séquences de leçons"));
     dessinerLegende();
@@ -508,5 +502,5 @@ void sequence::Commande3_Click(int index) {
 
 void sequence::fermer() {
     shell::RevenirAccueil();
-    ui::unload<sequence>();
+    shell::fermerEcran(shell::Ecran::Sequences);
 }

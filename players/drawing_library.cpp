@@ -1,6 +1,7 @@
 #include "players/drawing_library.h"
 
 #include "assets/pictures.h"
+#include "shell/screen_openers.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ namespace players {
 
 ui::Picture dessinBibliotheque(long numero) {
     if (numero < 0 || numero > tavrel_assets::kLastDrawing) return {};
-    dessins& bibliotheque = ui::load<dessins>();
+    dessins& bibliotheque = shell::chargerEcran<dessins>(shell::Ecran::Dessins);
     if (!bibliotheque.Image1.exists(int(numero))) return {};
     return bibliotheque.Image1[int(numero)].picture();
 }

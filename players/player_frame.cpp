@@ -40,7 +40,7 @@ struct Place {
 
 // What sets the four kinds of player apart in the frame; their behaviour is in the hooks.
 struct ParGenre {
-    shell::Integer ecranCourant;
+    shell::Ecran ecranCourant;
     int itemsParLecon;
     // The number cards are drawn on the visible screen during the load; the grid shows itself
     // once its load is done.
@@ -69,7 +69,7 @@ struct ParGenre {
 const ParGenre& parGenre(Genre g) {
     // In the order of the kinds: sets, tree, table, grid.
     static constexpr ParGenre kGenres[] = {
-        {.ecranCourant = 4,
+        {.ecranCourant = shell::Ecran::Ensembles,
          .itemsParLecon = 3,
          .visibleDesLeChargement = true,
          .bouton = {556, 212},
@@ -88,7 +88,7 @@ const ParGenre& parGenre(Genre g) {
                     .taillePlancher = 9,
                     .plancherAEchelle = false,
                     .hautMinimum = 20}},
-        {.ecranCourant = 5,
+        {.ecranCourant = shell::Ecran::Arbre,
          .itemsParLecon = 2,
          .visibleDesLeChargement = true,
          .bouton = {572, 344},
@@ -107,7 +107,7 @@ const ParGenre& parGenre(Genre g) {
                     .taillePlancher = 1,
                     .plancherAEchelle = false,
                     .hautMinimum = 0}},
-        {.ecranCourant = 6,
+        {.ecranCourant = shell::Ecran::Tableau,
          .itemsParLecon = 2,
          .visibleDesLeChargement = true,
          .bouton = {176, 368},
@@ -126,7 +126,7 @@ const ParGenre& parGenre(Genre g) {
                     .taillePlancher = 8,
                     .plancherAEchelle = true,
                     .hautMinimum = 20}},
-        {.ecranCourant = 7,
+        {.ecranCourant = shell::Ecran::Amis,
          .itemsParLecon = 2,
          .visibleDesLeChargement = false,
          .bouton = {144, 344},
@@ -258,12 +258,12 @@ bool PlayerFrame::attendre(double secondes) {
 }
 
 void PlayerFrame::activerMenuBilanSelonEtat() {
-    fenetrePrincipale().bilan.setEnabled(shared.MenuBilanActif != 0);
+    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::BilanSuivi);
 }
 
 void PlayerFrame::terminerLecon() {
-    ui::load<felicite>();
-    ui::unloadForm(this);
+    shell::chargerEcran(shell::Ecran::Felicitations);
+    shell::fermerEcran(parGenre(genre_).ecranCourant);
 }
 
 // --- load ---
@@ -280,7 +280,7 @@ void PlayerFrame::Form_Load() {
     moveForm(0, 0);
     shared.EcranCourant = k.ecranCourant;
     MDI1& principale = fenetrePrincipale();
-    principale.aide.setEnabled(true);
+    principale.ActualiserMenus(shell::MomentMenus::LeconOuverte);
     setScaleMode(ui::vbPixels);
     shell::ActiverMenuBilan();
 
@@ -288,10 +288,6 @@ void PlayerFrame::Form_Load() {
     const double cote = double(platform::toInteger(32 * shared.Echelle));
     Image2[0].move(Image2[0].left(), Image2[0].top(), cote, cote);
     exceptionsEchelle();
-
-    principale.Lecons.setEnabled(false);
-    principale.gestionnaire.setEnabled(false);
-    principale.infor[1].setEnabled(false);
 
     Image5[0].setPicture(principale.Image5.picture());
     ui::PictureBox& bouton = Image5.load(1);
@@ -401,7 +397,7 @@ bool PlayerFrame::annoncerReponse() {
     Image5[1].setVisible(false);
     afficherEntete(Label2, 16, kRouge);
     shared.Verrou = shell::kVrai;
-    fenetrePrincipale().bilan.setEnabled(false);
+    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::JoueurOccupe);
     return laisserPasser();
 }
 

@@ -6,6 +6,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/scaling.h"
@@ -131,9 +132,7 @@ void felicite::enregistrerScore() {
 void felicite::afficherScore() {
     const double e = shared.Echelle;
     moveForm(0, 0);
-    MDI1& principale = fenetrePrincipale();
-    principale.bilan.setEnabled(false);
-    principale.aide.setEnabled(false);
+    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::Felicitations);
     ui::scaleForm(*this, e);
 
     const int points = shared.Points;
@@ -180,7 +179,7 @@ void felicite::ContinuerLecons() {
     // The button and the timer may both ask; only the first one leads on.
     if (!ui::isLoaded(this)) return;
     Minuterie1.setEnabled(false);
-    ui::unloadForm(this);
+    shell::fermerEcran(shell::Ecran::Felicitations);
     shell::LeconSuivante();
 }
 

@@ -10,6 +10,7 @@
 #include "shell/file_routines.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "ui/msgbox.h"
 #include "ui/printer.h"
@@ -269,7 +270,7 @@ void resultat::dessinerActivite() {
 
 void resultat::FermerBilan() {
     shell::SharedState& s = shared;
-    ui::unloadForm(this);
+    shell::fermerEcran(shell::Ecran::Bilan);
     // The numbers player under the report draws its cards again when it sees 99.
     s.ResultatAffiche = formats::materialOf(s.Activite) == formats::Material::Numbers ? 99 : 0;
 }
@@ -442,7 +443,7 @@ void resultat::Commande1_Click(int index) {
             s.PositionReprise = 0;
             s.ListeReprise = RepriseProposee;
             s.ResultatAffiche = 0;
-            ui::unloadForm(this);
+            shell::fermerEcran(shell::Ecran::Bilan);
             shell::LeconSuivante();
         }
         return;
@@ -459,14 +460,14 @@ void resultat::Commande1_Click(int index) {
         Minuterie1.setEnabled(true);
         break;
     case 2:
-        ui::unloadForm(this);
+        shell::fermerEcran(shell::Ecran::Bilan);
         s.ResultatAffiche = 0;
         if (registre) registre->Minuterie1.setEnabled(true);
         break;
     case 3:
         for (int i = 0; registre && i <= s.DernierChoisi && i < registre->Liste3.listCount(); ++i)
             registre->Liste3.setSelected(i, false);
-        ui::unloadForm(this);
+        shell::fermerEcran(shell::Ecran::Bilan);
         s.ResultatAffiche = 0;
         if (registre) registre->Liste3.setFocus();
         break;
@@ -476,8 +477,8 @@ void resultat::Commande1_Click(int index) {
         shell::FermerEleve();
         shell::InitialiserGlobales();
         shell::RevenirAccueil();
-        ui::unload<inscription>();
-        if (ui::isLoaded(this)) ui::unloadForm(this);
+        shell::fermerEcran(shell::Ecran::Inscriptions);
+        if (ui::isLoaded(this)) shell::fermerEcran(shell::Ecran::Bilan);
         break;
     }
 }

@@ -12,6 +12,7 @@
 #include "shell/main_window.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
@@ -249,7 +250,7 @@ void inscription::Form_Load() {
     ui::scaleForm(*this, s.Echelle);
     moveForm(0, 0);
 
-    s.EcranCourant = 40;
+    s.EcranCourant = shell::Ecran::Inscriptions;
     NombreEleves = 0;
     EleveChoisi = 0;
     DecalageGroupes = 0;
@@ -637,8 +638,8 @@ void inscription::boutonCarte(int index) {
 
 void inscription::ouvrirBilan() {
     // A report already open shows the former choice: it starts again on the new one.
-    ui::unload<resultat>();
-    ui::load<resultat>();
+    shell::fermerEcran(shell::Ecran::Bilan);
+    shell::chargerEcran(shell::Ecran::Bilan);
 }
 
 bool inscription::champsCarteVides() {
@@ -910,7 +911,7 @@ void inscription::supprimerTousLesGroupes() {
 
 void inscription::Form_Click() {
     if (shared.ResultatAffiche != 0) {
-        ui::unload<resultat>();
+        shell::fermerEcran(shell::Ecran::Bilan);
         shared.ResultatAffiche = 0;
     }
 }
@@ -926,7 +927,7 @@ void inscription::RetourPremierChamp() {
 void inscription::QuitterInscription() {
     shell::SharedState& s = shared;
     // The report opened from this screen reads its lists: it cannot outlive it.
-    ui::unload<resultat>();
+    shell::fermerEcran(shell::Ecran::Bilan);
     shell::InitialiserGlobales();
     s.Prenom.clear();
     s.Nom.clear();
@@ -935,7 +936,7 @@ void inscription::QuitterInscription() {
     s.NumeroSequence = -1;
     s.EleveActif = shell::kFaux;
     shell::RevenirAccueil();
-    ui::unloadForm(this);
+    shell::fermerEcran(shell::Ecran::Inscriptions);
 }
 
 // --- fields: keys, focus and checks -----------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "shell/document_layout.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 #include "ui/printer.h"
@@ -116,7 +117,7 @@ void document::Commande1_Click(int index) {
         return;
     }
     shell::RevenirAccueil();
-    ui::unloadForm(this);
+    shell::fermerEcran(shell::Ecran::Guide);
 }
 
 void document::imprimer() {

@@ -21,41 +21,41 @@ ui::Picture imageEcran(const char* nom) {
     return ui::Picture::fromData(tavrel_assets::screenPicture(nom), std::string(nom) + ".svg");
 }
 
-// The help of each working screen, by EcranCourant; empty for the screens that have none.
-std::string texteAide(int ecran) {
+// The help of each working screen; empty for the screens that have none.
+std::string texteAide(shell::Ecran ecran) {
     const std::string& fl = shared.FinLigne;
     const std::string fin =
         fl + fl +
         cp("Quand l'exercice est terminé, cliquer sur le bouton CONTINUE avec la souris.");
     switch (ecran) {
-    case 1:
+    case shell::Ecran::Accueil:
         return cp("Remplir la fiche en indiquant d'abord") + fl +
                cp("numéro d'un groupe entre 0 et 99.") + fl + fl +
                cp("Écrire ensuite ton prénom et ton nom.") + fl + fl +
                cp("Après chaque information, appuyer sur") + fl + cp("la touche TAB ou ENTER.") +
                fl;
-    case 4:
+    case shell::Ecran::Ensembles:
         return cp("Cette activité présente des ensembles vides.") + fl +
                cp("Une étiquette indique la caractérisque des éléments que chacun peut "
                   "contenir.") +
                fl + fl +
                cp("L'élève doit cliquer sur chaque dessin et le placer à l'endroit qui convient.") +
                fin;
-    case 5:
+    case shell::Ecran::Arbre:
         return cp("Cette activité présente un arbre dont la caractéristique de chaque branche est "
                   "illustrée ou écrite.") +
                fl + fl +
                cp("L'élève doit cliquer sur chaque dessin placé au bas de l'écran et le placer à "
                   "l'endroit qui convient.") +
                fin;
-    case 6:
+    case shell::Ecran::Tableau:
         return cp("Cette activité présente un tableau.  La caractéristique de chaque colonne et "
                   "rangée est illustrée ou écrite.") +
                fl + fl +
                cp("L'élève doit cliquer sur chaque dessin présenté à gauche et le placer dans la "
                   "case qui convient.") +
                fin;
-    case 7:
+    case shell::Ecran::Amis:
         return cp("Cette activité présente un graphique.  La relation entre les informations de "
                   "colonne de gauche et de la rangée du haut est décrite dans le coin gauche "
                   "supérieur.") +
@@ -64,6 +64,56 @@ std::string texteAide(int ecran) {
                   "vraie.  ") +
                fin;
     default: return "";
+    }
+}
+
+// What a moment does to one menu.
+enum class Etat : unsigned char {
+    Garde,
+    Oui,
+    Non,
+    // Open when the pupil may choose an activity himself.
+    Activites,
+    // Open as MenuBilanActif says.
+    SelonBilan,
+};
+
+struct EtatsMenus {
+    Etat quitter, redemarrer, lecons, bilan, gestionnaire, guide, aide;
+};
+
+EtatsMenus etatsDuMoment(shell::MomentMenus moment) {
+    using M = shell::MomentMenus;
+    constexpr Etat g = Etat::Garde, oui = Etat::Oui, non = Etat::Non;
+    constexpr Etat choix = Etat::Activites, suivi = Etat::SelonBilan;
+    // clang-format off
+    switch (moment) {
+    //                                     Quitter Redém. Leçons Bilan  Gest.  Guide  Aide
+    case M::AccueilOuvert:         return {oui,    g,     choix, g,     oui,   oui,   oui};
+    case M::CarteEnvoyee:          return {g,      g,     g,     non,   g,     g,     g};
+    case M::EleveAuTravail:        return {g,      g,     g,     g,     non,   non,   g};
+    case M::ActiviteEngagee:       return {g,      g,     non,   g,     non,   non,   g};
+    case M::LeconOuverte:          return {g,      g,     non,   g,     non,   non,   oui};
+    case M::JoueurOccupe:          return {g,      g,     g,     non,   g,     g,     g};
+    case M::BilanSuivi:            return {g,      g,     g,     suivi, g,     g,     g};
+    case M::Felicitations:         return {g,      g,     g,     non,   g,     g,     non};
+    case M::Gestion:               return {non,    g,     non,   non,   non,   non,   non};
+    case M::Parametres:            return {oui,    g,     g,     g,     g,     g,     g};
+    case M::PremiereUtilisation:   return {oui,    non,   non,   non,   non,   non,   non};
+    case M::ParametresEnregistres: return {g,      oui,   g,     g,     g,     g,     g};
+    }
+    // clang-format on
+    return {g, g, g, g, g, g, g};
+}
+
+void appliquer(ui::MenuItem& menu, Etat etat) {
+    const shell::SharedState& s = shared;
+    switch (etat) {
+    case Etat::Garde: return;
+    case Etat::Oui: menu.setEnabled(true); return;
+    case Etat::Non: menu.setEnabled(false); return;
+    case Etat::Activites: menu.setEnabled(shell::activitesAuChoix()); return;
+    case Etat::SelonBilan: menu.setEnabled(s.MenuBilanActif != shell::kFaux); return;
     }
 }
 
@@ -124,19 +174,28 @@ void MDI1::Form_Load() {
     shell::CalculerEchelle();
     // Maximised: this is only the size the window takes when it is restored.
     moveForm(0, 0, kLargeur * shared.Echelle, kHauteur * shared.Echelle);
-    shared.EcranCourant = 0;
+    shared.EcranCourant = shell::Ecran::Aucun;
     for (int i = 0; i < 12; ++i) {
         activite[i].setCaption(shared.TitresActivites[i]);
         exercice[i].setCaption(cp("de l'activité «") + shared.TitresActivites[i] + cp("»"));
     }
 }
 
+void MDI1::ActualiserMenus(shell::MomentMenus moment) {
+    const EtatsMenus e = etatsDuMoment(moment);
+    appliquer(quitte, e.quitter);
+    appliquer(quitter[0], e.redemarrer);
+    appliquer(Lecons, e.lecons);
+    appliquer(bilan, e.bilan);
+    appliquer(gestionnaire, e.gestionnaire);
+    appliquer(infor[1], e.guide);
+    appliquer(aide, e.aide);
+}
+
 void MDI1::activite_Click(int index) {
     shell::FermerEleve();
     shared.Activite = static_cast<shell::Integer>(index);
-    Lecons.setEnabled(false);
-    gestionnaire.setEnabled(false);
-    infor[1].setEnabled(false);
+    ActualiserMenus(shell::MomentMenus::ActiviteEngagee);
     shell::chargerEcran(shell::Ecran::ChoixLecons);
     shell::arrangerFenetres();
     shell::fermerEcran(shell::Ecran::Accueil);
@@ -162,7 +221,7 @@ void MDI1::quitter_Click(int index) {
     shell::FermerEleve();
     shell::InitialiserGlobales();
     ui::unloadForm(this);
-    ui::load<MDI1>();
+    fenetrePrincipale();
     shell::RevenirAccueil();
 }
 
@@ -176,7 +235,7 @@ void MDI1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
 }
 
 void MDI1::aide_Click() {
-    if (shared.EcranCourant == 3) {
+    if (shared.EcranCourant == shell::Ecran::ChoixLecons) {
         shell::AideChoixLecons();
         return;
     }
@@ -217,7 +276,7 @@ void MDI1::ouvrirOuDemander(int element) {
         shell::Integer item = static_cast<shell::Integer>(element);
         shell::OuvrirFonctionGestion(s.CodeFonction, item);
     } else {
-        ui::load<motpasrep>().Texte1.setFocus();
+        shell::chargerEcran<motpasrep>(shell::Ecran::DemandeMotDePasse).Texte1.setFocus();
     }
 }
 

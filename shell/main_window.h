@@ -5,6 +5,41 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+namespace shell {
+
+// What the screen shown is doing when it sets the main window's menus. A moment decides only the
+// menus it names; the others stay as the screen before left them.
+enum class MomentMenus {
+    // The home screen loads: everything is open, the activities as the settings and the pupil
+    // allow (the report menu follows with ActiverMenuBilan).
+    AccueilOuvert,
+    // The card is sent: the report is closed until the pupil's file is read.
+    CarteEnvoyee,
+    // A pupil is at work: management and the guide are closed to him.
+    EleveAuTravail,
+    // The same, and his lessons are on their way: no other activity may be chosen.
+    ActiviteEngagee,
+    // The lesson choice or a player loads: as above, with the help open.
+    LeconOuverte,
+    // A player heads its answer, or a card is being picked up: the report cannot open over it.
+    JoueurOccupe,
+    // The report menu follows MenuBilanActif.
+    BilanSuivi,
+    // The reward screen: no report, no help.
+    Felicitations,
+    // A management function takes the screen, or an editor loads: every menu is closed but the
+    // items of Quitter.
+    Gestion,
+    // The settings screen loads: Quitter is open.
+    Parametres,
+    // The settings screen loads at the first use: Quitter alone is open, without its restart.
+    PremiereUtilisation,
+    // The first use's settings are saved: the restart is open again.
+    ParametresEnregistres,
+};
+
+} // namespace shell
+
 class MDI1 : public ui::MdiForm {
 public:
     MDI1();
@@ -32,6 +67,10 @@ public:
 
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
+
+    // The one place where the menus are turned on and off: what the moment decides, from the
+    // shared block (settings, pupil, MenuBilanActif).
+    void ActualiserMenus(shell::MomentMenus moment);
 
     void activite_Click(int index);
     void bilan_Click();

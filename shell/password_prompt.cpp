@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/scaling.h"
@@ -77,7 +78,7 @@ void motpasrep::Commande1_Click(int index) {
         if (texte == s.MotDePasseEnseignant) s.NiveauAcces = 1;
         if (texte == s.MotDePasseGestionnaire) s.NiveauAcces = 2;
     }
-    ui::unloadForm(this);
+    shell::fermerEcran(shell::Ecran::DemandeMotDePasse);
     shell::Integer element = static_cast<shell::Integer>(index);
     shell::OuvrirFonctionGestion(s.CodeFonction, element);
 }

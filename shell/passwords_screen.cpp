@@ -7,6 +7,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
@@ -198,7 +199,7 @@ void motpasse::enregistrer() {
     // On failure the routine has said so and nothing changed; the screen closes all the same.
     shell::EcrireMotsDePasse(droits, motEnseignant, motGestionnaire);
     shell::RevenirAccueil();
-    ui::unloadForm(this);
+    shell::fermerEcran(shell::Ecran::MotsDePasse);
 }
 
 void motpasse::Option1_GotFocus() {

@@ -9,11 +9,8 @@
 #include "platform/random.h"
 #include "shell/display_mode.h"
 #include "shell/file_routines.h"
-#include "shell/guide_viewer.h"
 #include "shell/main_window.h"
-#include "shell/passwords_screen.h"
 #include "shell/screen_openers.h"
-#include "shell/settings_screen.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 #include "ui/runtime.h"
@@ -83,7 +80,7 @@ bool leconLue(Issue lecture) {
 
 // The lists are used up (`terminees`), or their next lesson cannot be read: the pupil is saved,
 // told, and the home screen comes back; the home screen, when it had called, hears of it.
-SuiteLecon finDesLecons(Integer appelant, bool terminees) {
+SuiteLecon finDesLecons(Ecran appelant, bool terminees) {
     SharedState& s = shared;
     if (s.EleveActif && !s.CheminFichierEleve.empty()) {
         EcrireFichierEleve(s.CheminFichierEleve);
@@ -93,10 +90,10 @@ SuiteLecon finDesLecons(Integer appelant, bool terminees) {
         ui::msgBox(cp("Le fichier «") + s.DossierDonnees + formats::kLessonCatalogueName +
                        cp("» est absent ou défectueux."),
                    ui::vbExclamation, s.TitreMessage);
-    else if (!(appelant == 1 && s.NumeroSequence == 0))
+    else if (!(appelant == Ecran::Accueil && s.NumeroSequence == 0))
         ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
     RevenirAccueil();
-    return appelant == 1 ? SuiteLecon::AccueilRevenu : SuiteLecon::Rien;
+    return appelant == Ecran::Accueil ? SuiteLecon::AccueilRevenu : SuiteLecon::Rien;
 }
 
 // Before a management screen opens: the pupil's file is written, his work closed and nobody
@@ -138,7 +135,7 @@ SuiteLecon LeconSuivante() {
     fermerEcran(Ecran::Accueil);
     FermerActivites();
 
-    const Integer appelant = s.EcranCourant;
+    const Ecran appelant = s.EcranCourant;
     for (;;) {
         s.DeLaReprise = kFaux;
         Entree e{};
@@ -166,7 +163,7 @@ SuiteLecon LeconSuivante() {
         s.RepriseComptee = kFaux;
         AfficherTitreLecon(s.TitresActivites[static_cast<std::size_t>(s.Activite)]);
         AfficherTotalLecons();
-        s.EcranCourant = 0;
+        s.EcranCourant = Ecran::Aucun;
         chargerLecteur(s.Activite);
         arrangerFenetres();
         return SuiteLecon::Rien;
@@ -277,7 +274,11 @@ bool progresEnregistre() {
 void ActiverMenuBilan() {
     SharedState& s = shared;
     s.MenuBilanActif = progresEnregistre() ? kVrai : kFaux;
-    fenetrePrincipale().bilan.setEnabled(s.MenuBilanActif != kFaux);
+    fenetrePrincipale().ActualiserMenus(MomentMenus::BilanSuivi);
+}
+
+bool activitesAuChoix() {
+    return shared.MenuLeconsAccessible || shared.NumeroSequence == 0;
 }
 
 void SuivreValeursEleve(const std::string& prenomAvant) {
@@ -341,13 +342,7 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
     if (!fermerElevePourGestion(code != kFonctionGuide)) return;
     preparerGestion(Ecran::Accueil);
     s.PositionListe = 0;
-    MDI1& fenetre = fenetrePrincipale();
-    fenetre.bilan.setEnabled(false);
-    fenetre.Lecons.setEnabled(false);
-    fenetre.quitte.setEnabled(false);
-    fenetre.gestionnaire.setEnabled(false);
-    fenetre.aide.setEnabled(false);
-    fenetre.infor[1].setEnabled(false);
+    fenetrePrincipale().ActualiserMenus(MomentMenus::Gestion);
     s.EleveActif = kFaux;
     s.CheminFichierEleve.clear();
 
@@ -358,16 +353,16 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
         chargerEcran(Ecran::Inscriptions);
     } else if (code == 5) {
         code = 0;
-        ui::load<parametre>();
+        chargerEcran(Ecran::Parametres);
     } else if (code == 7) {
         code = 0;
         chargerEcran(Ecran::Sequences);
     } else if (code == 8) {
         code = 0;
-        ui::load<motpasse>();
+        chargerEcran(Ecran::MotsDePasse);
     } else if (code == kFonctionGuide) {
         if (element != kFonctionGuide) code = 0;
-        ui::load<document>();
+        chargerEcran(Ecran::Guide);
     } else if (code >= kFonctionEditeur && code < kFonctionEditeur + 12) {
         s.ActiviteEditee = static_cast<Integer>(code - kFonctionEditeur);
         code = 0;

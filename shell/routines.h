@@ -43,6 +43,9 @@ void ActiverMenuBilan();
 // had saved): the total line, the report menu and the name in the caption, made from the first
 // name `prenomAvant`, follow the values held now. Nothing is made when there is no main window.
 void SuivreValeursEleve(const std::string& prenomAvant);
+// Whether the pupil may choose an activity himself: the settings open the activities to every
+// pupil, or he is one who chooses his own lessons.
+bool activitesAuChoix();
 // The help box of the lesson choice.
 void AideChoixLecons();
 // The main window tiles its child windows horizontally.

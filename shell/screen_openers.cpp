@@ -26,6 +26,13 @@ std::type_index typeEcran(Ecran ecran) {
     return ouvreur(ecran).type;
 }
 
+void verifierType(Ecran ecran, std::type_index attendu) {
+    if (typeEcran(ecran) == attendu) return;
+    std::fprintf(stderr, "The screen %d is not the form its caller names.\n",
+                 static_cast<int>(ecran));
+    std::abort();
+}
+
 ui::Form& chargerEcran(Ecran ecran) {
     const Ouvreur& o = ouvreur(ecran);
     if (ui::Form* f = ui::findForm(o.type)) return *f;

@@ -1,8 +1,11 @@
-// The screens above the shell, which the shell and the lower screens open, find and close without
-// knowing them: a screen folder includes only the folders below it, and reaches a higher screen
-// through this table. The program fills it at start, before the first screen loads (app/).
+// Every screen opens and closes through this table, the shell's own included: the shell and the
+// lower screens reach a higher screen without knowing it (a screen folder includes only the
+// folders below it), and all of them open and close a screen the same way. The program fills it
+// at start, before the first screen loads (app/). The main window is no screen of the table: it
+// holds them all, and fenetrePrincipale() gives it.
 #pragma once
 
+#include "shell/screens.h"
 #include "ui/form.h"
 
 #include <functional>
@@ -10,23 +13,6 @@
 #include <typeindex>
 
 namespace shell {
-
-enum class Ecran {
-    Accueil,
-    ChoixLecons,
-    // The four players, in the order of the activities (an activity's player is activity % 4).
-    Ensembles,
-    Arbre,
-    Tableau,
-    Amis,
-    Felicitations,
-    Bilan,
-    Inscriptions,
-    Sequences,
-    EditeurLecons,
-    Dessins,
-};
-constexpr int kNombreEcrans = static_cast<int>(Ecran::Dessins) + 1;
 
 struct Ouvreur {
     std::type_index type = typeid(void);
@@ -47,9 +33,17 @@ template <class T> void inscrireEcran(Ecran ecran, std::function<void(T&)> avant
 }
 // The form type the table holds for the screen (typeid(void) while it is not filled in).
 std::type_index typeEcran(Ecran ecran);
+// Stops the program when the table holds another form type for the screen than the code expects.
+void verifierType(Ecran ecran, std::type_index attendu);
 
 // As ui::load, ui::find and ui::unload do for a form type named in the code.
 ui::Form& chargerEcran(Ecran ecran);
+// The same, typed, for code that knows the screen's class.
+template <class T> T& chargerEcran(Ecran ecran) {
+    ui::Form& f = chargerEcran(ecran);
+    verifierType(ecran, typeid(T));
+    return static_cast<T&>(f);
+}
 ui::Form* trouverEcran(Ecran ecran);
 void fermerEcran(Ecran ecran);
 // Runs the screen's avantGestion when it is loaded.

@@ -6,6 +6,7 @@
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
@@ -142,15 +143,8 @@ void parametre::Form_Load() {
                              "des choix."));
     if (MDI1* m = ui::find<MDI1>()) {
         m->setCaption(cp("TAVREL -- Modifier les paramètres"));
-        m->quitte.setEnabled(true);
-        if (premiereUtilisation()) {
-            m->quitter[0].setEnabled(false);
-            m->gestionnaire.setEnabled(false);
-            m->infor[1].setEnabled(false);
-            m->bilan.setEnabled(false);
-            m->Lecons.setEnabled(false);
-            m->aide.setEnabled(false);
-        }
+        m->ActualiserMenus(premiereUtilisation() ? shell::MomentMenus::PremiereUtilisation
+                                                 : shell::MomentMenus::Parametres);
     }
     if (premiereUtilisation())
         Etiquette2.setCaption(
@@ -269,10 +263,9 @@ void parametre::enregistrer() {
 
     // The first use is over once its settings are saved.
     if (premiereUtilisation()) s.CodeFonction = 0;
-    MDI1* m = ui::find<MDI1>();
-    if (m) m->quitter[0].setEnabled(true);
+    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::ParametresEnregistres);
     shell::RevenirAccueil();
-    ui::unload<parametre>();
+    shell::fermerEcran(shell::Ecran::Parametres);
 }
 
 void parametre::option1_KeyDown(int index, int& keyCode) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "formats/lesson_scores.h"
+#include "shell/screens.h"
 
 #include <array>
 #include <cstdint>
@@ -92,7 +93,7 @@ struct SharedState {
     Flag MenuBilanActif = kFaux;
 
     // Screens and dispatch.
-    Integer EcranCourant = 0;
+    Ecran EcranCourant = Ecran::Aucun;
     Integer CodeFonction = 0;
     Integer ActiviteEditee = 0;
     Integer ResultatAffiche = 0;

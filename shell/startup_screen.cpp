@@ -131,7 +131,7 @@ void depart::Minuterie1_Timer() {
     // The title stays up four seconds once the drawing library is in memory.
     if (Minuterie1.interval() == 1) {
         // The hidden main window is made behind the title: the title needs none of it.
-        ui::load<MDI1>();
+        fenetrePrincipale();
         Minuterie1.setInterval(4000);
         return;
     }
@@ -185,16 +185,16 @@ void depart::passerALaFenetrePrincipale() {
     if (s.DossierEleves.back() != '/') s.DossierEleves += '/';
     const std::string lecteur = s.DossierEleves.substr(0, 2);
     if (lecteur == "A:" || lecteur == "B:") s.DossierEleves = lecteur + "/";
-    ui::load<MDI1>();
+    fenetrePrincipale();
     shell::RevenirAccueil();
-    ui::unloadForm(this);
+    shell::fermerEcran(shell::Ecran::Demarrage);
 }
 
 void depart::Commande1_Click() {
     Dessin1.setPicture(ui::Picture());
-    ui::load<MDI1>();
-    ui::load<parametre>();
-    ui::unloadForm(this);
+    fenetrePrincipale();
+    shell::chargerEcran(shell::Ecran::Parametres);
+    shell::fermerEcran(shell::Ecran::Demarrage);
 }
 
 void depart::Form_QueryUnload(int& /*cancel*/, int unloadMode) {

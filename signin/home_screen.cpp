@@ -6,12 +6,12 @@
 #include "platform/files.h"
 #include "platform/numbers.h"
 #include "platform/strings.h"
-#include "records/learning_report.h"
 #include "shell/file_routines.h"
 #include "shell/identification_keys.h"
 #include "shell/main_window.h"
 #include "shell/pupil_messages.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 #include "signin/lesson_choice.h"
@@ -204,22 +204,16 @@ Feuille1::Feuille1() {
 void Feuille1::Form_Load() {
     shell::SharedState& s = shell::shared;
     moveForm(0, 0);
-    s.EcranCourant = 1;
+    s.EcranCourant = shell::Ecran::Accueil;
     ui::scaleForm(*this, s.Echelle);
     // The screen's own font keeps its design size.
     setFont(ui::arial(9.75));
     AfficherTitreEleve();
 
-    const bool icones = s.MenuLeconsAccessible || s.NumeroSequence == 0;
-    if (MDI1* m = principale()) {
-        m->gestionnaire.setEnabled(true);
-        m->quitte.setEnabled(true);
-        m->infor[1].setEnabled(true);
-        m->Lecons.setEnabled(icones);
-    }
+    const bool icones = shell::activitesAuChoix();
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::AccueilOuvert);
     for (int i = 0; i < kIconeQuitter; ++i) Image5[i].setVisible(icones);
     shell::ActiverMenuBilan();
-    if (MDI1* m = principale()) m->aide.setEnabled(true);
     s.ModeBilan = 1;
 
     if (s.NumeroSequence == 0) {
@@ -354,7 +348,7 @@ void Feuille1::Commande1_Click() {
     shell::FermerEleve();
     if (!ui::isLoaded(this)) return;
     shell::InitialiserGlobales();
-    if (MDI1* m = principale()) m->bilan.setEnabled(false);
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::CarteEnvoyee);
     s.Prenom = platform::trimmed(eleve[1].text());
     s.Nom = platform::trimmed(eleve[2].text());
     TexteGroupe = platform::trimmed(eleve[0].text());
@@ -430,10 +424,7 @@ Feuille1::FicheLue Feuille1::lireFicheEleve() {
 void Feuille1::accueillirEleve() {
     shell::SharedState& s = shell::shared;
     s.EleveActif = 1;
-    if (MDI1* m = principale()) {
-        m->gestionnaire.setEnabled(false);
-        m->infor[1].setEnabled(false);
-    }
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::EleveAuTravail);
     const bool listeEnCours =
         s.ConserverChoix && static_cast<long>(s.ListeLecons.size()) > 2L * s.PositionListe + 1;
     if (s.NumeroSequence == 0 && !listeEnCours) {
@@ -489,8 +480,8 @@ void Feuille1::allerALaLeconSuivante() {
     const shell::SuiteLecon suite = shell::LeconSuivante();
     // The next lesson's player has taken this screen's place, or the list was already used up
     // and a home screen came back: it is built afresh.
-    ui::unload<Feuille1>();
-    if (s.EcranCourant == 1 && suite == shell::SuiteLecon::AccueilRevenu) {
+    shell::fermerEcran(shell::Ecran::Accueil);
+    if (s.EcranCourant == shell::Ecran::Accueil && suite == shell::SuiteLecon::AccueilRevenu) {
         shell::RevenirAccueil();
     }
 }
@@ -629,11 +620,7 @@ void Feuille1::ActiverBoutonOK() {
 
 void Feuille1::PreparerMenus() {
     shell::shared.EleveActif = 1;
-    if (MDI1* m = principale()) {
-        m->gestionnaire.setEnabled(false);
-        m->infor[1].setEnabled(false);
-        m->Lecons.setEnabled(false);
-    }
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::ActiviteEngagee);
 }
 
 // --- the icons --------------------------------------------------------------------------------
@@ -672,20 +659,17 @@ void Feuille1::ChoisirActivite(int index) {
     shell::FermerEleve();
     if (!ui::isLoaded(this)) return;
     s.Activite = static_cast<shell::Integer>(index);
-    if (MDI1* m = principale()) {
-        m->gestionnaire.setEnabled(false);
-        m->infor[1].setEnabled(false);
-    }
-    ui::load<Feuille3>();
+    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::EleveAuTravail);
+    shell::chargerEcran(shell::Ecran::ChoixLecons);
     shell::arrangerFenetres();
-    ui::unload<Feuille1>();
+    shell::fermerEcran(shell::Ecran::Accueil);
 }
 
 // --- the learning report lying over the screen ------------------------------------------------
 
 void Feuille1::Form_Click() {
     if (shell::shared.ResultatAffiche == 0) return;
-    ui::unload<resultat>();
+    shell::fermerEcran(shell::Ecran::Bilan);
     shell::shared.ResultatAffiche = 0;
 }
 

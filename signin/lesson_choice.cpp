@@ -6,10 +6,10 @@
 #include "platform/cp1252.h"
 #include "platform/numbers.h"
 #include "players/player_frame.h"
-#include "records/learning_report.h"
 #include "shell/file_routines.h"
 #include "shell/main_window.h"
 #include "shell/routines.h"
+#include "shell/screen_openers.h"
 #include "shell/shared_state.h"
 #include "signin/home_screen.h"
 #include "ui/scaling.h"
@@ -24,8 +24,12 @@ constexpr int kIcones = 20;
 constexpr int kBoutonContinue = 0;
 constexpr int kBoutonAnnule = 1;
 constexpr int kBoutonQuitter = 2;
-// The player screens number from 4 up: while one is set up, this screen only lends a picture.
-constexpr int kPremierJoueur = 4;
+// While a player, an editor or the registration screen is the working screen (a player being
+// set up), this screen only lends a picture.
+bool ecranDeTravail(shell::Ecran ecran) {
+    using shell::Ecran;
+    return ecran != Ecran::Aucun && ecran != Ecran::Accueil && ecran != Ecran::ChoixLecons;
+}
 constexpr int kBilanFerme = 99;
 
 double aEchellePixel(double pixels) {
@@ -127,26 +131,21 @@ ui::Label& Feuille3::cellule(int k) {
 
 void Feuille3::Form_Load() {
     shell::SharedState& s = shell::shared;
-    if (s.EcranCourant >= kPremierJoueur) return;
+    if (ecranDeTravail(s.EcranCourant)) return;
     s.CompteurTops = 0;
     s.NombreChoisis = 0;
     s.ActiviteEditee = 0;
     LeconsExistantes.clear();
 
     moveForm(0, 0);
-    s.EcranCourant = 3;
+    s.EcranCourant = shell::Ecran::ChoixLecons;
     setScaleMode(ui::vbPixels);
     ui::scaleForm(*this, s.Echelle);
     // The screen's own font keeps its design size.
     setFont(ui::arial(7.5));
 
     shell::ActiverMenuBilan();
-    if (MDI1* m = ui::find<MDI1>()) {
-        m->Lecons.setEnabled(false);
-        m->gestionnaire.setEnabled(false);
-        m->infor[1].setEnabled(false);
-        m->aide.setEnabled(true);
-    }
+    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::LeconOuverte);
     CouleurSelection = 0xC000C0;
 
     shell::RemettreLeconAuDebut();
@@ -271,7 +270,7 @@ void Feuille3::Image5_MouseUp(int index) {
     case kBoutonContinue: CommencerLecons(); break;
     case kBoutonAnnule: AnnulerChoix(); break;
     case kBoutonQuitter:
-        ui::unload<Feuille3>();
+        shell::fermerEcran(shell::Ecran::ChoixLecons);
         shell::QuitterLogiciel();
         break;
     default: break;
@@ -297,15 +296,15 @@ void Feuille3::CommencerLecons() {
 }
 
 void Feuille3::AnnulerChoix() {
-    ui::unload<Feuille1>();
+    shell::fermerEcran(shell::Ecran::Accueil);
     shell::RevenirAccueil();
-    ui::unload<Feuille3>();
+    shell::fermerEcran(shell::Ecran::ChoixLecons);
 }
 
 // --- the learning report lying over the screen ------------------------------------------------
 
 void Feuille3::fermerBilan() {
-    ui::unload<resultat>();
+    shell::fermerEcran(shell::Ecran::Bilan);
     shell::shared.ResultatAffiche = 0;
     Minuterie1.setEnabled(true);
 }

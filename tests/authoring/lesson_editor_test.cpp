@@ -614,7 +614,7 @@ TEST_F(LessonEditor, ManagementMenusStayOffWhileEditing) {
     EXPECT_FALSE(m.bilan.enabled());
     EXPECT_FALSE(m.aide.enabled());
     EXPECT_FALSE(m.quitte.enabled());
-    EXPECT_EQ(shared.EcranCourant, 20);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::EditeurLecons);
 }
 
 TEST_F(LessonEditor, ScaledScreen) {

@@ -129,7 +129,7 @@ TEST_F(SequenceEditor, ChooserShowsTheTitlesAndTheMenusStayOff) {
     storeSequence(2, cp("Les amis de l'été"), "");
     sequence& f = start();
     EXPECT_EQ(u8(ui::mdiParent()->caption()), "Créer ou modifier des séquences de leçons");
-    EXPECT_EQ(shared.EcranCourant, 30);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::Sequences);
     MDI1& m = *ui::find<MDI1>();
     EXPECT_FALSE(m.gestionnaire.enabled() || m.Lecons.enabled() || m.bilan.enabled() ||
                  m.aide.enabled() || m.quitte.enabled());

@@ -161,7 +161,7 @@ TEST_F(GridTest, TheOptionCharactersGiveTheGridItsSizeAndPlace) {
 
 TEST_F(GridTest, TheScreenOpensFromTheNextLessonRoutineWithItsInstructionAndSampleToken) {
     Feuille7& f = start(3, drawingsLesson());
-    EXPECT_EQ(shared.EcranCourant, 7);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::Amis);
     EXPECT_TRUE(f.shown());
     EXPECT_EQ(ui::find<Feuille3>(), nullptr);
     EXPECT_EQ(f.Label1.caption(),

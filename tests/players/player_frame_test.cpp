@@ -40,7 +40,7 @@ protected:
 
 TEST_F(FrameTest, AFirstItemSolvedAtItsFirstCheckEndsTheLessonWithEightPoints) {
     Feuille4& f = startLesson(0, threeItems());
-    EXPECT_EQ(shared.EcranCourant, 4);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::Ensembles);
     EXPECT_TRUE(seen(f.Image5[1]));
     EXPECT_EQ(f.Label2.caption(), "Avec la souris, cliquer sur un des dessins.");
     placeAll(f);

@@ -155,7 +155,7 @@ protected:
         openMainWindow();
         shared.ListeLecons = list;
         shared.PositionListe = 0;
-        shared.EcranCourant = 3;
+        shared.EcranCourant = shell::Ecran::ChoixLecons;
         shell::LeconSuivante();
         settle();
         return ui::find<Player>();

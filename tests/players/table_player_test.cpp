@@ -28,7 +28,7 @@ protected:
 
 TEST_F(TableTest, AThreeByThreeTableHasItsBarsTitlesHomeSlotsAndTray) {
     Feuille6& f = start(2, tableRecord(2, false, false, {kAnimals, kThings}));
-    EXPECT_EQ(shared.EcranCourant, 6);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::Tableau);
     EXPECT_EQ(f.NombreCases, 9);
     EXPECT_EQ(f.backColor(), 0xC0C000u);
     EXPECT_EQ(f.Label1.caption(), "Placer tous les dessins ci-dessous dans le tableau.");

@@ -25,7 +25,7 @@ protected:
 
 TEST_F(TreeTest, AThreeLevelTreeDealsSixElementsToTheTrayAndTwoExamplesToTheirLeaves) {
     Feuille5& f = start(1, treeRecord(1, ' ', {kAnimals, kThings}));
-    EXPECT_EQ(shared.EcranCourant, 5);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::Arbre);
     EXPECT_EQ(f.DeuxNiveaux, 0);
     EXPECT_EQ(f.backColor(), 0x808080u);
     EXPECT_EQ(f.Label1.caption(), "Placer les objets ci-dessous sur un des points jaunes.");

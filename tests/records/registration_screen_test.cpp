@@ -65,7 +65,7 @@ TEST_F(Registration, EachModeShowsItsTitleFieldCaptionAndButtons) {
         SCOPED_TRACE(c.mode);
         inscription& f = open(c.mode);
         EXPECT_EQ(caption(), c.title);
-        EXPECT_EQ(shared.EcranCourant, 40);
+        EXPECT_EQ(shared.EcranCourant, shell::Ecran::Inscriptions);
         EXPECT_EQ(u8(f.Etiquette2.caption()), c.field);
         EXPECT_EQ(seen(f.eleve[1]), c.card);
         EXPECT_EQ(seen(f.Option1[0]), c.card);
@@ -791,7 +791,7 @@ TEST_F(Registration, LeavingResetsThePupilAndBringsBackTheHomeScreen) {
     EXPECT_EQ(shared.Prenom, "");
     EXPECT_EQ(shared.NumeroSequence, -1);
     EXPECT_EQ(shared.EleveActif, 0);
-    EXPECT_EQ(shared.EcranCourant, 1);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::Accueil);
 }
 
 TEST_F(Registration, TheScreenGrowsWithALargerDisplay) {

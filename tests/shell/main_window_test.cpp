@@ -82,7 +82,7 @@ TEST_F(MainWindow, TheMenuTableAsDesigned) {
     for (ui::MenuItem* item : {&m.quitte, &m.Lecons, &m.bilan, &m.gestionnaire, &m.info, &m.aide,
                                &m.quitter[0], &m.infor[1]})
         EXPECT_TRUE(item->enabled());
-    EXPECT_EQ(shared.EcranCourant, 0);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::Aucun);
 }
 
 TEST_F(MainWindow, HiddenPicturesForTheOtherScreens) {
@@ -104,32 +104,37 @@ TEST_F(MainWindow, HelpOfEachWorkingScreen) {
     MDI1& m = open();
     const std::string end = "\n\nQuand l'exercice est terminé, cliquer sur le bouton CONTINUE "
                             "avec la souris.";
-    const std::pair<int, std::string> cases[] = {
-        {1, "Remplir la fiche en indiquant d'abord\nnuméro d'un groupe entre 0 et 99.\n\nÉcrire "
-            "ensuite ton prénom et ton nom.\n\nAprès chaque information, appuyer sur\nla touche "
-            "TAB ou ENTER.\n"},
-        {4, "Cette activité présente des ensembles vides.\nUne étiquette indique la caractérisque "
-            "des éléments que chacun peut contenir.\n\nL'élève doit cliquer sur chaque dessin et "
-            "le placer à l'endroit qui convient." +
-                end},
-        {5, "Cette activité présente un arbre dont la caractéristique de chaque branche est "
-            "illustrée ou écrite.\n\nL'élève doit cliquer sur chaque dessin placé au bas de "
-            "l'écran et le placer à l'endroit qui convient." +
-                end},
-        {6, "Cette activité présente un tableau.  La caractéristique de chaque colonne et rangée "
-            "est illustrée ou écrite.\n\nL'élève doit cliquer sur chaque dessin présenté à gauche "
-            "et le placer dans la case qui convient." +
-                end},
-        {7,
+    using shell::Ecran;
+    const std::pair<Ecran, std::string> cases[] = {
+        {Ecran::Accueil,
+         "Remplir la fiche en indiquant d'abord\nnuméro d'un groupe entre 0 et 99.\n\nÉcrire "
+         "ensuite ton prénom et ton nom.\n\nAprès chaque information, appuyer sur\nla touche "
+         "TAB ou ENTER.\n"},
+        {Ecran::Ensembles,
+         "Cette activité présente des ensembles vides.\nUne étiquette indique la caractérisque "
+         "des éléments que chacun peut contenir.\n\nL'élève doit cliquer sur chaque dessin et "
+         "le placer à l'endroit qui convient." +
+             end},
+        {Ecran::Arbre,
+         "Cette activité présente un arbre dont la caractéristique de chaque branche est "
+         "illustrée ou écrite.\n\nL'élève doit cliquer sur chaque dessin placé au bas de "
+         "l'écran et le placer à l'endroit qui convient." +
+             end},
+        {Ecran::Tableau,
+         "Cette activité présente un tableau.  La caractéristique de chaque colonne et rangée "
+         "est illustrée ou écrite.\n\nL'élève doit cliquer sur chaque dessin présenté à gauche "
+         "et le placer dans la case qui convient." +
+             end},
+        {Ecran::Amis,
          "Cette activité présente un graphique.  La relation entre les informations de colonne "
          "de gauche et de la rangée du haut est décrite dans le coin gauche supérieur.\n\n"
          "L'élève doit placer un jeton sur toutes les cases où la relation décrite est vraie.  " +
              end},
     };
     for (const auto& [screen, text] : cases) {
-        SCOPED_TRACE(screen);
+        SCOPED_TRACE(static_cast<int>(screen));
         boxes.clear();
-        shared.EcranCourant = static_cast<shell::Integer>(screen);
+        shared.EcranCourant = screen;
         choose(m.aide);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, text);
@@ -137,7 +142,7 @@ TEST_F(MainWindow, HelpOfEachWorkingScreen) {
         EXPECT_EQ(boxes[0].title, "Message");
     }
     boxes.clear();
-    shared.EcranCourant = 3;
+    shared.EcranCourant = shell::Ecran::ChoixLecons;
     choose(m.aide);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text,
@@ -148,8 +153,9 @@ TEST_F(MainWindow, HelpOfEachWorkingScreen) {
     EXPECT_EQ(boxes[0].style, ui::vbInformation);
     EXPECT_EQ(boxes[0].title, "Message");
     boxes.clear();
-    for (int screen : {0, 2, 20, 30, 40}) {
-        shared.EcranCourant = static_cast<shell::Integer>(screen);
+    for (Ecran screen :
+         {Ecran::Aucun, Ecran::EditeurLecons, Ecran::Sequences, Ecran::Inscriptions}) {
+        shared.EcranCourant = screen;
         choose(m.aide);
     }
     EXPECT_TRUE(boxes.empty());

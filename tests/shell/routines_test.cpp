@@ -40,7 +40,7 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         writeFile("lecons.tav", formats::blankLessonCatalogue());
-        shared.EcranCourant = 3;
+        shared.EcranCourant = shell::Ecran::ChoixLecons;
         ui::load<MDI1>();
     }
     // A pupil signed in with his file in the data folder's group folder.
@@ -175,7 +175,7 @@ TEST_F(Dispatch, TheScreensOfPupilWorkAndTheHomeScreenAreClosedFirst) {
     shared.PositionListe = 0;
     shared.ListeReprise.clear();
     shared.EtatLecons.assign(1450, '#');
-    shared.EcranCourant = 3;
+    shared.EcranCourant = shell::Ecran::ChoixLecons;
     shell::LeconSuivante();
     EXPECT_EQ(ui::find<Feuille1>(), nullptr);
     EXPECT_EQ(ui::find<Feuille3>(), nullptr);
@@ -199,7 +199,7 @@ TEST_F(Dispatch, ListsUsedUpFromTheLessonChoiceTellThePupilAndBringTheHomeScreen
 
 TEST_F(Dispatch, ListsUsedUpAtSignInOfAPupilWhoChoosesHisLessons) {
     signIn("ZOE", 0);
-    shared.EcranCourant = 1;
+    shared.EcranCourant = shell::Ecran::Accueil;
     EXPECT_EQ(shell::LeconSuivante(), shell::SuiteLecon::AccueilRevenu);
     EXPECT_TRUE(boxes.empty());
     EXPECT_NE(ui::find<Feuille1>(), nullptr);
@@ -271,7 +271,7 @@ TEST_F(Dispatch, ALessonThatCannotBeReadNeverMovesThePupilOn) {
         signIn("ZOE", 1);
         shared.ListeLecons = code(0, 1) + code(0, 2) + code(11, 120) + code(5, 2);
         shared.PositionListe = 2;
-        shared.EcranCourant = 3;
+        shared.EcranCourant = shell::Ecran::ChoixLecons;
         const std::string path = shared.CheminFichierEleve;
         shell::LeconSuivante();
         EXPECT_EQ(loadedPlayer(), -1);

@@ -10,7 +10,12 @@
 #include "players/tree_player.h"
 #include "records/learning_report.h"
 #include "records/registration_screen.h"
+#include "shell/guide_viewer.h"
+#include "shell/password_prompt.h"
+#include "shell/passwords_screen.h"
 #include "shell/screen_openers.h"
+#include "shell/settings_screen.h"
+#include "shell/startup_screen.h"
 #include "signin/home_screen.h"
 #include "signin/lesson_choice.h"
 
@@ -33,13 +38,18 @@ TEST(ScreenOpeners, EveryScreenOpensItsOwnForm) {
         {Ecran::Felicitations, typeid(felicite)},   {Ecran::Bilan, typeid(resultat)},
         {Ecran::Inscriptions, typeid(inscription)}, {Ecran::Sequences, typeid(sequence)},
         {Ecran::EditeurLecons, typeid(feuille20)},  {Ecran::Dessins, typeid(dessins)},
+        {Ecran::Demarrage, typeid(depart)},         {Ecran::Parametres, typeid(parametre)},
+        {Ecran::MotsDePasse, typeid(motpasse)},     {Ecran::DemandeMotDePasse, typeid(motpasrep)},
+        {Ecran::Guide, typeid(document)},
     };
     std::set<Ecran> covered;
     for (const auto& c : cases) {
         EXPECT_EQ(shell::typeEcran(c.ecran), c.type) << static_cast<int>(c.ecran);
         covered.insert(c.ecran);
     }
-    EXPECT_EQ(covered.size(), static_cast<std::size_t>(shell::kNombreEcrans));
+    // Every screen but "none".
+    EXPECT_EQ(covered.size(), static_cast<std::size_t>(shell::kNombreEcrans - 1));
+    EXPECT_EQ(shell::typeEcran(Ecran::Aucun), typeid(void));
 }
 
 } // namespace

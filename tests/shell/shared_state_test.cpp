@@ -68,7 +68,7 @@ TEST_F(SharedStateTest, InitialiserGlobalesResetsThePupilAndKeepsTheSettings) {
     s.Activite = 7;
     s.NumeroLecon = 12;
     s.SerieImages = 4;
-    s.EcranCourant = 3;
+    s.EcranCourant = shell::Ecran::ChoixLecons;
     s.CodeFonction = 5;
     s.Prenom = "ZOE";
     s.Nom = "COTE";
@@ -100,7 +100,7 @@ TEST_F(SharedStateTest, InitialiserGlobalesResetsThePupilAndKeepsTheSettings) {
     EXPECT_EQ(s.Activite, 7);
     EXPECT_EQ(s.NumeroLecon, 12);
     EXPECT_EQ(s.SerieImages, 4);
-    EXPECT_EQ(s.EcranCourant, 3);
+    EXPECT_EQ(s.EcranCourant, shell::Ecran::ChoixLecons);
     EXPECT_EQ(s.CodeFonction, 5);
 
     EXPECT_EQ(s.RepriseAutorisee, kFaux); // follows the setting

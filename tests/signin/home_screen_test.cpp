@@ -628,7 +628,7 @@ TEST_F(HomeScreen, AnIconChosenWithoutSigningInOpensItsLessonsForNobody) {
     Feuille3* choice = ui::find<Feuille3>();
     ASSERT_NE(choice, nullptr);
     EXPECT_EQ(shared.Activite, 5);
-    EXPECT_EQ(shared.EcranCourant, 3);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::ChoixLecons);
     EXPECT_FALSE(shared.EleveActif);
     EXPECT_EQ(u8(main().caption()), "TAVREL -- L'arbre des nombres");
 

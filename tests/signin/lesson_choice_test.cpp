@@ -113,7 +113,7 @@ TEST_F(LessonChoice, TallCellsShowTheirNumberUnderAnIconSharedByThree) {
     EXPECT_FALSE(seen(f.Dessin1[12]));
     EXPECT_FALSE(seen(f.Etiquette3[12]));
     EXPECT_EQ(u8(main().caption()), "TAVREL -- Les ensembles de dessins");
-    EXPECT_EQ(shared.EcranCourant, 3);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::ChoixLecons);
     EXPECT_FALSE(main().Lecons.enabled());
     EXPECT_TRUE(main().aide.enabled());
 }
@@ -221,7 +221,7 @@ TEST_F(LessonChoice, AnnuleGoesBackToTheHomeScreen) {
     Feuille1* home = ui::find<Feuille1>();
     ASSERT_NE(home, nullptr);
     EXPECT_TRUE(seen(home->eleve[0]));
-    EXPECT_EQ(shared.EcranCourant, 1);
+    EXPECT_EQ(shared.EcranCourant, shell::Ecran::Accueil);
     EXPECT_TRUE(shared.ListeLecons.empty());
 }
 
@@ -251,9 +251,10 @@ TEST_F(LessonChoice, AListOfLessonsThatCannotBePlayedEndsAtTheHomeScreen) {
 
 TEST_F(LessonChoice, APlayerBorrowsTheContinuePictureFromAnEmptyScreen) {
     writeLessons(0, 1, 12);
-    for (int screen = 4; screen <= 7; ++screen) {
-        SCOPED_TRACE(screen);
-        shared.EcranCourant = static_cast<shell::Integer>(screen);
+    for (shell::Ecran screen : {shell::Ecran::Ensembles, shell::Ecran::Arbre, shell::Ecran::Tableau,
+                                shell::Ecran::Amis}) {
+        SCOPED_TRACE(static_cast<int>(screen));
+        shared.EcranCourant = screen;
         shared.ListeLecons = code(0, 1);
         shared.PositionListe = 1;
         Feuille3& f = ui::load<Feuille3>();

@@ -23,18 +23,6 @@ protected:
     MDI1& main() { return *ui::find<MDI1>(); }
     Feuille1& home() { return ui::load<Feuille1>(); }
 
-    // Types the card as a pupil does: each field followed by Enter.
-    void typeCard(const std::string& group, const std::string& prenom, const std::string& nom) {
-        Feuille1& f = home();
-        focus(f.eleve[0]);
-        type(f.eleve[0], QString::fromUtf8(group.c_str()));
-        pressEnter(f.eleve[0]);
-        type(f.eleve[1], QString::fromUtf8(prenom.c_str()));
-        pressEnter(f.eleve[1]);
-        type(f.eleve[2], QString::fromUtf8(nom.c_str()));
-        pressEnter(f.eleve[2]);
-    }
-
     // Which player is loaded: 0 sets, 1 tree, 2 table, 3 grid; -1 none.
     static int loadedPlayer() {
         if (ui::find<Feuille4>()) return 0;

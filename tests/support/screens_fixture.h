@@ -12,6 +12,7 @@
 #include "platform/cp1252.h"
 #include "shell/main_window.h"
 #include "shell/shared_state.h"
+#include "signin/home_screen.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -63,6 +64,18 @@ protected:
                 type(t, QString::fromUtf8(c.typed));
             EXPECT_EQ(text(t), c.shown);
         }
+    }
+
+    // Types the home screen's card as a pupil does: each field followed by Enter.
+    void typeCard(const std::string& group, const std::string& prenom, const std::string& nom) {
+        Feuille1& f = ui::load<Feuille1>();
+        focus(f.eleve[0]);
+        type(f.eleve[0], QString::fromUtf8(group.c_str()));
+        pressEnter(f.eleve[0]);
+        type(f.eleve[1], QString::fromUtf8(prenom.c_str()));
+        pressEnter(f.eleve[1]);
+        type(f.eleve[2], QString::fromUtf8(nom.c_str()));
+        pressEnter(f.eleve[2]);
     }
 
     void SetUp() override {

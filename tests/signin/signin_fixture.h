@@ -20,7 +20,7 @@ using shell::shared;
 
 class SignInTest : public screenstest::PupilScreensTest {
 protected:
-    MDI1& main() { return *ui::find<MDI1>(); }
+    MDI1& main() { return screen<MDI1>(); }
     Feuille1& home() { return ui::load<Feuille1>(); }
 
     // Types the card as a pupil does: each field followed by Enter.

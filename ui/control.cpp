@@ -2,7 +2,6 @@
 
 #include "ui/controls.h"
 #include "ui/form.h"
-#include "ui/raster.h"
 #include "ui/text.h"
 
 #include <QApplication>
@@ -849,11 +848,6 @@ void Container::updateSprite(int) {
 }
 void Container::removeSprite(int id) {
     sprites_.erase(id);
-    surfaceChanged();
-}
-void Container::clearSprites() {
-    if (sprites_.empty()) return;
-    sprites_.clear();
     surfaceChanged();
 }
 

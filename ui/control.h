@@ -267,7 +267,6 @@ public:
     Sprite& sprite(int id);
     void updateSprite(int id);
     void removeSprite(int id);
-    void clearSprites();
     const std::map<int, Sprite>& sprites() const { return sprites_; }
 
     // Container events (forms and picture boxes).

@@ -431,14 +431,8 @@ double Line::x2() const {
 double Line::y2() const {
     return lineToUnitsY(container(), p2_.y());
 }
-void Line::setX1(double v) {
-    setPoints(v, y1(), x2(), y2());
-}
 void Line::setY1(double v) {
     setPoints(x1(), v, x2(), y2());
-}
-void Line::setX2(double v) {
-    setPoints(x1(), y1(), v, y2());
 }
 void Line::setY2(double v) {
     setPoints(x1(), y1(), x2(), v);
@@ -689,21 +683,6 @@ void TextBox::setSelStart(int s) {
         }
         QTextCursor c = edit_->textCursor();
         c.setPosition(pos);
-        edit_->setTextCursor(c);
-    }
-}
-
-int TextBox::selLength() const {
-    if (line_) return int(line_->selectedText().size());
-    if (edit_) return int(edit_->textCursor().selectedText().size());
-    return 0;
-}
-
-void TextBox::setSelLength(int n) {
-    if (line_) line_->setSelection(line_->cursorPosition(), n);
-    if (edit_) {
-        QTextCursor c = edit_->textCursor();
-        c.setPosition(c.position() + n, QTextCursor::KeepAnchor);
         edit_->setTextCursor(c);
     }
 }
@@ -1064,14 +1043,6 @@ std::string ListBox::list(int i) const {
     return it ? fromQ(it->text()) : std::string();
 }
 
-void ListBox::setList(int i, const std::string& item) {
-    if (QListWidgetItem* it = list_->item(i)) {
-        it->setText(qs(item));
-        fitLine(it);
-    }
-    list_->viewport()->update();
-}
-
 int ListBox::listCount() const {
     return list_->count();
 }
@@ -1104,16 +1075,6 @@ int ListBox::selCount() const {
     return int(list_->selectedItems().size());
 }
 
-long ListBox::itemData(int i) const {
-    const QListWidgetItem* it = list_->item(i);
-    return it ? long(it->data(Qt::UserRole).toLongLong()) : 0;
-}
-
-void ListBox::setItemData(int i, long d) {
-    if (QListWidgetItem* it = list_->item(i))
-        it->setData(Qt::UserRole, QVariant::fromValue<qlonglong>(d));
-}
-
 void ListBox::setSorted(bool s) {
     sorted_ = s;
 }
@@ -1128,16 +1089,6 @@ void ListBox::setMultiSelect(int m) {
     list_->setSelectionMode(m == 0   ? QAbstractItemView::SingleSelection
                             : m == 1 ? QAbstractItemView::MultiSelection
                                      : QAbstractItemView::ExtendedSelection);
-}
-
-int ListBox::topIndex() const {
-    const QListWidgetItem* it = list_->itemAt(2, 2);
-    return it ? list_->row(it) : 0;
-}
-
-void ListBox::setTopIndex(int i) {
-    if (QListWidgetItem* it = list_->item(i))
-        list_->scrollToItem(it, QAbstractItemView::PositionAtTop);
 }
 
 void ListBox::setVisible(bool v) {

@@ -110,9 +110,7 @@ public:
     double y1() const;
     double x2() const;
     double y2() const;
-    void setX1(double v);
     void setY1(double v);
-    void setX2(double v);
     void setY2(double v);
     void setPoints(double x1, double y1, double x2, double y2);
     // Twips, for the design and for scaling.
@@ -186,8 +184,6 @@ public:
     // Caret position and selection, in characters.
     int selStart() const;
     void setSelStart(int s);
-    int selLength() const;
-    void setSelLength(int n);
     void setVisible(bool v) override;
     void setEnabled(bool v) override;
     void copyFrom(const Control& other) override;
@@ -279,8 +275,6 @@ public:
     QWidget* widget() const override;
     int borderStyle() const { return borderStyle_; }
     void setBorderStyle(int s);
-    bool autoRedraw() const { return true; }
-    void setAutoRedraw(bool) {} // drawing always persists
     void setVisible(bool v) override;
     void setEnabled(bool v) override;
     void paintFrame(QPainter& p) override;
@@ -303,7 +297,6 @@ public:
     void removeItem(int i);
     void clear();
     std::string list(int i) const;
-    void setList(int i, const std::string& item);
     int listCount() const;
     int listIndex() const;
     // Setting the index selects that line and fires Click, as a click does.
@@ -311,16 +304,12 @@ public:
     bool selected(int i) const;
     void setSelected(int i, bool s);
     int selCount() const;
-    long itemData(int i) const;
-    void setItemData(int i, long d);
     bool sorted() const { return sorted_; }
     void setSorted(bool s);
     int columns() const { return columns_; }
     void setColumns(int c);
     int multiSelect() const { return multiSelect_; } // 0 none, 1 simple, 2 extended
     void setMultiSelect(int m);
-    int topIndex() const;
-    void setTopIndex(int i);
     void setVisible(bool v) override;
     void setEnabled(bool v) override;
     void copyFrom(const Control& other) override;

@@ -403,13 +403,6 @@ void Form::moveForm(double left, double top, double width, double height) {
     applyGeometry();
 }
 
-void Form::setFormWidth(double w) {
-    moveForm(rect_.left(), rect_.top(), w, rect_.height());
-}
-void Form::setFormHeight(double h) {
-    moveForm(rect_.left(), rect_.top(), rect_.width(), h);
-}
-
 QSize Form::estimatedInner() const {
     const QRect r = pixelRect();
     const bool framed = mdiChild_ && borderStyle_ != vbBSNone && (!caption_.empty() || controlBox_);
@@ -573,10 +566,6 @@ void Form::setVisible(bool v) {
 
 void Form::refresh() {
     if (client_) client_->repaint();
-}
-
-void Form::setFocusToForm() {
-    if (client_) client_->setFocus(Qt::OtherFocusReason);
 }
 
 QSize Form::innerPixelSize() const {

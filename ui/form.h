@@ -66,15 +66,12 @@ public:
     double formHeight() const { return rect_.height(); }
     void moveForm(double left, double top);
     void moveForm(double left, double top, double width, double height);
-    void setFormWidth(double w);
-    void setFormHeight(double h);
 
     void show();
     void hide();
     bool shown() const;
     void setVisible(bool v) override;
     void refresh();
-    void setFocusToForm();
 
     // The outer window: the sub-window in the main window, or the top-level widget.
     QWidget* window() const;
@@ -87,8 +84,6 @@ public:
     virtual void Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {}
     virtual void Form_Unload(int& /*cancel*/) {}
     virtual void Form_Activate() {}
-    virtual void Form_Deactivate() {}
-    virtual void Form_Resize() {}
     virtual void Form_Paint() {}
     virtual void Form_Click() {}
     virtual void Form_DblClick() {}

@@ -249,10 +249,6 @@ double screenGrowth() {
     return std::clamp(m.widthTwips / 9600.0, 1.0, 3.2);
 }
 
-double systemScale() {
-    return current == 0 ? 1.0 : current;
-}
-
 void followScreenSize() {
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
     const double factor = screenGrowth();

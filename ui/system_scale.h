@@ -18,8 +18,6 @@ double screenGrowth();
 // Brings the application's font and style to the current screen's size (nothing when they are
 // there already). The runtime calls it as windows come up; a display switch is followed.
 void followScreenSize();
-// The factor the system's parts are drawn at now.
-double systemScale();
 
 // The 4:3 area the screens are laid out in, centred inside `outer` (as large as the screen's
 // metrics say, never larger than `outer`).

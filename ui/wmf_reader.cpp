@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 #include "ui/style.h"
 #include "ui/text.h"
+#include "ui/wmf_object_table.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <set>
 #include <variant>
 
 namespace ui::wmf {
@@ -144,35 +144,6 @@ QColor colourOf(uint32_t ref) {
 double safeExtent(double e) {
     return e == 0 ? 1 : e;
 }
-
-// The object table of a picture: a new object takes the lowest free slot. The free slots are
-// kept apart, as a picture may create a hundred thousand objects and walking the table for each
-// would keep the screen waiting for minutes.
-template <typename T> class ObjectTable {
-public:
-    void add(T object) {
-        if (free_.empty()) {
-            slots_.push_back(std::move(object));
-            return;
-        }
-        const size_t slot = *free_.begin();
-        free_.erase(free_.begin());
-        slots_[slot] = std::move(object);
-    }
-    void remove(size_t index) {
-        if (index >= slots_.size() || !slots_[index]) return;
-        slots_[index].reset();
-        free_.insert(index);
-    }
-    // Nothing for a free slot or one past the table.
-    const T* find(size_t index) const {
-        return index < slots_.size() && slots_[index] ? &*slots_[index] : nullptr;
-    }
-
-private:
-    std::vector<std::optional<T>> slots_;
-    std::set<size_t> free_;
-};
 
 class Player {
 public:

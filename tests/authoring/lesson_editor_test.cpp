@@ -607,7 +607,7 @@ TEST_F(LessonEditor, TableOfSolidsRefusesAStoredTitleWithAnAsterisk) {
 }
 
 TEST_F(LessonEditor, ManagementMenusStayOffWhileEditing) {
-    MDI1& m = *ui::find<MDI1>();
+    MDI1& m = screen<MDI1>();
     edit(6);
     EXPECT_FALSE(m.gestionnaire.enabled());
     EXPECT_FALSE(m.Lecons.enabled());

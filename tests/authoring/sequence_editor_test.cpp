@@ -130,7 +130,7 @@ TEST_F(SequenceEditor, ChooserShowsTheTitlesAndTheMenusStayOff) {
     sequence& f = start();
     EXPECT_EQ(u8(ui::mdiParent()->caption()), "Créer ou modifier des séquences de leçons");
     EXPECT_EQ(shared.EcranCourant, shell::Ecran::Sequences);
-    MDI1& m = *ui::find<MDI1>();
+    MDI1& m = screen<MDI1>();
     EXPECT_FALSE(m.gestionnaire.enabled() || m.Lecons.enabled() || m.bilan.enabled() ||
                  m.aide.enabled() || m.quitte.enabled());
     EXPECT_EQ(f.Liste1.listCount(), 50);

@@ -1,4 +1,4 @@
-#include "../platform/temp_folder.h"
+#include "temp_folder.h"
 #include "formats/lesson_catalogue.h"
 #include "formats/lesson_record.h"
 

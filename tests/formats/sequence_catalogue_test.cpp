@@ -1,4 +1,4 @@
-#include "../platform/temp_folder.h"
+#include "temp_folder.h"
 #include "formats/sequence_catalogue.h"
 
 #include <gtest/gtest.h>

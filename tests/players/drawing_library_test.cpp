@@ -68,8 +68,8 @@ TEST_F(DrawingLibraryTest, OneDrawingShownInTwoControlsStaysInTheLibrary) {
     const QImage shot = grab(f);
     // Both controls stretch the drawing to their own rectangle, so they look alike.
     EXPECT_EQ(shot.copy(0, 0, 83, 89), shot.copy(100, 0, 83, 89));
-    EXPECT_FALSE(ui::find<dessins>()->Image1[42].picture().isNull());
-    EXPECT_EQ(f.a.picture(), ui::find<dessins>()->Image1[42].picture());
+    EXPECT_FALSE(screen<dessins>().Image1[42].picture().isNull());
+    EXPECT_EQ(f.a.picture(), screen<dessins>().Image1[42].picture());
 }
 
 } // namespace

@@ -440,8 +440,7 @@ TEST_F(GridTest, ARightAnswerAfterAFailureShowsHappyFacesAndTheSecondItem) {
     put(f, {6});
     advance(2100);
     check(f);
-    ASSERT_NE(ui::find<felicite>(), nullptr);
-    EXPECT_EQ(ui::find<felicite>()->Commande1.caption(), "7  sur  8");
+    EXPECT_EQ(screen<felicite>().Commande1.caption(), "7  sur  8");
     EXPECT_EQ(shared.EtatLecons[120 * 3], '7');
 }
 

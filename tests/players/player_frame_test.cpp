@@ -90,8 +90,7 @@ TEST_F(FrameTest, TwoFailuresThenSuccessGiveSixPointsHappyFacesAndTheNextItem) {
     placeAll(f);
     advance(2100);
     check(f);
-    ASSERT_NE(ui::find<felicite>(), nullptr);
-    EXPECT_EQ(ui::find<felicite>()->Commande1.caption(), "6  sur  8");
+    EXPECT_EQ(screen<felicite>().Commande1.caption(), "6  sur  8");
     EXPECT_EQ(shared.EtatLecons[0], '6');
 }
 

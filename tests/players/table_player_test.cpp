@@ -342,8 +342,7 @@ TEST_F(TableTest, ASolidsTableWithAStarIsPlayedWithCardsJudgedByTheirNumbers) {
     }
     advance(2100);
     check(f);
-    ASSERT_NE(ui::find<felicite>(), nullptr);
-    EXPECT_EQ(ui::find<felicite>()->Commande1.caption(), "7  sur  8") << "right at once";
+    EXPECT_EQ(screen<felicite>().Commande1.caption(), "7  sur  8") << "right at once";
 
     // Without a star, solids are drawings.
     ui::unloadAllForms();

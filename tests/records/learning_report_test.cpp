@@ -28,11 +28,9 @@ protected:
         shared.EtatLecons = progress;
         shared.ModeBilan = 1;
         shell::ActiverMenuBilan();
-        choose(ui::find<MDI1>()->bilan);
+        choose(screen<MDI1>().bilan);
         settle();
-        resultat* r = ui::find<resultat>();
-        if (!r) ADD_FAILURE() << "no report";
-        return r ? *r : ui::load<resultat>();
+        return screen<resultat>();
     }
     // The captions of the cells shown, in order.
     static std::vector<std::string> cells(resultat& r) {
@@ -226,11 +224,9 @@ protected:
         for (int row : rows) clickLine(f.Liste3, row);
         click(f.Commande3[0]);
         settle();
-        resultat* r = ui::find<resultat>();
-        EXPECT_NE(r, nullptr);
-        return *r;
+        return screen<resultat>();
     }
-    inscription& registration() { return *ui::find<inscription>(); }
+    inscription& registration() { return screen<inscription>(); }
     // The line of a page that holds `text`, or "".
     static std::string lineWith(const std::string& page, const std::string& text) {
         std::istringstream in(page);
@@ -333,7 +329,7 @@ TEST_F(TeacherReport, AFileThatCannotBeReadIsSaidAndShowsNothing) {
     writeFile(pupilPath("07", "BOB", "BRUN"), "BOB\r\nBRUN\r\nxx\r\n");
     click(f.Commande3[1]);
     settle();
-    resultat& r = *ui::find<resultat>();
+    resultat& r = screen<resultat>();
     EXPECT_EQ(u8(r.Etiquette2[0].caption()), "?  ?");
     EXPECT_EQ(u8(r.Etiquette2[2].caption()), "0");
     EXPECT_EQ(lastBox(), "Le fichier de cet utilisateur est abîmé.");
@@ -491,7 +487,7 @@ TEST_F(TeacherReport, TheWaysBackToTheRegistrationScreen) {
     clickLine(registration().Liste3, 1);
     click(registration().Commande3[0]);
     settle();
-    resultat& again = *ui::find<resultat>();
+    resultat& again = screen<resultat>();
     EXPECT_EQ(u8(again.Etiquette2[0].caption()), "BOB  BRUN");
     click(again.Commande1[2]);
     settle();
@@ -502,7 +498,7 @@ TEST_F(TeacherReport, TheWaysBackToTheRegistrationScreen) {
     chooseGroup(registration(), "7");
     click(registration().Commande3[1]);
     settle();
-    click(ui::find<resultat>()->Commande1[6]);
+    click(screen<resultat>().Commande1[6]);
     settle();
     EXPECT_EQ(ui::find<resultat>(), nullptr);
     EXPECT_EQ(ui::find<inscription>(), nullptr);

@@ -39,7 +39,7 @@ protected:
             writePupil(group, pupil(prenom, "NUMERO"));
         }
     }
-    std::string caption() { return u8(ui::find<MDI1>()->caption()); }
+    std::string caption() { return u8(screen<MDI1>().caption()); }
 };
 
 TEST_F(Registration, EachModeShowsItsTitleFieldCaptionAndButtons) {

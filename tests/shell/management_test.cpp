@@ -213,7 +213,7 @@ protected:
         v.etatLecons = std::string(1450, '#');
         writeFile(path, formats::formatPupilFile(v));
         // He signs in at the card and sees the icons of the activities.
-        Feuille1& f = *ui::find<Feuille1>();
+        Feuille1& f = screen<Feuille1>();
         focus(f.eleve[0]);
         type(f.eleve[0], "1");
         pressEnter(f.eleve[0]);
@@ -316,7 +316,7 @@ TEST_F(ManagementOverAPupil, AnAccessGrantedSavesHimAndTheHomeScreenComesBackWit
     EXPECT_FALSE(shared.EleveActif);
     EXPECT_EQ(shared.Prenom, "");
     EXPECT_EQ(shared.CheminFichierEleve, "");
-    inscription& r = *ui::find<inscription>();
+    inscription& r = screen<inscription>();
     settle();
     click(r.Commande2);
     settle();

@@ -38,7 +38,7 @@ protected:
         writeFile("titre.wmf", shelltest::smallMetafile());
         main().show();
     }
-    static MDI1& main() { return *ui::find<MDI1>(); }
+    static MDI1& main() { return screen<MDI1>(); }
 
     // The home screen as the start-up brings it.
     Feuille1& home() {
@@ -63,7 +63,7 @@ protected:
         ui::load<depart>();
         settle();
         advance(4000);
-        click(ui::find<depart>()->Commande1);
+        click(screen<depart>().Commande1);
         settle();
         parametre* p = ui::find<parametre>();
         EXPECT_NE(p, nullptr) << "the settings of the first use";
@@ -124,7 +124,7 @@ TEST_F(MenuStates, EachMomentOfThePupilsWork) {
         {"lesson choice from an icon",
          [this] {
              signIn(0, true);
-             Feuille1& f = *ui::find<Feuille1>();
+             Feuille1& f = screen<Feuille1>();
              click(f.Image5[2]);
              EXPECT_NE(ui::find<Feuille3>(), nullptr);
              return menus(main());
@@ -176,7 +176,7 @@ TEST_F(MenuStates, EachManagementScreenAndTheSettingsFirstUse) {
              home();
              choose(main().infor[1]);
              settle();
-             click(ui::find<document>()->Commande1[1]);
+             click(screen<document>().Commande1[1]);
              return menus(main());
          },
          "QRL-GIA"},

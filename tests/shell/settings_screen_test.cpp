@@ -49,7 +49,7 @@ protected:
         EXPECT_TRUE(formats::parseSettings(readFile(name), s)) << name;
         return s;
     }
-    MDI1& main() { return *ui::find<MDI1>(); }
+    MDI1& main() { return screen<MDI1>(); }
 };
 
 TEST_F(SettingsScreen, FirstUseCreatesTheProposedFolderAndSavesBothFiles) {

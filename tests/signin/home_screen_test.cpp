@@ -242,7 +242,7 @@ TEST_F(HomeScreen, ANewPupilRegistersHimselfWithASequenceAndStartsIt) {
     writeSequence(4, "A"); // a list without one whole lesson code
 
     typeCard("7", "zoé", "côté-rivière");
-    Feuille1& f = *ui::find<Feuille1>();
+    Feuille1& f = screen<Feuille1>();
     ASSERT_TRUE(seen(f.Cadre2));
     EXPECT_EQ(u8(f.Cadre2.caption()), "Nouvelle inscription ?");
     EXPECT_EQ(u8(f.Etiquette3[1].caption()),
@@ -293,7 +293,7 @@ TEST_F(HomeScreen, ANewPupilWithSequenceZeroStartsWithAnEmptyListAndChoosesAnAct
     writeSequence(4, "A"); // leaves a half code behind when it is refused
 
     typeCard("0", "léo", "aubé");
-    Feuille1& f = *ui::find<Feuille1>();
+    Feuille1& f = screen<Feuille1>();
     click(f.Commande5[0]);
     settle();
     f.Texte1.setText("4");
@@ -318,7 +318,7 @@ TEST_F(HomeScreen, AnUnknownPupilIsToldToCheckTheCardWhenPupilsMayNotRegister) {
     for (int answer = 0; answer < 2; ++answer) {
         SCOPED_TRACE(answer);
         typeCard("7", "zoé", "côté");
-        Feuille1& f = *ui::find<Feuille1>();
+        Feuille1& f = screen<Feuille1>();
         ASSERT_TRUE(seen(f.Cadre2));
         EXPECT_EQ(u8(f.Cadre2.caption()), "Utilisateur inconnu");
         EXPECT_FALSE(seen(f.Commande5[1]));
@@ -377,7 +377,7 @@ TEST_F(HomeScreen, ADamagedPupilFileSignsNobodyInAndLeavesNothingOfIt) {
         EXPECT_EQ(shared.ListeLecons, "");
         EXPECT_EQ(shared.EtatLecons, std::string(1450, '#'));
         EXPECT_EQ(u8(main().caption()), "TAVREL");
-        Feuille1& f = *ui::find<Feuille1>();
+        Feuille1& f = screen<Feuille1>();
         EXPECT_TRUE(f.eleve[0].hasFocus());
         EXPECT_FALSE(seen(f.Cadre2));
         shell::QuitterLogiciel();
@@ -430,7 +430,7 @@ TEST_F(HomeScreen, APupilFileThatCannotBeReadNowIsNeverRegisteredAnew) {
         boxes.clear();
         typeCard("7", "zoé", "côté");
         EXPECT_EQ(boxTexts(), std::vector<std::string>{"Le fichier de cet utilisateur est abîmé."});
-        Feuille1& f = *ui::find<Feuille1>();
+        Feuille1& f = screen<Feuille1>();
         EXPECT_FALSE(seen(f.Cadre2)) << "no new registration";
         EXPECT_TRUE(f.eleve[0].hasFocus());
         EXPECT_FALSE(shared.EleveActif);
@@ -445,7 +445,7 @@ TEST_F(HomeScreen, APupilFileThatCannotBeReadNowIsNeverRegisteredAnew) {
 // his, so he signs in with it and nothing is written over it.
 TEST_F(HomeScreen, AFileThatComesDuringTheRegistrationIsTakenAndNotWrittenOver) {
     typeCard("7", "zoé", "côté");
-    Feuille1& f = *ui::find<Feuille1>();
+    Feuille1& f = screen<Feuille1>();
     ASSERT_TRUE(seen(f.Cadre2));
     click(f.Commande5[0]);
     settle();
@@ -480,7 +480,7 @@ TEST_F(HomeScreen, AnotherPupilsFileUnderTheSameNameIsNotTakenOver) {
     EXPECT_FALSE(shared.EleveActif);
     EXPECT_EQ(shared.Prenom, "");
     EXPECT_EQ(shared.EtatLecons, std::string(1450, '#'));
-    Feuille1& f = *ui::find<Feuille1>();
+    Feuille1& f = screen<Feuille1>();
     EXPECT_TRUE(seen(f.eleve[0]));
     EXPECT_FALSE(seen(f.Cadre2));
     shell::QuitterLogiciel();
@@ -502,7 +502,7 @@ TEST_F(HomeScreen, APupilWhoTypesHisNamesWithoutAccentsFindsHisOwnFile) {
     EXPECT_EQ(shared.Nom, cp("CÔTÉ-RIVIÈRE"));
     EXPECT_EQ(shared.EtatLecons, progressWith(1, '7'));
     EXPECT_EQ(u8(main().caption()), "ZOÉ -- TAVREL");
-    Feuille1& f = *ui::find<Feuille1>();
+    Feuille1& f = screen<Feuille1>();
     EXPECT_FALSE(seen(f.eleve[0]));
     EXPECT_TRUE(seen(f.Image5[0]));
 }
@@ -517,7 +517,7 @@ TEST_F(HomeScreen, AFullGroupTakesNoSelfRegistration) {
                       formats::formatPupilFile(pupil("ELEVE", "MARTIN", 3)));
         boxes.clear();
         typeCard("07", "zoé", "côté");
-        Feuille1& f = *ui::find<Feuille1>();
+        Feuille1& f = screen<Feuille1>();
         click(f.Commande5[0]);
         settle();
         if (count == 40) {
@@ -544,7 +544,7 @@ TEST_F(HomeScreen, AGroupFolderThatCannotBeMadeOffersRetryUntilCancel) {
     EXPECT_EQ(boxTexts(), std::vector<std::string>(3, "Impossible d'écrire sur le disque."));
     EXPECT_EQ(boxes[0].style, ui::vbExclamation + ui::vbRetryCancel);
     EXPECT_EQ(boxes[0].title, "Message");
-    Feuille1& f = *ui::find<Feuille1>();
+    Feuille1& f = screen<Feuille1>();
     EXPECT_TRUE(f.eleve[0].hasFocus());
     EXPECT_FALSE(seen(f.Cadre2));
     EXPECT_FALSE(shared.EleveActif);
@@ -569,7 +569,7 @@ TEST_F(HomeScreen, AfterTheDiskBoxIsCancelledEnterWalksTheCardAgain) {
     watch.start();
     typeCard("7", "zoé", "côté");
     ASSERT_EQ(shown, 1);
-    Feuille1& f = *ui::find<Feuille1>();
+    Feuille1& f = screen<Feuille1>();
     // The card is a fresh one at once, before the desktop has given the keyboard back.
     EXPECT_FALSE(f.Commande1.enabled());
     EXPECT_TRUE(f.Commande1.isDefault());
@@ -645,7 +645,7 @@ TEST_F(HomeScreen, AnIconChosenWithoutSigningInOpensItsLessonsForNobody) {
 TEST_F(HomeScreen, ANewPupilWhoseSequenceHoldsNoPlayableLessonIsBackAtTheCard) {
     writeSequence(6, code(2, 7) + code(2, 8)); // lessons the catalogue does not hold
     typeCard("3", "léo", "aubé");
-    Feuille1* f = ui::find<Feuille1>();
+    Feuille1* f = &screen<Feuille1>();
     click(f->Commande5[0]);
     settle();
     f->Texte1.setText("6");
@@ -773,7 +773,7 @@ TEST_F(HomeScreen, EveryWayBackToTheCardLeavesItsOkButtonFollowingItsFields) {
         {"the starting sequence is cancelled",
          [&] {
              typeCard("3", "léo", "aubé");
-             Feuille1& f = *ui::find<Feuille1>();
+             Feuille1& f = screen<Feuille1>();
              click(f.Commande5[0]);
              settle();
              click(f.Commande4[1]);
@@ -782,7 +782,7 @@ TEST_F(HomeScreen, EveryWayBackToTheCardLeavesItsOkButtonFollowingItsFields) {
         {"the card is corrected",
          [&] {
              typeCard("3", "léo", "aubé");
-             Feuille1& f = *ui::find<Feuille1>();
+             Feuille1& f = screen<Feuille1>();
              click(f.Commande5[1]);
              click(f.Commande2);
          },
@@ -835,7 +835,7 @@ TEST_F(HomeScreen, TheQuitIconWritesTheFileOfTheSignedInPupil) {
     typeCard("12", "léo", "aubé");
     ASSERT_TRUE(shared.EleveActif);
     shared.EtatLecons[4] = '6'; // a lesson played since
-    Feuille1& f = *ui::find<Feuille1>();
+    Feuille1& f = screen<Feuille1>();
     click(f.Image5[12]);
     EXPECT_TRUE(ended);
     v.etatLecons = progressWith(5, '6');

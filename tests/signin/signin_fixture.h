@@ -20,7 +20,7 @@ using shell::shared;
 
 class SignInTest : public screenstest::PupilScreensTest {
 protected:
-    MDI1& main() { return *ui::find<MDI1>(); }
+    MDI1& main() { return screen<MDI1>(); }
     Feuille1& home() { return ui::load<Feuille1>(); }
 
     // Which player is loaded: 0 sets, 1 tree, 2 table, 3 grid; -1 none.

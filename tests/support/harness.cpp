@@ -15,7 +15,9 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QTest>
+#include <cxxabi.h>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace harness {
@@ -81,6 +83,16 @@ std::string ScreenTest::readFile(const std::string& name) const {
 
 bool ScreenTest::exists(const std::string& name) const {
     return std::filesystem::exists(data(name));
+}
+
+void ScreenTest::screenMissing(const std::type_info& type, const std::source_location& where) {
+    int status = 0;
+    const std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(type.name(), nullptr, nullptr, &status), std::free);
+    const std::string screen = status == 0 && name ? name.get() : type.name();
+    ADD_FAILURE_AT(where.file_name(), int(where.line()))
+        << "the screen " << screen << " is not loaded";
+    throw ScreenMissing("the test stopped: no screen " + screen);
 }
 
 QWidget* ScreenTest::widgetFor(ui::Control& c, QPoint& centre) {

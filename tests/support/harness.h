@@ -15,7 +15,10 @@
 #include <deque>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <source_location>
+#include <stdexcept>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace harness {
@@ -32,6 +35,11 @@ struct Box {
     std::string text; // UTF-8, lines joined by "\n"
     int style = 0;
     std::string title; // UTF-8
+};
+
+// Thrown by ScreenTest::screen when the screen asked for is not loaded, to stop the test there.
+struct ScreenMissing : std::runtime_error {
+    using std::runtime_error::runtime_error;
 };
 
 class ScreenTest : public ::testing::Test {
@@ -92,6 +100,21 @@ protected:
     void pressEscape(ui::Control& c) { key(c, Qt::Key_Escape, QString(QChar(27))); }
     // Chooses a menu item as a user would (opening its menus first).
     void choose(ui::MenuItem& item);
+
+    // --- the screens
+    // The loaded screen T. Without one the test fails at the caller's line, naming the screen,
+    // and stops there: ScreenMissing leaves the test body, which gtest reports as a failure
+    // before it runs TearDown, so that no test goes on with a screen that is not there. Call it
+    // from the test's own steps, not from a box's answer or a probe that runs inside a handler,
+    // where the exception would cross Qt's event dispatch: compare ui::find<T>() with nullptr
+    // there.
+    template <class T>
+    static T& screen(std::source_location where = std::source_location::current()) {
+        if (T* f = ui::find<T>()) return *f;
+        screenMissing(typeid(T), where);
+    }
+    [[noreturn]] static void screenMissing(const std::type_info& type,
+                                           const std::source_location& where);
 
     // --- what the user sees
     static std::string text(const ui::TextBox& t); // UTF-8

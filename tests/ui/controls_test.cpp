@@ -178,8 +178,9 @@ TEST_F(ControlsTest, AListLineTooWideForItsCellIsNarrowedUntilWholeAndOnlyThen) 
     const int height = shownLine(l, 1).height;
     EXPECT_EQ(shownLine(l, 2).height, height) << "a narrowed line keeps its height";
 
-    // A line whose text becomes short, or a list wide enough, gives the list's font back.
-    l.setList(0, court);
+    // A short line in its place, or a list wide enough, has the list's font back.
+    l.removeItem(0);
+    l.addItem(court, 0);
     expectWhole(0, true);
     l.setWidth(9000);
     pump();

@@ -89,7 +89,7 @@ protected:
 TEST_F(MenuScale, ArrowsChecksAndMarginsGrowWithTheScreen) {
     const Look small = openedMenu(640, 480);
     const Look large = openedMenu(1920, 1080);
-    ASSERT_EQ(ui::systemScale(), 3.0);
+    ASSERT_EQ(ui::screenGrowth(), 3.0);
     const double growth = 3.0;
     struct Measured {
         int arrowHeight, arrowToBorder, textToBorder, textLeft, checkHeight;

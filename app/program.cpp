@@ -22,7 +22,7 @@ void startProgram() {
     ui::setEndWhenNoForms(true);
     ui::setDisplayMode(ui::makeDesktopDisplayMode());
     ui::setMdiParentLoader([] { ui::load<MDI1>(); });
-    ui::onTerminationSignal(shell::ArreterLogiciel);
+    ui::onTerminationSignal(shell::arreterLogiciel);
     shell::chargerEcran(shell::Ecran::Demarrage);
 }
 

@@ -130,7 +130,7 @@ void feuille20::Form_Load() {
     moveForm(0, 0);
     shared.EcranCourant = shell::Ecran::EditeurLecons;
     // The home screen gives the menus back when it loads.
-    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::Gestion);
+    if (MDI1* m = ui::find<MDI1>()) m->actualiserMenus(shell::MomentMenus::Gestion);
     activite_ = shared.ActiviteEditee;
     if (activite_ < 0 || activite_ >= formats::kActivityCount) activite_ = 0;
     switch (formats::kindOf(activite_)) {
@@ -314,6 +314,6 @@ void feuille20::Commande2_Click() {
 }
 
 void feuille20::FermerEditeur() {
-    shell::RevenirAccueil();
+    shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::EditeurLecons);
 }

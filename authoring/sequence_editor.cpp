@@ -227,7 +227,7 @@ void sequence::Form_Load() {
     Liste1.setHeight(hauteurListe);
     moveForm(0, 0);
     shared.EcranCourant = shell::Ecran::Sequences;
-    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::Gestion);
+    if (MDI1* m = ui::find<MDI1>()) m->actualiserMenus(shell::MomentMenus::Gestion);
     if (ui::MdiForm* m = ui::mdiParent())
         m->setCaption(cp("Créer ou modifier des séquences de leçons"));
     dessinerLegende();
@@ -501,6 +501,6 @@ void sequence::Commande3_Click(int index) {
 }
 
 void sequence::fermer() {
-    shell::RevenirAccueil();
+    shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::Sequences);
 }

@@ -150,7 +150,7 @@ void DraggingPlayer::Form_MouseDown(int, int, float x, float y) {
     if (carte < 0 || carteRefusee(carte)) return;
     ObjetTenu = shell::Integer(carte);
     libererSousPointeur(x, y);
-    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::JoueurOccupe);
+    fenetrePrincipale().actualiserMenus(shell::MomentMenus::JoueurOccupe);
     Label2.setCaption(ConsigneDepot);
     carteDevant(carte);
     DeplacerCarte(x, y);

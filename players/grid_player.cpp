@@ -422,7 +422,7 @@ bool Feuille7::annoncerReponse() {
     Label2.setVisible(true);
     Label2.refresh();
     shared.Verrou = shell::kVrai;
-    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::JoueurOccupe);
+    fenetrePrincipale().actualiserMenus(shell::MomentMenus::JoueurOccupe);
     return laisserPasser();
 }
 

@@ -258,7 +258,7 @@ bool PlayerFrame::attendre(double secondes) {
 }
 
 void PlayerFrame::activerMenuBilanSelonEtat() {
-    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::BilanSuivi);
+    fenetrePrincipale().actualiserMenus(shell::MomentMenus::BilanSuivi);
 }
 
 void PlayerFrame::terminerLecon() {
@@ -280,7 +280,7 @@ void PlayerFrame::Form_Load() {
     moveForm(0, 0);
     shared.EcranCourant = k.ecranCourant;
     MDI1& principale = fenetrePrincipale();
-    principale.ActualiserMenus(shell::MomentMenus::LeconOuverte);
+    principale.actualiserMenus(shell::MomentMenus::LeconOuverte);
     setScaleMode(ui::vbPixels);
     shell::ActiverMenuBilan();
 
@@ -397,7 +397,7 @@ bool PlayerFrame::annoncerReponse() {
     Image5[1].setVisible(false);
     afficherEntete(Label2, 16, kRouge);
     shared.Verrou = shell::kVrai;
-    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::JoueurOccupe);
+    fenetrePrincipale().actualiserMenus(shell::MomentMenus::JoueurOccupe);
     return laisserPasser();
 }
 

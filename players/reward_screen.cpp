@@ -107,7 +107,7 @@ void felicite::Form_Load() {
     Image5.setBackColor(ui::Colour(shared.CouleurFond));
     Image5.setPicture(fenetrePrincipale().Image5.picture());
     Commande1.setCaption(std::to_string(shared.Points) + "  sur  8");
-    shell::RemettreLeconAuDebut();
+    shell::remettreLeconAuDebut();
     shell::AfficherTotalLecons();
     // The entry counts as taken only now that its score is recorded.
     if (shared.DeLaReprise)
@@ -132,7 +132,7 @@ void felicite::enregistrerScore() {
 void felicite::afficherScore() {
     const double e = shared.Echelle;
     moveForm(0, 0);
-    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::Felicitations);
+    fenetrePrincipale().actualiserMenus(shell::MomentMenus::Felicitations);
     ui::scaleForm(*this, e);
 
     const int points = shared.Points;

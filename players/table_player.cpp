@@ -514,7 +514,7 @@ void Feuille6::montrerExercice(bool visible) {
 // The table lets the screen repaint without its check button before the heading comes.
 bool Feuille6::annoncerReponse() {
     Image5[1].setVisible(false);
-    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::JoueurOccupe);
+    fenetrePrincipale().actualiserMenus(shell::MomentMenus::JoueurOccupe);
     if (!laisserPasser()) return false;
     afficherEntete(Label2, 16, kRouge);
     shared.Verrou = shell::kVrai;

@@ -528,7 +528,7 @@ bool Feuille5::annoncerReponse() {
     afficherEntete(Label1, 14, kJaune);
     Image5[1].setVisible(false);
     shared.Verrou = shell::kVrai;
-    fenetrePrincipale().ActualiserMenus(shell::MomentMenus::JoueurOccupe);
+    fenetrePrincipale().actualiserMenus(shell::MomentMenus::JoueurOccupe);
     return laisserPasser();
 }
 

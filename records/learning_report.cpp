@@ -320,7 +320,7 @@ void resultat::afficherInscription() {
     Etiquette2[0].setCaption(s.Prenom + "  " + s.Nom);
     if (!lu) s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
     montrerBilan();
-    if (!lu) shell::MessageFichierAbime();
+    if (!lu) shell::messageFichierAbime();
     if (!ui::isLoaded(this)) return;
     if (apres)
         Commande1[0].setFocus();
@@ -381,7 +381,7 @@ template <class F> void resultat::imprimer(F travail) {
 
 void resultat::imprimerCeBilan() {
     if (!ficheLue_) {
-        shell::MessageFichierAbime();
+        shell::messageFichierAbime();
         return;
     }
     imprimer([this](ui::Printer& p) { ImprimerBilan(p, 350); });
@@ -439,7 +439,7 @@ void resultat::Commande1_Click(int index) {
                 FermerBilan();
                 return;
             }
-            shell::RemettreLeconAuDebut();
+            shell::remettreLeconAuDebut();
             s.PositionReprise = 0;
             s.ListeReprise = RepriseProposee;
             s.ResultatAffiche = 0;
@@ -476,7 +476,7 @@ void resultat::Commande1_Click(int index) {
     default:
         shell::FermerEleve();
         shell::InitialiserGlobales();
-        shell::RevenirAccueil();
+        shell::revenirAccueil();
         shell::fermerEcran(shell::Ecran::Inscriptions);
         if (ui::isLoaded(this)) shell::fermerEcran(shell::Ecran::Bilan);
         break;

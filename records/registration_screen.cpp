@@ -782,16 +782,16 @@ void inscription::choisirEleve() {
     s.Prenom.clear();
     s.Nom.clear();
     // Nothing of the pupil shown before may pass into this one's file through a damaged read.
-    shell::ReinitialiserEleve();
+    shell::reinitialiserEleve();
     s.ListeLecons.clear();
     s.PositionListe = 0;
     if (shell::LireFichierEleve(s.CheminFichierEleve, false) != shell::Issue::Fait) {
         // A card opened on what could be read would be saved over the rest of his progress.
-        shell::ReinitialiserEleve();
+        shell::reinitialiserEleve();
         s.Prenom.clear();
         s.Nom.clear();
         s.CheminFichierEleve.clear();
-        shell::MessageFichierAbime();
+        shell::messageFichierAbime();
         Liste2.setFocus();
         return;
     }
@@ -845,7 +845,7 @@ void inscription::supprimerChoisies() {
         if (!Liste3.selected(i)) continue;
         const std::string& chemin = s.CheminsEleves[static_cast<std::size_t>(i)];
         if (!platform::fileExists(chemin)) continue;
-        if (!shell::FichierEleveEntier(chemin)) {
+        if (!shell::fichierEleveEntier(chemin)) {
             ++abimes;
             restent.push_back(chemin);
             continue;
@@ -854,7 +854,7 @@ void inscription::supprimerChoisies() {
             restent.push_back(chemin);
     }
     relisterGroupe(restent);
-    for (int n = 0; n < abimes; ++n) shell::MessageFichierAbime();
+    for (int n = 0; n < abimes; ++n) shell::messageFichierAbime();
     if (static_cast<int>(restent.size()) > abimes)
         ui::msgBox("Impossible de supprimer le(s) inscription(s)", ui::vbExclamation,
                    s.TitreMessage);
@@ -935,7 +935,7 @@ void inscription::QuitterInscription() {
     s.PositionListe = 0;
     s.NumeroSequence = -1;
     s.EleveActif = shell::kFaux;
-    shell::RevenirAccueil();
+    shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::Inscriptions);
 }
 
@@ -947,7 +947,7 @@ void inscription::eleve_KeyPress(int index, int& k) {
         k = 0;
         return;
     }
-    shell::FiltrerToucheIdentification(k, index == 0 || index == 3, eleve[index].text().empty());
+    shell::filtrerToucheIdentification(k, index == 0 || index == 3, eleve[index].text().empty());
 }
 
 void inscription::eleve_KeyDown(int index, int& k) {

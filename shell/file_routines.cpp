@@ -178,7 +178,7 @@ Issue LireMotsDePasse() {
     return complet ? Issue::Fait : Issue::Echec;
 }
 
-Issue EcrireMotsDePasse(const std::string& droits, const std::string& enseignant,
+Issue ecrireMotsDePasse(const std::string& droits, const std::string& enseignant,
                         const std::string& gestionnaire) {
     SharedState& s = shared;
     const auto texte = formats::formatPasswordFile(droits, enseignant, gestionnaire);
@@ -198,7 +198,7 @@ void NomFichierEleve() {
     s.CheminFichierEleve = s.DossierGroupe + formats::nomCourtEleve(s.Prenom, s.Nom);
 }
 
-bool FichierEleveEntier(const std::string& chemin) {
+bool fichierEleveEntier(const std::string& chemin) {
     return lireValeursEleve(chemin).has_value();
 }
 
@@ -235,7 +235,7 @@ Issue EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
     SharedState& s = shared;
     const SauvegardeEnCours enCours;
     if (!s.ListeReprise.empty() && s.NumeroLecon > 0) {
-        RemettreLeconAuDebut();
+        remettreLeconAuDebut();
         // Past the last entry of the longest list the file keeps, the position goes no further.
         if (!s.RepriseComptee && s.PositionListe < formats::kListEntriesMax) ++s.PositionListe;
         s.RepriseComptee = kVrai;
@@ -256,7 +256,7 @@ Issue EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
                 rangerValeursEleve(valeurs);
                 fichiersElevesConnus()[platform::resolvePath(chemin)] = valeurs;
                 // What the screens show of the pupil signed in follows what was taken in.
-                if (s.EleveActif) SuivreValeursEleve(prenomAffiche);
+                if (s.EleveActif) suivreValeursEleve(prenomAffiche);
                 return Issue::Fait;
             }
         }
@@ -268,7 +268,7 @@ Issue EcrireFichierEleve(const std::string& chemin, QuestionEcriture question) {
     }
 }
 
-void ReinitialiserEleve() {
+void reinitialiserEleve() {
     SharedState& s = shared;
     const formats::PupilValues nouveau;
     s.PositionListe = nouveau.positionListe;
@@ -276,7 +276,7 @@ void ReinitialiserEleve() {
     s.ListeLecons.clear();
     s.NumeroSequence = -1;
     s.EtatLecons = nouveau.etatLecons;
-    RemettreLeconAuDebut();
+    remettreLeconAuDebut();
     s.SerieImages = 0;
     s.RepriseAutorisee = s.RepriseParDefaut;
     s.EleveActif = kFaux;
@@ -292,7 +292,7 @@ void CreerDossierEleves() {
     }
 }
 
-platform::MakeFolderResult CreerDossierGroupe(const std::string& texteGroupe) {
+platform::MakeFolderResult creerDossierGroupe(const std::string& texteGroupe) {
     SharedState& s = shared;
     const std::string dossier =
         formats::dossierGroupe(s.DossierEleves, formats::codeGroupe(texteGroupe));
@@ -310,7 +310,7 @@ void ChargerSequenceEleve() {
     SharedState& s = shared;
     s.PositionListe = 0;
     s.Activite = 0;
-    RemettreLeconAuDebut();
+    remettreLeconAuDebut();
     s.SerieImages = 0;
     if (s.NumeroSequence == 0) return;
     LireSequence(formats::sequenceListPosition(s.NumeroSequence), formats::kSequenceListLength);

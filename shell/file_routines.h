@@ -32,7 +32,7 @@ Issue LireMotsDePasse();
 // Writes the rights and the two passwords (taken without outer blanks) to CheminMotsDePasse and
 // then, only when that succeeded, into the shared state (Fait). On failure a message names the
 // file and the shared state keeps its old values (Echec).
-Issue EcrireMotsDePasse(const std::string& droits, const std::string& enseignant,
+Issue ecrireMotsDePasse(const std::string& droits, const std::string& enseignant,
                         const std::string& gestionnaire);
 
 // The values a pupil file holds (names, lesson list, progress, counters, retake), as the shared
@@ -44,11 +44,11 @@ void rangerValeursEleve(const formats::PupilValues& valeurs);
 void NomFichierEleve();
 // Reads a pupil file into the shared state, or with `nomsSeulement` only the names.
 // Fait, Echec when it cannot be opened (unknown pupil), Abime; the values read before the damage
-// stay, and ReinitialiserEleve puts the rest of the pupil back in order.
+// stay, and reinitialiserEleve puts the rest of the pupil back in order.
 Issue LireFichierEleve(const std::string& chemin, bool nomsSeulement);
 // Whether the pupil file at `chemin` reads whole through the small-file reader, every value in
 // its place; the shared state is left alone.
-bool FichierEleveEntier(const std::string& chemin);
+bool fichierEleveEntier(const std::string& chemin);
 // Writes the shared state into the pupil file; on failure the user may retry or give up
 // (Echec), unless nobody may be asked (SansQuestion: one try, Echec on failure). Nothing to write
 // (no file or no names) is Fait.
@@ -74,13 +74,13 @@ bool sauvegardeEnCours();
 // After a failed read: the values a pupil file holds go back to those of a new pupil, and nobody
 // is signed in. The names and CheminFichierEleve are kept, since the sign-in may go on to
 // register the pupil under them.
-void ReinitialiserEleve();
+void reinitialiserEleve();
 
 // Creates every missing level of DossierEleves; levels that exist already are passed over.
 void CreerDossierEleves();
 // Creates the folder of a group typed as text (DossierEleves & "TAVR#" & two digits) and sets
 // DossierGroupe to it followed by "/". An existing folder is reported apart from other failures.
-platform::MakeFolderResult CreerDossierGroupe(const std::string& texteGroupe);
+platform::MakeFolderResult creerDossierGroupe(const std::string& texteGroupe);
 
 // Sequence catalogue, in DossierDonnees: TamponSequence = `nombre` bytes from `position`, blanks
 // when the catalogue cannot be read.

@@ -116,7 +116,7 @@ void document::Commande1_Click(int index) {
         imprimer();
         return;
     }
-    shell::RevenirAccueil();
+    shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::Guide);
 }
 

@@ -18,7 +18,7 @@ const std::string& minusculesAccentuees() {
 
 } // namespace
 
-void FiltrerToucheIdentification(int& k, bool chiffresSeuls, bool champVide) {
+void filtrerToucheIdentification(int& k, bool chiffresSeuls, bool champVide) {
     if (k == 13) k = 0;
     if (k < 32) return;
     if (chiffresSeuls) {

@@ -9,6 +9,6 @@ namespace shell {
 // Z, the digits, the blank (never first: `champVide` says the field is still empty), the
 // apostrophe, the hyphen and the ten accented capitals "ÂÀÉÈÊÎÔÛÙÇ"; small letters become
 // capitals, those of "âàéèêîôûùç" the accented capital at the same place.
-void FiltrerToucheIdentification(int& keyAscii, bool chiffresSeuls, bool champVide);
+void filtrerToucheIdentification(int& keyAscii, bool chiffresSeuls, bool champVide);
 
 } // namespace shell

@@ -181,7 +181,7 @@ void MDI1::Form_Load() {
     }
 }
 
-void MDI1::ActualiserMenus(shell::MomentMenus moment) {
+void MDI1::actualiserMenus(shell::MomentMenus moment) {
     const EtatsMenus e = etatsDuMoment(moment);
     appliquer(quitte, e.quitter);
     appliquer(quitter[0], e.redemarrer);
@@ -195,7 +195,7 @@ void MDI1::ActualiserMenus(shell::MomentMenus moment) {
 void MDI1::activite_Click(int index) {
     shell::FermerEleve();
     shared.Activite = static_cast<shell::Integer>(index);
-    ActualiserMenus(shell::MomentMenus::ActiviteEngagee);
+    actualiserMenus(shell::MomentMenus::ActiviteEngagee);
     shell::chargerEcran(shell::Ecran::ChoixLecons);
     shell::arrangerFenetres();
     shell::fermerEcran(shell::Ecran::Accueil);
@@ -222,7 +222,7 @@ void MDI1::quitter_Click(int index) {
     shell::InitialiserGlobales();
     ui::unloadForm(this);
     fenetrePrincipale();
-    shell::RevenirAccueil();
+    shell::revenirAccueil();
 }
 
 void MDI1::Form_QueryUnload(int& /*cancel*/, int unloadMode) {

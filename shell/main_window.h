@@ -70,7 +70,7 @@ public:
 
     // The one place where the menus are turned on and off: what the moment decides, from the
     // shared block (settings, pupil, MenuBilanActif).
-    void ActualiserMenus(shell::MomentMenus moment);
+    void actualiserMenus(shell::MomentMenus moment);
 
     void activite_Click(int index);
     void bilan_Click();

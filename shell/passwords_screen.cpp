@@ -197,8 +197,8 @@ void motpasse::enregistrer() {
         return;
     }
     // On failure the routine has said so and nothing changed; the screen closes all the same.
-    shell::EcrireMotsDePasse(droits, motEnseignant, motGestionnaire);
-    shell::RevenirAccueil();
+    shell::ecrireMotsDePasse(droits, motEnseignant, motGestionnaire);
+    shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::MotsDePasse);
 }
 

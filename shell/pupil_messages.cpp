@@ -25,12 +25,12 @@ void MessageEleveEnDouble() {
                ui::vbInformation, s.TitreMessage);
 }
 
-void MessageFichierAbime() {
+void messageFichierAbime() {
     ui::msgBox(cp("Le fichier de cet utilisateur est abîmé."), ui::vbExclamation,
                shared.TitreMessage);
 }
 
-int CompterElevesDuGroupe(const std::string& dossierGroupe) {
+int compterElevesDuGroupe(const std::string& dossierGroupe) {
     std::string dossier = dossierGroupe;
     if (!dossier.empty() && dossier.back() == '/') dossier.pop_back();
     const auto fichiers = platform::listFiles(dossier);

@@ -15,11 +15,11 @@ void MessageGroupePlein();
 // Another pupil of the group already has the file these names give.
 void MessageEleveEnDouble();
 // The pupil's file is there but does not read whole, every value in its place.
-void MessageFichierAbime();
+void messageFichierAbime();
 
 // How many pupils the group folder holds: its files that give a first name or a surname, as the
 // registration screen counts them (at most one more than the limit is looked at). Reads nothing
 // into the shared state.
-int CompterElevesDuGroupe(const std::string& dossierGroupe);
+int compterElevesDuGroupe(const std::string& dossierGroupe);
 
 } // namespace shell

@@ -92,7 +92,7 @@ SuiteLecon finDesLecons(Ecran appelant, bool terminees) {
                    ui::vbExclamation, s.TitreMessage);
     else if (!(appelant == Ecran::Accueil && s.NumeroSequence == 0))
         ui::msgBox(cp("Tu as terminé les leçons choisies."), ui::vbOKOnly, s.TitreMessage);
-    RevenirAccueil();
+    revenirAccueil();
     return appelant == Ecran::Accueil ? SuiteLecon::AccueilRevenu : SuiteLecon::Rien;
 }
 
@@ -155,7 +155,7 @@ SuiteLecon LeconSuivante() {
         }
         if (sautee) {
             // A lesson passed over must not leave the next one half done.
-            RemettreLeconAuDebut();
+            remettreLeconAuDebut();
             Integer& position = s.DeLaReprise ? s.PositionReprise : s.PositionListe;
             position = static_cast<Integer>(position + 1);
             continue;
@@ -180,7 +180,7 @@ void FermerEleve() {
     s.CheminParametres.clear();
     s.Tampon.clear();
     s.TamponSequence.clear();
-    RemettreLeconAuDebut();
+    remettreLeconAuDebut();
     s.NumeroLecon = 0;
     s.ListeReprise.clear();
     s.PositionReprise = 0;
@@ -221,7 +221,7 @@ void QuitterLogiciel() {
     quitter(AvecQuestion);
 }
 
-void ArreterLogiciel() {
+void arreterLogiciel() {
     quitter(SansQuestion);
 }
 
@@ -274,14 +274,14 @@ bool progresEnregistre() {
 void ActiverMenuBilan() {
     SharedState& s = shared;
     s.MenuBilanActif = progresEnregistre() ? kVrai : kFaux;
-    fenetrePrincipale().ActualiserMenus(MomentMenus::BilanSuivi);
+    fenetrePrincipale().actualiserMenus(MomentMenus::BilanSuivi);
 }
 
 bool activitesAuChoix() {
     return shared.MenuLeconsAccessible || shared.NumeroSequence == 0;
 }
 
-void SuivreValeursEleve(const std::string& prenomAvant) {
+void suivreValeursEleve(const std::string& prenomAvant) {
     SharedState& s = shared;
     MDI1* fenetre = ui::find<MDI1>();
     if (!fenetre) return;
@@ -342,7 +342,7 @@ void OuvrirFonctionGestion(Integer& code, Integer& element) {
     if (!fermerElevePourGestion(code != kFonctionGuide)) return;
     preparerGestion(Ecran::Accueil);
     s.PositionListe = 0;
-    fenetrePrincipale().ActualiserMenus(MomentMenus::Gestion);
+    fenetrePrincipale().actualiserMenus(MomentMenus::Gestion);
     s.EleveActif = kFaux;
     s.CheminFichierEleve.clear();
 
@@ -376,7 +376,7 @@ void arrangerFenetres() {
     fenetrePrincipale().arrange(1);
 }
 
-void RevenirAccueil() {
+void revenirAccueil() {
     chargerEcran(Ecran::Accueil);
     arrangerFenetres();
 }

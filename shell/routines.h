@@ -26,7 +26,7 @@ void QuitterLogiciel();
 // The system stops the program (shutdown, session closed): the pupil's file is written as at a
 // quit, but nobody is there to answer a box, so nothing is asked or shown; then the display is
 // put back and the program ends.
-void ArreterLogiciel();
+void arreterLogiciel();
 // The summary of the lessons finished since the totals were last cleared; clears them.
 void AfficherBilanDuJour();
 // Shows on the main window's total line how many different lessons the pupil has done, and
@@ -42,7 +42,7 @@ void ActiverMenuBilan();
 // The signed-in pupil's values changed under the screens (a save took in what another program
 // had saved): the total line, the report menu and the name in the caption, made from the first
 // name `prenomAvant`, follow the values held now. Nothing is made when there is no main window.
-void SuivreValeursEleve(const std::string& prenomAvant);
+void suivreValeursEleve(const std::string& prenomAvant);
 // Whether the pupil may choose an activity himself: the settings open the activities to every
 // pupil, or he is one who chooses his own lessons.
 bool activitesAuChoix();
@@ -51,7 +51,7 @@ void AideChoixLecons();
 // The main window tiles its child windows horizontally.
 void arrangerFenetres();
 // The home screen comes back (the loaded one, or else a new one) and the main window is tiled.
-void RevenirAccueil();
+void revenirAccueil();
 
 // Management functions. Their codes: 0 register, 1 delete, 2 modify, 3 results, 5 settings,
 // 7 sequences, 8 passwords, 19 + i the lesson editor of activity i, 99 the guide and annexes.

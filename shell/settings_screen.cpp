@@ -143,7 +143,7 @@ void parametre::Form_Load() {
                              "des choix."));
     if (MDI1* m = ui::find<MDI1>()) {
         m->setCaption(cp("TAVREL -- Modifier les paramètres"));
-        m->ActualiserMenus(premiereUtilisation() ? shell::MomentMenus::PremiereUtilisation
+        m->actualiserMenus(premiereUtilisation() ? shell::MomentMenus::PremiereUtilisation
                                                  : shell::MomentMenus::Parametres);
     }
     if (premiereUtilisation())
@@ -263,8 +263,8 @@ void parametre::enregistrer() {
 
     // The first use is over once its settings are saved.
     if (premiereUtilisation()) s.CodeFonction = 0;
-    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::ParametresEnregistres);
-    shell::RevenirAccueil();
+    if (MDI1* m = ui::find<MDI1>()) m->actualiserMenus(shell::MomentMenus::ParametresEnregistres);
+    shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::Parametres);
 }
 

@@ -35,7 +35,7 @@ void resetSharedState() {
     shared.DossierDonnees = dossierCourant();
 }
 
-void RemettreLeconAuDebut() {
+void remettreLeconAuDebut() {
     shared.Points = 8;
     shared.NumeroItem = 3;
     shared.ItemsTermines = 0;
@@ -57,7 +57,7 @@ void InitialiserGlobales() {
     s.EleveActif = kFaux;
     s.PositionListe = 0;
     s.ListeLecons.clear();
-    RemettreLeconAuDebut();
+    remettreLeconAuDebut();
     s.EtatLecons.assign(kLongueurEtatLecons, '#');
     s.ResultatAffiche = 0;
     s.LeconsDuJour = 0;

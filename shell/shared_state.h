@@ -133,7 +133,7 @@ void InitialiserGlobales();
 
 // The lesson to come starts at its first item, with its 8 points and none of its items finished:
 // after a finished or skipped lesson, a new list of lessons, or a pupil's reset.
-void RemettreLeconAuDebut();
+void remettreLeconAuDebut();
 
 // Echelle and EchellePolice from the screen's metrics.
 void CalculerEchelle();

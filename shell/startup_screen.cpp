@@ -186,7 +186,7 @@ void depart::passerALaFenetrePrincipale() {
     const std::string lecteur = s.DossierEleves.substr(0, 2);
     if (lecteur == "A:" || lecteur == "B:") s.DossierEleves = lecteur + "/";
     fenetrePrincipale();
-    shell::RevenirAccueil();
+    shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::Demarrage);
 }
 

@@ -86,7 +86,7 @@ Feuille1::Feuille1() {
         t.KeyPress = [this](int index, int& k) { eleve_KeyPress(index, k); };
         t.KeyDown = [this](int index, int& code, int) { eleve_KeyDown(index, code); };
         t.GotFocus = [this](int index) { eleve_GotFocus(index); };
-        t.Change = [this](int) { ActiverBoutonOK(); };
+        t.Change = [this](int) { activerBoutonOK(); };
     }
     eleve[0].setBackColor(kGris);
 
@@ -211,7 +211,7 @@ void Feuille1::Form_Load() {
     AfficherTitreEleve();
 
     const bool icones = shell::activitesAuChoix();
-    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::AccueilOuvert);
+    if (MDI1* m = principale()) m->actualiserMenus(shell::MomentMenus::AccueilOuvert);
     for (int i = 0; i < kIconeQuitter; ++i) Image5[i].setVisible(icones);
     shell::ActiverMenuBilan();
     s.ModeBilan = 1;
@@ -227,7 +227,7 @@ void Feuille1::Form_Load() {
     }
     // Whether or not the focus reaches the card (a box may still hold the keyboard), it starts
     // from the group.
-    ActiverBoutonOK();
+    activerBoutonOK();
     dessinerIcones();
 }
 
@@ -274,13 +274,13 @@ void Feuille1::dessinerIcones() {
 // --- the card: keys, moves and checks ---------------------------------------------------------
 
 void Feuille1::eleve_KeyPress(int index, int& k) {
-    shell::FiltrerToucheIdentification(k, index == 0, eleve[index].text().empty());
+    shell::filtrerToucheIdentification(k, index == 0, eleve[index].text().empty());
 }
 
 void Feuille1::eleve_KeyDown(int index, int& keyCode) {
     Etiquette4.setVisible(false);
     auNom_ = index == 2;
-    ActiverBoutonOK();
+    activerBoutonOK();
     if (keyCode < 13) return;
     if (keyCode == 13 || keyCode == 40) {
         VerifierChampIdentification(index);
@@ -302,7 +302,7 @@ void Feuille1::eleve_GotFocus(int index) {
     Cadre2.setVisible(false);
     // In the first-name field the pupil stays where he was.
     if (index != 1) auNom_ = index == 2;
-    ActiverBoutonOK();
+    activerBoutonOK();
     Commande2.setEnabled(true);
     Commande1.setDefault(true);
 }
@@ -348,7 +348,7 @@ void Feuille1::Commande1_Click() {
     shell::FermerEleve();
     if (!ui::isLoaded(this)) return;
     shell::InitialiserGlobales();
-    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::CarteEnvoyee);
+    if (MDI1* m = principale()) m->actualiserMenus(shell::MomentMenus::CarteEnvoyee);
     s.Prenom = platform::trimmed(eleve[1].text());
     s.Nom = platform::trimmed(eleve[2].text());
     TexteGroupe = platform::trimmed(eleve[0].text());
@@ -375,7 +375,7 @@ bool Feuille1::ficheValide() {
 bool Feuille1::ouvrirDossierGroupe() {
     shell::SharedState& s = shell::shared;
     // An existing group folder is the usual case; any other failure may be retried.
-    while (shell::CreerDossierGroupe(TexteGroupe) == platform::MakeFolderResult::Failed) {
+    while (shell::creerDossierGroupe(TexteGroupe) == platform::MakeFolderResult::Failed) {
         const char lecteur = static_cast<char>(platform::upper1252(
             static_cast<unsigned char>(s.DossierGroupe.empty() ? ' ' : s.DossierGroupe[0])));
         const bool disquette = lecteur == 'A' || lecteur == 'B';
@@ -424,7 +424,7 @@ Feuille1::FicheLue Feuille1::lireFicheEleve() {
 void Feuille1::accueillirEleve() {
     shell::SharedState& s = shell::shared;
     s.EleveActif = 1;
-    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::EleveAuTravail);
+    if (MDI1* m = principale()) m->actualiserMenus(shell::MomentMenus::EleveAuTravail);
     const bool listeEnCours =
         s.ConserverChoix && static_cast<long>(s.ListeLecons.size()) > 2L * s.PositionListe + 1;
     if (s.NumeroSequence == 0 && !listeEnCours) {
@@ -444,7 +444,7 @@ void Feuille1::refuserAutreEleve() {
 
 void Feuille1::refuserFicheAbimee() {
     Commande2.setEnabled(false);
-    shell::MessageFichierAbime();
+    shell::messageFichierAbime();
     if (!ui::isLoaded(this)) return;
     eleve[0].setFocus();
 }
@@ -468,7 +468,7 @@ void Feuille1::proposerInscription() {
 
 void Feuille1::oublierEleve(bool nomsAussi) {
     shell::SharedState& s = shell::shared;
-    shell::ReinitialiserEleve();
+    shell::reinitialiserEleve();
     if (!nomsAussi) return;
     s.Prenom.clear();
     s.Nom.clear();
@@ -482,13 +482,13 @@ void Feuille1::allerALaLeconSuivante() {
     // and a home screen came back: it is built afresh.
     shell::fermerEcran(shell::Ecran::Accueil);
     if (s.EcranCourant == shell::Ecran::Accueil && suite == shell::SuiteLecon::AccueilRevenu) {
-        shell::RevenirAccueil();
+        shell::revenirAccueil();
     }
 }
 
 void Feuille1::Commande2_Click() {
     auNom_ = false;
-    ActiverBoutonOK();
+    activerBoutonOK();
     eleve[0].setFocus();
 }
 
@@ -532,7 +532,7 @@ void Feuille1::Commande5_KeyPress(int& k) {
 void Feuille1::commencerInscription() {
     shell::SharedState& s = shell::shared;
     // The registration screen lists no more than this many pupils of a group.
-    if (shell::CompterElevesDuGroupe(s.DossierGroupe) >= shell::kElevesParGroupeMax) {
+    if (shell::compterElevesDuGroupe(s.DossierGroupe) >= shell::kElevesParGroupeMax) {
         s.NumeroGroupe = static_cast<shell::Integer>(platform::val(TexteGroupe));
         shell::MessageGroupePlein();
         if (!ui::isLoaded(this)) return;
@@ -612,7 +612,7 @@ void Feuille1::AfficherTitreEleve() {
         m->setCaption(s.Prenom.size() >= 2 ? s.Prenom + " -- TAVREL" : std::string("TAVREL"));
 }
 
-void Feuille1::ActiverBoutonOK() {
+void Feuille1::activerBoutonOK() {
     bool rempli = false;
     for (int i = 0; i < 3 && !rempli; ++i) rempli = eleve.exists(i) && !eleve[i].text().empty();
     Commande1.setEnabled(auNom_ && rempli);
@@ -620,7 +620,7 @@ void Feuille1::ActiverBoutonOK() {
 
 void Feuille1::PreparerMenus() {
     shell::shared.EleveActif = 1;
-    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::ActiviteEngagee);
+    if (MDI1* m = principale()) m->actualiserMenus(shell::MomentMenus::ActiviteEngagee);
 }
 
 // --- the icons --------------------------------------------------------------------------------
@@ -659,7 +659,7 @@ void Feuille1::ChoisirActivite(int index) {
     shell::FermerEleve();
     if (!ui::isLoaded(this)) return;
     s.Activite = static_cast<shell::Integer>(index);
-    if (MDI1* m = principale()) m->ActualiserMenus(shell::MomentMenus::EleveAuTravail);
+    if (MDI1* m = principale()) m->actualiserMenus(shell::MomentMenus::EleveAuTravail);
     shell::chargerEcran(shell::Ecran::ChoixLecons);
     shell::arrangerFenetres();
     shell::fermerEcran(shell::Ecran::Accueil);

@@ -63,7 +63,7 @@ private:
     void AfficherTitreEleve();
     // "&OK" is enabled only where Enter is to sign in, at the surname, and only when the card
     // holds something to sign in with: an empty card never shows it enabled.
-    void ActiverBoutonOK();
+    void activerBoutonOK();
     void PreparerMenus();
     void AfficherMessage(const std::string& texte);
     void MessageCorriger();

@@ -145,10 +145,10 @@ void Feuille3::Form_Load() {
     setFont(ui::arial(7.5));
 
     shell::ActiverMenuBilan();
-    if (MDI1* m = ui::find<MDI1>()) m->ActualiserMenus(shell::MomentMenus::LeconOuverte);
+    if (MDI1* m = ui::find<MDI1>()) m->actualiserMenus(shell::MomentMenus::LeconOuverte);
     CouleurSelection = 0xC000C0;
 
-    shell::RemettreLeconAuDebut();
+    shell::remettreLeconAuDebut();
     s.PositionListe = 0;
     s.PositionReprise = 0;
     s.ListeReprise.clear();
@@ -297,7 +297,7 @@ void Feuille3::CommencerLecons() {
 
 void Feuille3::AnnulerChoix() {
     shell::fermerEcran(shell::Ecran::Accueil);
-    shell::RevenirAccueil();
+    shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::ChoixLecons);
 }
 

@@ -244,7 +244,7 @@ TEST_F(FileRoutines, NoPasswordFileMeansEveryMenuOpen) {
 }
 
 TEST_F(FileRoutines, PasswordsWrittenThenRead) {
-    EXPECT_EQ(EcrireMotsDePasse("120000012345678", " PROF\\1 ", "CHEF:2"), Issue::Fait);
+    EXPECT_EQ(ecrireMotsDePasse("120000012345678", " PROF\\1 ", "CHEF:2"), Issue::Fait);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(shared.DroitsMenus, "120000012345678");
     EXPECT_EQ(shared.MotDePasseEnseignant, "PROF\\1");
@@ -270,9 +270,9 @@ TEST_F(FileRoutines, RightsAreNormalisedToFifteenCharacters) {
 }
 
 TEST_F(FileRoutines, AFailedPasswordWriteNamesTheFileAndChangesNothing) {
-    EcrireMotsDePasse("000000000000000", "", "");
+    ecrireMotsDePasse("000000000000000", "", "");
     shared.CheminMotsDePasse = root + "/absent/motpasse";
-    EXPECT_EQ(EcrireMotsDePasse("111111100000000", "PROF", ""), Issue::Echec);
+    EXPECT_EQ(ecrireMotsDePasse("111111100000000", "PROF", ""), Issue::Echec);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, cp("Impossible d'enregistrer") + "\r\n" + root + "/absent/motpasse");
     EXPECT_EQ(boxes[0].style, ui::vbExclamation);
@@ -292,7 +292,7 @@ void pupilZoe() {
 
 // Zoé in group 1, her file's path made.
 void zoeInGroupOne() {
-    CreerDossierGroupe("1");
+    creerDossierGroupe("1");
     pupilZoe();
     NomFichierEleve();
 }
@@ -308,19 +308,19 @@ void zoeSaved(int sequence, const std::string& lessons) {
 } // namespace
 
 TEST_F(FileRoutines, PupilFileNameInItsGroupFolder) {
-    ASSERT_EQ(CreerDossierGroupe("7"), platform::MakeFolderResult::Created);
+    ASSERT_EQ(creerDossierGroupe("7"), platform::MakeFolderResult::Created);
     EXPECT_EQ(shared.DossierGroupe, root + "/eleves/TAVR#07/");
     EXPECT_TRUE(fs::is_directory(root + "/eleves/TAVR#07"));
-    EXPECT_EQ(CreerDossierGroupe("07"), platform::MakeFolderResult::AlreadyExists);
+    EXPECT_EQ(creerDossierGroupe("07"), platform::MakeFolderResult::AlreadyExists);
     pupilZoe();
     NomFichierEleve();
     EXPECT_EQ(shared.CheminFichierEleve, root + "/eleves/TAVR#07/ZOECECOT.GXO");
     shared.DossierEleves = root + "/absent/";
-    EXPECT_EQ(CreerDossierGroupe("3"), platform::MakeFolderResult::Failed);
+    EXPECT_EQ(creerDossierGroupe("3"), platform::MakeFolderResult::Failed);
 }
 
 TEST_F(FileRoutines, PupilWrittenAndReadBack) {
-    CreerDossierGroupe("7");
+    creerDossierGroupe("7");
     pupilZoe();
     NomFichierEleve();
     SharedState& s = shared;
@@ -393,7 +393,7 @@ TEST_F(FileRoutines, AWriteDuringARetakeMovesTheListOn) {
 
 TEST_F(FileRoutines, NothingToWrite) {
     EXPECT_EQ(EcrireFichierEleve(""), Issue::Fait);
-    CreerDossierGroupe("1");
+    creerDossierGroupe("1");
     shared.Prenom = "ZOE"; // no surname
     EXPECT_EQ(EcrireFichierEleve(shared.DossierGroupe + "X"), Issue::Fait);
     EXPECT_FALSE(fs::exists(shared.DossierGroupe + "X"));
@@ -416,7 +416,7 @@ TEST_F(FileRoutines, APupilFileReadsWholeWithEveryValueInItsPlaceAndWithinTheSma
     const std::string path = shared.CheminFichierEleve;
     const std::string good = read(path);
     shared.Prenom = "LEO";
-    EXPECT_TRUE(FichierEleveEntier(path));
+    EXPECT_TRUE(fichierEleveEntier(path));
     EXPECT_EQ(shared.Prenom, "LEO") << "the shared state is left alone";
 
     const std::string past = good + std::string(platform::kSmallFileLimit + 1 - good.size(), ' ');
@@ -428,12 +428,12 @@ TEST_F(FileRoutines, APupilFileReadsWholeWithEveryValueInItsPlaceAndWithinTheSma
     };
     for (const auto& [what, content] : refused) {
         write(path, content);
-        EXPECT_FALSE(FichierEleveEntier(path)) << what;
+        EXPECT_FALSE(fichierEleveEntier(path)) << what;
     }
     write(path, past.substr(0, platform::kSmallFileLimit));
-    EXPECT_TRUE(FichierEleveEntier(path)) << "at the limit";
-    EXPECT_FALSE(FichierEleveEntier(root + "/eleves/absent"));
-    EXPECT_FALSE(FichierEleveEntier(root + "/eleves"));
+    EXPECT_TRUE(fichierEleveEntier(path)) << "at the limit";
+    EXPECT_FALSE(fichierEleveEntier(root + "/eleves/absent"));
+    EXPECT_FALSE(fichierEleveEntier(root + "/eleves"));
 }
 
 TEST_F(FileRoutines, ASaveKeepsWhatAnotherProgramSavedSinceTheRead) {
@@ -614,7 +614,7 @@ TEST_F(FileRoutines, DamagedPupilFilesAndTheReset) {
     EXPECT_EQ(shared.ListeLecons, "AeAf");
     EXPECT_EQ(shared.NumeroSequence, 4);
     shared.EleveActif = 1;
-    ReinitialiserEleve();
+    reinitialiserEleve();
     EXPECT_EQ(shared.Prenom, cp("ZOÉ"));
     EXPECT_EQ(shared.ListeLecons, "");
     EXPECT_EQ(shared.NumeroSequence, -1);
@@ -882,7 +882,7 @@ TEST_F(MergedSaveOnScreen, TheTotalTheReportMenuAndTheCaptionFollowWhatTheSaveTo
         shared.NumeroSequence = 2;
         shared.ListeLecons = "AmAn";
         for (int i = 0; i < c.doneHere; ++i) shared.EtatLecons[static_cast<std::size_t>(i)] = '7';
-        CreerDossierGroupe("1");
+        creerDossierGroupe("1");
         NomFichierEleve();
         const std::string path = shared.CheminFichierEleve;
         EcrireFichierEleve(path);
@@ -934,7 +934,7 @@ TEST_F(MergedSaveOnScreen, ASaveWithNobodySignedInShowsNothingOfThePupil) {
     shared.Prenom = "ZOE";
     shared.Nom = cp("CÔTÉ-RIVIÈRE");
     shared.EtatLecons[3] = '8';
-    CreerDossierGroupe("1");
+    creerDossierGroupe("1");
     NomFichierEleve();
     MDI1& m = fenetrePrincipale();
     m.setCaption(cp("TAVREL   Modifier des inscriptions"));

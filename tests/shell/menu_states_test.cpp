@@ -42,7 +42,7 @@ protected:
 
     // The home screen as the start-up brings it.
     Feuille1& home() {
-        shell::RevenirAccueil();
+        shell::revenirAccueil();
         Feuille1* f = ui::find<Feuille1>();
         EXPECT_NE(f, nullptr);
         return *f;

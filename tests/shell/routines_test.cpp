@@ -406,7 +406,7 @@ TEST_F(Quit, AStopByTheSystemSavesThePupilAsksNothingAndPutsTheDisplayBack) {
     shared.ResolutionChangee = shell::kVrai;
     shared.LargeurEcranOrigine = 1024;
     shared.HauteurEcranOrigine = 768;
-    ui::onTerminationSignal(shell::ArreterLogiciel);
+    ui::onTerminationSignal(shell::arreterLogiciel);
     for (const int sig : {SIGTERM, SIGHUP}) {
         SCOPED_TRACE(sig);
         ended = false;

@@ -1,4 +1,4 @@
-// The number parse: the classic reading of a number at the start of a text, the 16-bit integer
+// The number parse: the reading of a number at the start of a text, the 16-bit integer
 // values of the small files, and their rounding; an integer written reads back as itself.
 #include "fuzz_support.h"
 #include "platform/numbers.h"

@@ -10,7 +10,7 @@ namespace platform {
 class Clock {
 public:
     virtual ~Clock() = default;
-    // Seconds since local midnight, with fractions (the classic "Timer" value).
+    // Seconds since local midnight, with fractions.
     virtual double timeOfDay() = 0;
     // Milliseconds on a clock that never goes back and does not jump at midnight.
     virtual std::int64_t monotonicMs() = 0;

@@ -51,7 +51,7 @@ double val(const std::string& text) {
     bool point = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == ' ') continue; // the classic reader ignores blanks inside the number too
+        if (c == ' ') continue; // blanks inside the number are skipped too: "1 2" is 12
         if (std::isdigit(static_cast<unsigned char>(c))) {
             mantissa = mantissa * 10 + (c - '0');
             if (point) ++fractionDigits;

@@ -17,7 +17,7 @@ inline long long idiv(long long a, long long b) {
     return a / b;
 }
 
-// The number at the start of a text, read the classic way: blanks are skipped, then a sign,
+// The number at the start of a text: blanks are skipped, then a sign,
 // digits, a decimal point and an exponent; the first character that does not fit ends it.
 // "12abc" is 12, "abc" is 0. Huge values stay huge doubles, so "99999999999" is above every limit.
 double val(const std::string& text);

@@ -1,4 +1,4 @@
-// The classic text-file values of the program's small files (pupil file, settings, passwords):
+// The values of the program's small text files (pupil file, settings, passwords):
 // texts written as they stand, integers written with one leading space when not negative (a
 // minus sign otherwise) and one trailing space, values separated by carriage returns, line ends
 // or commas.

@@ -42,7 +42,9 @@ int buttonsOf(Qt::MouseButtons b) {
     return r;
 }
 
-// The classic key codes.
+// The key codes KeyDown reports: letters and digits as their capital ASCII codes, F1 to F12 as
+// 112 to 123, and the other keys as the numbers the screens test (13 Enter, 27 Escape, 37 to 40
+// the arrows…).
 int keyCodeOf(const QKeyEvent* e) {
     const int k = e->key();
     if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;

@@ -1,6 +1,7 @@
 // Controls and their containers, with the semantics the screens were designed for: geometry in
 // the container's scale (twips unless the container says otherwise), windowless controls painted
-// by their container under every windowed control, events named and ordered the classic way.
+// by their container under every windowed control, events named after the control and the event
+// (Click, MouseDown, KeyPress…) and ordered down, up, click, then double click.
 #pragma once
 
 #include "ui/picture.h"
@@ -307,7 +308,8 @@ private:
 };
 
 // The Qt side of a container: paints the surface, the windowless controls and the sprites, and
-// turns mouse input into the classic events with capture and double-click order.
+// turns mouse input into MouseDown, MouseUp, Click and DblClick: the control that got the press
+// gets the release, and the second press of a double click arrives as DblClick alone.
 class ContainerWidget : public QWidget, public ControlSide {
     Q_OBJECT
 public:

@@ -28,7 +28,8 @@
 namespace ui {
 namespace {
 
-// Mouse input of a windowed control, turned into the classic events. The Qt widget's own
+// Mouse input of a windowed control, turned into MouseDown, MouseUp, Click and DblClick. The Qt
+// widget's own
 // handling still runs (a button still gets pressed, a list still selects).
 template <class Base> class Windowed : public Base, public ControlSide {
 public:
@@ -67,7 +68,8 @@ public:
     using Windowed::Windowed;
 
 protected:
-    // A caption too wide for its button goes on several lines, as the classic buttons do.
+    // A caption too wide for its button breaks at its blanks onto several centred lines instead
+    // of being cut.
     void paintEvent(QPaintEvent* e) override {
         QStyleOptionButton opt;
         initStyleOption(&opt);
@@ -955,7 +957,7 @@ public:
     ListWidget(ListBox& box, QWidget* parent) : Windowed(box, parent), box_(box) {}
     bool changedInPress = false;
     // Only the user's own choices are clicks: Qt also moves the current line on its own (when
-    // the list first gets the focus, for one), and the classic list stays silent then.
+    // the list first gets the focus, for one), and no Click is fired then.
     bool userInput = false;
 
 protected:

@@ -7,7 +7,8 @@
 
 namespace ui {
 
-// Button sets, icons and default button, combined by adding them (the classic style values).
+// Button sets, icons and default button, combined by adding them: 0–5 the buttons, 16–64 the
+// icon, 256 and 512 the second or third button as default.
 enum MsgStyle : int {
     vbOKOnly = 0,
     vbOKCancel = 1,

@@ -7,7 +7,7 @@
 
 namespace ui {
 
-// Seconds since midnight (the classic "Timer" value), single precision as the screens expect.
+// Seconds since midnight, with fractions, single precision as the screens expect.
 float timeOfDay();
 
 // Waits `seconds`: repaints what is on the screen first, handles no event meanwhile and sleeps

@@ -1,4 +1,4 @@
-// Command buttons show a caption too wide for them on several lines, as the classic buttons do.
+// Command buttons show a caption too wide for them on several centred lines, broken at its blanks.
 #include "harness.h"
 
 #include <QFontMetrics>

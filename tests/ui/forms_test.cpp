@@ -125,7 +125,7 @@ TEST_F(FormsTest, FormUnloadedInsideItsOwnHandlerLivesUntilTheHandlerReturns) {
     EXPECT_LT(end - e.begin(), destroyed - e.begin());
 }
 
-TEST_F(FormsTest, ShapesLetTheMouseThroughWhileImagesTakeItWithClassicOrder) {
+TEST_F(FormsTest, ShapesLetTheMouseThroughWhileImagesTakeItDownUpClickThenDoubleClick) {
     TestForm& f = ui::load<TestForm>();
     f.show();
     // Inside the red shape: the form gets the press, in twips.

@@ -101,16 +101,18 @@ void feuille20::designChooser() {
         b.Click = [this](int index) { Commande1_Click(index); };
     }
 
-    Etiquette2.setFont(ui::arial(9.75));
-    Etiquette2.setForeColor(kBleuMoyen);
-    Etiquette2.setBackStyle(ui::vbTransparent);
-    Etiquette2.setWordWrap(true);
-    Etiquette2.setVisible(false);
-    Etiquette3.setFont(ui::arial(9.75));
-    Etiquette3.setForeColor(kRouge);
-    Etiquette3.setBackStyle(ui::vbTransparent);
-    Etiquette3.setWordWrap(true);
-    Etiquette3.setVisible(false);
+    // The template's instructions in blue, what the check finds in red.
+    struct Message {
+        ui::Label* etiquette;
+        ui::Colour couleur;
+    };
+    for (const Message& m : {Message{&Etiquette2, kBleuMoyen}, Message{&Etiquette3, kRouge}}) {
+        m.etiquette->setFont(ui::arial(9.75));
+        m.etiquette->setForeColor(m.couleur);
+        m.etiquette->setBackStyle(ui::vbTransparent);
+        m.etiquette->setWordWrap(true);
+        m.etiquette->setVisible(false);
+    }
 
     ui::Label& item = Label1.add(0);
     item.setFont(ui::arial(12));

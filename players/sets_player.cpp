@@ -31,6 +31,12 @@ int regionEmplacement(int k) {
     return 3;
 }
 
+// The lines that join each set's title box to its set, from x1, y1 to x2, y2 in design pixels.
+struct Trait {
+    double x1, y1, x2, y2;
+};
+constexpr Trait kConnecteurs[2] = {{444, 152, 464, 144}, {160, 344, 180, 352}};
+
 // The answer's cells of each region, in the order they are tried.
 const std::vector<int>& cellulesReponse(int region) {
     static const std::vector<int> listes[4] = {
@@ -95,11 +101,10 @@ Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
         }
     }
 
-    const double connecteurs[2][4] = {{444, 152, 464, 144}, {160, 344, 180, 352}};
     for (int j = 0; j < 2; ++j) {
+        const Trait& c = kConnecteurs[j];
         ui::Line& l = Line1.add(j);
-        l.setTwipsPoints(connecteurs[j][0] * 15, connecteurs[j][1] * 15, connecteurs[j][2] * 15,
-                         connecteurs[j][3] * 15);
+        l.setTwipsPoints(c.x1 * 15, c.y1 * 15, c.x2 * 15, c.y2 * 15);
         l.setBorderWidth(2);
         l.setVisible(false);
     }
@@ -109,11 +114,10 @@ Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
 
 void Feuille4::exceptionsEchelle() {
     const double e = ep();
-    const double connecteurs[2][4] = {{444, 152, 464, 144}, {160, 344, 180, 352}};
     for (int j = 0; j < 2; ++j) {
+        const Trait& c = kConnecteurs[j];
         Line1[j].setBorderWidth(int(platform::roundHalfEven(e + 0.5)));
-        Line1[j].setPoints(connecteurs[j][0] * e, connecteurs[j][1] * e, connecteurs[j][2] * e,
-                           connecteurs[j][3] * e);
+        Line1[j].setPoints(c.x1 * e, c.y1 * e, c.x2 * e, c.y2 * e);
     }
     for (int k = 0; k < 4; ++k) epaisseurAEchelle(Line2[k]);
 }

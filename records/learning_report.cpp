@@ -35,6 +35,12 @@ constexpr int kBoutons = 7;
 constexpr double kHautNom = 240;
 constexpr double kHautComptes = 600;
 
+// A button of the design, its height left as the control has it.
+struct Bouton {
+    double left, top, width;
+    const char* texte;
+};
+
 // Today as dd/mm/yyyy, whatever language the machine speaks.
 std::string dateDuJour() {
     const platform::Clock::Date jour = platform::clock().today();
@@ -58,25 +64,26 @@ resultat::resultat() {
     setFont(ui::arial(7.5));
     setKeyPreview(true);
 
-    struct Place {
-        double left, top, width;
+    // Each heading of the pupil's lines, with the place of its value on its right.
+    struct Rubrique {
+        double top, left, width;
         const char* texte;
+        double valeur, largeurValeur;
     };
-    const Place legendes[] = {{120, 240, 795, "Nom :"},
-                              {120, 600, 1875, "Leçons réussies :"},
-                              {2760, 600, 1995, "Leçons terminées :"},
-                              {5520, 600, 2115, "Critère de réussite :"}};
-    const Place valeurs[] = {
-        {960, 240, 7500, ""}, {2040, 600, 675, ""}, {4800, 600, 675, ""}, {7680, 600, 1300, ""}};
+    const Rubrique rubriques[] = {{kHautNom, 120, 795, "Nom :", 960, 7500},
+                                  {kHautComptes, 120, 1875, "Leçons réussies :", 2040, 675},
+                                  {kHautComptes, 2760, 1995, "Leçons terminées :", 4800, 675},
+                                  {kHautComptes, 5520, 2115, "Critère de réussite :", 7680, 1300}};
     for (int i = 0; i < 4; ++i) {
+        const Rubrique& r = rubriques[i];
         ui::Label& l = Etiquette1.add(i);
-        l.move(legendes[i].left, legendes[i].top, legendes[i].width, 285);
-        l.setCaption(cp(legendes[i].texte));
+        l.move(r.left, r.top, r.width, 285);
+        l.setCaption(cp(r.texte));
         l.setForeColor(kGris);
         l.setBackStyle(ui::vbTransparent);
         l.setFont(ui::arial(10.5));
         ui::Label& v = Etiquette2.add(i);
-        v.move(valeurs[i].left, valeurs[i].top, valeurs[i].width, 285);
+        v.move(r.valeur, r.top, r.largeurValeur, 285);
         v.setForeColor(kCyan);
         v.setBackStyle(ui::vbTransparent);
         v.setFont(ui::arial(10.5));
@@ -91,14 +98,18 @@ resultat::resultat() {
     cellule.setFont(ui::arial(10.5));
     cellule.setVisible(false);
 
-    const char* legende[] = {"Leçon pas encore terminée", "Leçon terminée et réussie",
-                             "Leçon terminée mais pas réussie"};
-    const ui::Colour couleurs[] = {kJauneClair, kCyan, kRouge};
+    struct Legende {
+        const char* texte;
+        ui::Colour couleur;
+    };
+    const Legende legende[] = {{"Leçon pas encore terminée", kJauneClair},
+                               {"Leçon terminée et réussie", kCyan},
+                               {"Leçon terminée mais pas réussie", kRouge}};
     for (int i = 0; i < 3; ++i) {
         ui::Label& l = Etiquette5.add(i);
         l.move(1920 + 1800 * i, 3600, 1455, 450);
-        l.setCaption(cp(legende[i]));
-        l.setBackColor(couleurs[i]);
+        l.setCaption(cp(legende[i].texte));
+        l.setBackColor(legende[i].couleur);
         l.setBorderStyle(1);
         l.setAlignment(ui::vbCenter);
         l.setWordWrap(true);
@@ -115,7 +126,7 @@ resultat::resultat() {
     Etiquette3.setFont(ui::arial(10.5));
     Etiquette3.setVisible(false);
 
-    const Place boutons[kBoutons] = {
+    const Bouton boutons[kBoutons] = {
         {120, 4680, 3240, "Lire l'inscription &suivante   "},
         {3480, 4680, 3240, "Lire l'inscription &précédente"},
         {120, 5100, 3240, "&Choisir un autre groupe      "},
@@ -248,10 +259,6 @@ void resultat::dessinerActivite() {
     s.LongueurEnregistrement = longueur;
     s.PositionEnregistrement = position;
 
-    struct Bouton {
-        double left, top, width;
-        const char* texte;
-    };
     const Bouton boutons[] = {{100, 4440, 2850, "Lire l'activité &suivante"},
                               {3000, 4440, 2750, "Lire l'activité &précédente"},
                               {100, 4900, 5000, "&Reprendre les leçons qui ne sont pas réussies"}};

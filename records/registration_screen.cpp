@@ -124,19 +124,26 @@ inscription::inscription() {
     titreFiche.setAlignment(ui::vbCenter);
     titreFiche.setFont(ui::arial(10.5));
     titreFiche.setVisible(false);
-    const char* legendes[] = {"Prénom :", "Nom :", "Numéro de la séquence de leçons : "};
-    const double hauteurs[] = {2800, 3340, 3880};
+    struct Rubrique {
+        double top;
+        const char* legende;
+        double largeur;
+        int longueur;
+    };
+    const Rubrique rubriques[] = {{2800, "Prénom :", 4000, 24},
+                                  {3340, "Nom :", 4000, 24},
+                                  {3880, "Numéro de la séquence de leçons : ", 420, 2}};
     for (int i = 0; i < 3; ++i) {
+        const Rubrique& r = rubriques[i];
         ui::Label& l = info.add(i);
-        l.move(300, hauteurs[i], 1350, 285);
-        l.setCaption(cp(legendes[i]));
+        l.move(300, r.top, 1350, 285);
+        l.setCaption(cp(r.legende));
         l.setBackStyle(ui::vbTransparent);
         l.setFont(ui::arial(10.5));
         ui::TextBox& t = eleve.add(i + 1);
-        t.move(1700, hauteurs[i] - 40, 4000, 360);
-        t.setMaxLength(i == 2 ? 2 : 24);
+        t.move(1700, r.top - 40, r.largeur, 360);
+        t.setMaxLength(r.longueur);
     }
-    eleve[3].setWidth(420);
     ui::Label& question = Etiquette5.add(0);
     question.move(300, 4480, 6100, 285);
     question.setCaption(cp("Cet élève pourra-t-il reprendre les leçons non réussies?"));
@@ -146,11 +153,15 @@ inscription::inscription() {
     options.move(2000, 4900, 2400, 420);
     options.setBackColor(kGris);
     options.setBorderStyle(0);
-    const char* reponses[] = {"Oui", "Non"};
+    struct Reponse {
+        double left;
+        const char* texte;
+    };
+    const Reponse reponses[] = {{150, "Oui"}, {1250, "Non"}};
     for (int i = 0; i < 2; ++i) {
         ui::OptionButton& o = Option1.add(i, options);
-        o.move(i == 0 ? 150 : 1250, 60, 900, 300);
-        o.setCaption(reponses[i]);
+        o.move(reponses[i].left, 60, 900, 300);
+        o.setCaption(reponses[i].texte);
         o.setBackColor(kGris);
         o.setFont(ui::arial(10.5));
         o.setTabIndex(6 + i);
@@ -174,24 +185,29 @@ inscription::inscription() {
     Liste3.setTabIndex(10);
 
     // The buttons along the bottom (the card's in register and modify).
-    const char* boutons[] = {"Inscription &suivante", "&Corriger", "&Changer de &groupe",
-                             "&Annuler", "&Quitter"};
-    const double places[5][2] = {
-        {100, 2300}, {2650, 1300}, {4200, 2200}, {6650, 1300}, {8200, 1300}};
+    struct Bouton {
+        double left, width;
+        const char* caption;
+    };
+    const Bouton boutons[] = {{100, 2300, "Inscription &suivante"},
+                              {2650, 1300, "&Corriger"},
+                              {4200, 2200, "&Changer de &groupe"},
+                              {6650, 1300, "&Annuler"},
+                              {8200, 1300, "&Quitter"}};
     for (int i = 0; i < 5; ++i) {
         ui::CommandButton& b = Commande3.add(i);
-        b.move(places[i][0], 5985, places[i][1], 375);
-        b.setCaption(cp(boutons[i]));
+        b.move(boutons[i].left, 5985, boutons[i].width, 375);
+        b.setCaption(cp(boutons[i].caption));
         b.setFont(ui::arial(10.5));
         b.setEnabled(false);
         b.setTabIndex(13 + i);
         b.Click = [this](int index) { Commande3_Click(index); };
     }
-    const char* choix[] = {"&Choisir", "&Annuler"};
+    const Bouton choix[] = {{6700, 1300, "&Choisir"}, {8100, 1300, "&Annuler"}};
     for (int i = 0; i < 2; ++i) {
         ui::CommandButton& b = Commande4.add(i);
-        b.move(i == 0 ? 6700 : 8100, 5400, 1300, 375);
-        b.setCaption(choix[i]);
+        b.move(choix[i].left, 5400, choix[i].width, 375);
+        b.setCaption(choix[i].caption);
         b.setFont(ui::arial(10.5));
         b.setVisible(false);
         b.setTabIndex(11 + i);

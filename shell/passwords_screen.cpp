@@ -20,9 +20,6 @@ namespace {
 constexpr int kRangees = 7;
 using namespace ui::palette;
 using namespace shell::shades;
-// The three choices of a row: "Tous", "Enseignant", "Gestionnaire".
-constexpr double kGaucheChoix[3] = {2520, 3600, 5160};
-constexpr double kLargeurChoix[3] = {1000, 1440, 1560};
 
 std::string lignes(std::initializer_list<const char*> textes) {
     std::string out;
@@ -54,7 +51,13 @@ motpasse::motpasse() {
                                    " Modifier des inscriptions", " Afficher des inscriptions",
                                    " Modifier les paramètres",   " Modifier ou créer une leçon",
                                    " Créer séquence de leçons"};
-    const char* choix[3] = {"Tous", "Enseignant", "Gestionnaire"};
+    // The columns of a row: its three choices, and the headings over the menus and the choices.
+    struct Colonne {
+        double left, width;
+        const char* caption;
+    };
+    const Colonne choix[3] = {
+        {2520, 1000, "Tous"}, {3600, 1440, "Enseignant"}, {5160, 1560, "Gestionnaire"}};
     for (int r = 0; r < kRangees; ++r) {
         ui::PictureBox& panneau = Image1.add(r);
         panneau.move(120, 600 + 480 * r, 6840, 420);
@@ -68,8 +71,8 @@ motpasse::motpasse() {
         menu.setBackColor(kBleuFonce);
         for (int k = 0; k < 3; ++k) {
             ui::OptionButton& o = Option1.add(3 * r + k, panneau);
-            o.move(kGaucheChoix[k], 60, kLargeurChoix[k], 300);
-            o.setCaption(choix[k]);
+            o.move(choix[k].left, 60, choix[k].width, 300);
+            o.setCaption(choix[k].caption);
             o.setFont(ui::arial(9.75, false));
             o.setBackColor(kGris);
             o.setTabIndex(3 * r + k);
@@ -77,11 +80,12 @@ motpasse::motpasse() {
             o.KeyDown = [this](int i, int& keyCode, int) { Option1_KeyDown(i, keyCode); };
         }
     }
-    const char* entetes[2] = {"Menus du gestionnaire", "Accessibilité"};
+    const Colonne entetes[2] = {{120, 2400, "Menus du gestionnaire"},
+                                {2520, 4440, "Accessibilité"}};
     for (int i = 0; i < 2; ++i) {
         ui::Label& l = Etiquette1.add(7 + i);
-        l.move(i == 0 ? 120 : 2520, 165, i == 0 ? 2400 : 4440, 300);
-        l.setCaption(cp(entetes[i]));
+        l.move(entetes[i].left, 165, entetes[i].width, 300);
+        l.setCaption(cp(entetes[i].caption));
         l.setFont(ui::arial(10.5));
         l.setForeColor(kGris);
         l.setBackStyle(ui::vbTransparent);

@@ -75,12 +75,15 @@ Feuille1::Feuille1() {
     }
     etiquette2[3].setFont(ui::arial(12));
 
-    const double champs[3][4] = {
-        {5040, 3240, 495, 360}, {3720, 3720, 3615, 360}, {3720, 4200, 3615, 360}};
+    struct Champ {
+        double left, top, width;
+        int longueur;
+    };
+    const Champ champs[] = {{5040, 3240, 495, 2}, {3720, 3720, 3615, 24}, {3720, 4200, 3615, 24}};
     for (int i = 0; i < 3; ++i) {
         ui::TextBox& t = eleve.add(i);
-        t.move(champs[i][0], champs[i][1], champs[i][2], champs[i][3]);
-        t.setMaxLength(i == 0 ? 2 : 24);
+        t.move(champs[i].left, champs[i].top, champs[i].width, 360);
+        t.setMaxLength(champs[i].longueur);
         t.setFont(ui::arial(9.75));
         t.setTabIndex(i);
         t.KeyPress = [this](int index, int& k) { eleve_KeyPress(index, k); };
@@ -112,19 +115,22 @@ Feuille1::Feuille1() {
     Etiquette4.setWordWrap(true);
     Etiquette4.setAutoSize(true);
 
-    // The icons: a row of eight (drawings, then numbers) and the four solids under its middle.
-    const double icones[12][2] = {{150, 120},   {1320, 120},  {2490, 120},  {3660, 120},
-                                  {4830, 120},  {6000, 120},  {7170, 120},  {8340, 120},
-                                  {2490, 1320}, {3660, 1320}, {4830, 1320}, {6000, 1320}};
+    // The icons: a row of eight (drawings, then numbers), the four solids under its middle,
+    // then the exit door, left of the card.
+    struct Icone {
+        double left, top, width, height;
+    };
+    const Icone icones[kIconeQuitter + 1] = {
+        {150, 120, 1125, 1200},   {1320, 120, 1125, 1215},  {2490, 120, 1125, 1200},
+        {3660, 120, 1125, 1200},  {4830, 120, 1125, 1200},  {6000, 120, 1125, 1200},
+        {7170, 120, 1125, 1200},  {8340, 120, 1125, 1215},  {2490, 1320, 1125, 1215},
+        {3660, 1320, 1125, 1215}, {4830, 1320, 1125, 1215}, {6000, 1320, 1125, 1215},
+        {480, 3330, 900, 975}};
     for (int i = 0; i <= kIconeQuitter; ++i) {
         ui::PictureBox& p = Image5.add(i);
-        if (i < kIconeQuitter) {
-            const bool haute = i == 1 || i >= 7;
-            p.move(icones[i][0], icones[i][1], 1125, haute ? 1215 : 1200);
+        p.move(icones[i].left, icones[i].top, icones[i].width, icones[i].height);
+        if (i < kIconeQuitter)
             p.setPicture(ui::Picture::fromData(tavrel_assets::activityIcon(i), "activite.svg"));
-        } else {
-            p.move(480, 3330, 900, 975);
-        }
         p.setBorderStyle(0);
         p.setBackColor(kBleuClair);
         p.setForeColor(kNoir);
@@ -145,11 +151,16 @@ Feuille1::Feuille1() {
     Cadre2.setFont(ui::arial(9.75));
     ui::Label& question = Etiquette3.add(1, Cadre2);
     question.move(120, 360, 4575, 1095);
-    const char* reponses[] = {"&Oui", "&Non"};
+    // The two answers of each frame, on one line at its bottom.
+    struct Reponse {
+        double left;
+        const char* caption;
+    };
+    const Reponse reponses[] = {{960, "&Oui"}, {2880, "&Non"}};
     for (int i = 0; i < 2; ++i) {
         ui::CommandButton& b = Commande5.add(i, Cadre2);
-        b.move(i == 0 ? 960 : 2880, 1560, 975, 375);
-        b.setCaption(reponses[i]);
+        b.move(reponses[i].left, 1560, 975, 375);
+        b.setCaption(reponses[i].caption);
         b.setFont(ui::arial(9.75));
         b.setEnabled(false);
         b.setTabIndex(5 + i);
@@ -179,11 +190,11 @@ Feuille1::Feuille1() {
     Texte1.setTabIndex(7);
     Texte1.GotFocus = [this](int) { Texte1_GotFocus(); };
     Texte1.KeyPress = [this](int, int& k) { Texte1_KeyPress(k); };
-    const char* choix[] = {"&OK", "&Annuler"};
+    const Reponse choix[] = {{480, "&OK"}, {2070, "&Annuler"}};
     for (int i = 0; i < 2; ++i) {
         ui::CommandButton& b = Commande4.add(i, Cadre1);
-        b.move(i == 0 ? 480 : 2070, 1560, 975, 375);
-        b.setCaption(choix[i]);
+        b.move(choix[i].left, 1560, 975, 375);
+        b.setCaption(choix[i].caption);
         b.setFont(ui::arial(9.75));
         b.setEnabled(false);
         b.setTabIndex(8 + i);

@@ -44,7 +44,7 @@ bool estOperateur(unsigned char c) {
 
 } // namespace
 
-DraggingPlayer::DraggingPlayer(Genre genre) : PlayerFrame(genre) {
+DraggingPlayer::DraggingPlayer(formats::Kind genre) : PlayerFrame(genre) {
     ui::Image& dessin = Image1.add(0);
     dessin.setStretch(true);
     dessin.setVisible(false);

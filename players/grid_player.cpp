@@ -15,7 +15,6 @@
 #include <QList>
 #include <algorithm>
 
-using players::Genre;
 using shell::Integer;
 using shell::shared;
 
@@ -112,7 +111,7 @@ std::vector<std::string> couperTitre(const std::string& titre, Largeur largeur, 
 
 } // namespace
 
-Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
+Feuille7::Feuille7() : PlayerFrame(formats::Kind::Grid) {
     setBackColor(kTurquoise);
     setFont(ui::arial(13.5));
     moveForm(0, 0, 9585, 6840);

@@ -10,7 +10,6 @@
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 
-using players::Genre;
 using players::PlaceTrouvee;
 using shell::Integer;
 using shell::shared;
@@ -40,7 +39,7 @@ const std::vector<int>& cellulesReponse(int region) {
 
 } // namespace
 
-Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
+Feuille4::Feuille4() : DraggingPlayer(formats::Kind::Sets) {
     setBackColor(kTurquoise);
     setFont(ui::arial(12));
     moveForm(0, 0, 9570, 6900);

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 
-using players::Genre;
 using players::PlaceTrouvee;
 using shell::Integer;
 using shell::shared;
@@ -35,7 +34,7 @@ std::string developperTitre(const std::string& titre) {
 
 } // namespace
 
-Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
+Feuille6::Feuille6() : DraggingPlayer(formats::Kind::Table) {
     setBackColor(kTurquoise);
     setFont(ui::arial(12));
     moveForm(0, 0, 9585, 6900);

@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <cmath>
 
-using players::Genre;
 using players::PlaceTrouvee;
 using shell::Integer;
 using shell::shared;
@@ -50,7 +49,7 @@ const std::vector<int>& pairesDuNiveau(int niveau) {
 
 } // namespace
 
-Feuille5::Feuille5() : DraggingPlayer(Genre::Arbre) {
+Feuille5::Feuille5() : DraggingPlayer(formats::Kind::Tree) {
     setBackColor(kGrisFonce);
     setFont(ui::arial(12));
     moveForm(0, 0, 9585, 6870);

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 
+using shell::fenetrePrincipale;
 using shell::shared;
 
 namespace players {

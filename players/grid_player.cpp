@@ -15,8 +15,11 @@
 #include <QList>
 #include <algorithm>
 
+using shell::fenetrePrincipale;
 using shell::Integer;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -429,3 +432,5 @@ void Feuille7::effacerEntete() {
     Label2.setVisible(false);
     if (autreItem()) Shape2.setVisible(false);
 }
+
+} // namespace players

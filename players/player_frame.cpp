@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+using shell::fenetrePrincipale;
+using shell::MDI1;
 using shell::shared;
 
 namespace players {

@@ -10,9 +10,10 @@
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 
-using players::PlaceTrouvee;
 using shell::Integer;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -591,3 +592,5 @@ void Feuille4::avantVisages() {
     effacerCartes();
     for (int c = 0; c < kCellules; ++c) Shape3[c].setVisible(false);
 }
+
+} // namespace players

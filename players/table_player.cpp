@@ -13,9 +13,11 @@
 #include <algorithm>
 #include <cmath>
 
-using players::PlaceTrouvee;
+using shell::fenetrePrincipale;
 using shell::Integer;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -519,3 +521,5 @@ bool Feuille6::annoncerReponse() {
     shared.Verrou = shell::kVrai;
     return true;
 }
+
+} // namespace players

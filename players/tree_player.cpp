@@ -14,9 +14,11 @@
 #include <algorithm>
 #include <cmath>
 
-using players::PlaceTrouvee;
+using shell::fenetrePrincipale;
 using shell::Integer;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -534,3 +536,5 @@ bool Feuille5::annoncerReponse() {
 void Feuille5::effacerEntete() {
     remettreLigne(Label1);
 }
+
+} // namespace players

@@ -22,6 +22,10 @@
 
 #include <QFontMetricsF>
 
+using shell::MDI1;
+
+namespace signin {
+
 namespace {
 
 using namespace ui::palette;
@@ -689,3 +693,5 @@ void Feuille1::cacherCarte() {
         eleve[i].setEnabled(false);
     }
 }
+
+} // namespace signin

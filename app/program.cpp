@@ -21,7 +21,7 @@ void startProgram() {
     QApplication::setQuitOnLastWindowClosed(false);
     ui::setEndWhenNoForms(true);
     ui::setDisplayMode(ui::makeDesktopDisplayMode());
-    ui::setMdiParentLoader([] { ui::load<MDI1>(); });
+    ui::setMdiParentLoader([] { ui::load<shell::MDI1>(); });
     ui::onTerminationSignal(shell::arreterLogiciel);
     shell::chargerEcran(shell::Ecran::Demarrage);
 }

@@ -23,23 +23,24 @@ namespace app {
 
 void inscrireEcrans() {
     using shell::Ecran;
-    shell::inscrireEcran<Feuille1>(Ecran::Accueil, [](Feuille1& f) { f.cacherCarte(); });
-    shell::inscrireEcran<Feuille3>(Ecran::ChoixLecons);
-    shell::inscrireEcran<Feuille4>(Ecran::Ensembles);
-    shell::inscrireEcran<Feuille5>(Ecran::Arbre);
-    shell::inscrireEcran<Feuille6>(Ecran::Tableau);
-    shell::inscrireEcran<Feuille7>(Ecran::Amis);
-    shell::inscrireEcran<felicite>(Ecran::Felicitations);
-    shell::inscrireEcran<resultat>(Ecran::Bilan);
-    shell::inscrireEcran<inscription>(Ecran::Inscriptions);
-    shell::inscrireEcran<sequence>(Ecran::Sequences);
-    shell::inscrireEcran<feuille20>(Ecran::EditeurLecons);
-    shell::inscrireEcran<dessins>(Ecran::Dessins);
-    shell::inscrireEcran<depart>(Ecran::Demarrage);
-    shell::inscrireEcran<parametre>(Ecran::Parametres);
-    shell::inscrireEcran<motpasse>(Ecran::MotsDePasse);
-    shell::inscrireEcran<motpasrep>(Ecran::DemandeMotDePasse);
-    shell::inscrireEcran<document>(Ecran::Guide);
+    shell::inscrireEcran<signin::Feuille1>(Ecran::Accueil,
+                                           [](signin::Feuille1& f) { f.cacherCarte(); });
+    shell::inscrireEcran<signin::Feuille3>(Ecran::ChoixLecons);
+    shell::inscrireEcran<players::Feuille4>(Ecran::Ensembles);
+    shell::inscrireEcran<players::Feuille5>(Ecran::Arbre);
+    shell::inscrireEcran<players::Feuille6>(Ecran::Tableau);
+    shell::inscrireEcran<players::Feuille7>(Ecran::Amis);
+    shell::inscrireEcran<players::felicite>(Ecran::Felicitations);
+    shell::inscrireEcran<records::resultat>(Ecran::Bilan);
+    shell::inscrireEcran<records::inscription>(Ecran::Inscriptions);
+    shell::inscrireEcran<authoring::sequence>(Ecran::Sequences);
+    shell::inscrireEcran<authoring::feuille20>(Ecran::EditeurLecons);
+    shell::inscrireEcran<players::dessins>(Ecran::Dessins);
+    shell::inscrireEcran<shell::depart>(Ecran::Demarrage);
+    shell::inscrireEcran<shell::parametre>(Ecran::Parametres);
+    shell::inscrireEcran<shell::motpasse>(Ecran::MotsDePasse);
+    shell::inscrireEcran<shell::motpasrep>(Ecran::DemandeMotDePasse);
+    shell::inscrireEcran<shell::document>(Ecran::Guide);
 }
 
 } // namespace app

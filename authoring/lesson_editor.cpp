@@ -16,7 +16,10 @@
 #include "ui/scaling.h"
 
 using formats::Kind;
+using shell::MDI1;
 using shell::shared;
+
+namespace authoring {
 
 namespace {
 
@@ -319,3 +322,5 @@ void feuille20::FermerEditeur() {
     shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::EditeurLecons);
 }
+
+} // namespace authoring

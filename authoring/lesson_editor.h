@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace authoring {
+
 class feuille20 : public ui::Form {
 public:
     feuille20();
@@ -125,3 +127,5 @@ private:
     int activite_ = 0;
     std::string texteAuFocus_;
 };
+
+} // namespace authoring

@@ -13,10 +13,11 @@
 
 #include <array>
 
-using authoring::trimmed;
 using formats::Kind;
 using formats::Material;
 using shell::shared;
+
+namespace authoring {
 
 namespace {
 
@@ -783,3 +784,5 @@ void feuille20::Option2_Click(int) {
                           formats::materialOf(activite_) != Material::Numbers;
     Text2[relation ? 0 : 1].setFocus();
 }
+
+} // namespace authoring

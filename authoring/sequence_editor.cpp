@@ -17,6 +17,7 @@
 #include <optional>
 #include <utility>
 
+using shell::MDI1;
 using shell::shared;
 
 namespace authoring {
@@ -79,8 +80,6 @@ int countedEntries(const std::string& text) {
         if (static_cast<unsigned char>(text[i]) >= 'A' && isDigit(text[i + 1])) ++n;
     return n;
 }
-
-} // namespace authoring
 
 namespace {
 
@@ -504,3 +503,5 @@ void sequence::fermer() {
     shell::revenirAccueil();
     shell::fermerEcran(shell::Ecran::Sequences);
 }
+
+} // namespace authoring

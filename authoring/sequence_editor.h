@@ -20,8 +20,6 @@ std::string lessonCodes(const std::string& text);
 // The entries the lesson box counts: a character from "A" on followed by a digit.
 int countedEntries(const std::string& text);
 
-} // namespace authoring
-
 class sequence : public ui::Form {
 public:
     sequence();
@@ -77,3 +75,5 @@ private:
     // the save act only then.
     bool sequenceOuverte_ = false;
 };
+
+} // namespace authoring

@@ -3,6 +3,8 @@
 #include "assets/pictures.h"
 #include "shell/screen_openers.h"
 
+namespace players {
+
 namespace {
 
 constexpr int kDessinsParRangee = 25;
@@ -23,8 +25,6 @@ dessins::dessins() {
         image.setPicture(ui::Picture::fromSvgOnFirstUse(tavrel_assets::drawingSvg(n)));
     }
 }
-
-namespace players {
 
 ui::Picture dessinBibliotheque(long numero) {
     if (numero < 0 || numero > tavrel_assets::kLastDrawing) return {};

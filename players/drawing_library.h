@@ -5,6 +5,8 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+namespace players {
+
 class dessins : public ui::Form {
 public:
     dessins();
@@ -12,8 +14,6 @@ public:
     // Drawing n in Image1(n), n = 0 .. NumeroDessinMax.
     ui::ControlArray<ui::Image> Image1{*this};
 };
-
-namespace players {
 
 // The picture of drawing `numero`, loading the library when it is not loaded yet (as referring to
 // the screen by name does); an empty picture for a number the library does not hold.

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 
+using shell::fenetrePrincipale;
 using shell::shared;
 
 namespace players {
@@ -44,7 +45,7 @@ bool estOperateur(unsigned char c) {
 
 } // namespace
 
-DraggingPlayer::DraggingPlayer(Genre genre) : PlayerFrame(genre) {
+DraggingPlayer::DraggingPlayer(formats::Kind genre) : PlayerFrame(genre) {
     ui::Image& dessin = Image1.add(0);
     dessin.setStretch(true);
     dessin.setVisible(false);

@@ -32,7 +32,7 @@ struct PlaceTrouvee {
 
 class DraggingPlayer : public PlayerFrame {
 public:
-    explicit DraggingPlayer(Genre genre);
+    explicit DraggingPlayer(formats::Kind genre);
     ~DraggingPlayer() override;
 
     // The drawings, one per element (copies of Image1(0) loaded by the player).

@@ -15,9 +15,11 @@
 #include <QList>
 #include <algorithm>
 
-using players::Genre;
+using shell::fenetrePrincipale;
 using shell::Integer;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -112,7 +114,7 @@ std::vector<std::string> couperTitre(const std::string& titre, Largeur largeur, 
 
 } // namespace
 
-Feuille7::Feuille7() : PlayerFrame(Genre::Amis) {
+Feuille7::Feuille7() : PlayerFrame(formats::Kind::Grid) {
     setBackColor(kTurquoise);
     setFont(ui::arial(13.5));
     moveForm(0, 0, 9585, 6840);
@@ -430,3 +432,5 @@ void Feuille7::effacerEntete() {
     Label2.setVisible(false);
     if (autreItem()) Shape2.setVisible(false);
 }
+
+} // namespace players

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace players {
+
 class Feuille7 : public players::PlayerFrame {
 public:
     Feuille7();
@@ -72,3 +74,5 @@ private:
     void preparerTitre(int k, const std::string& champ);
     void dessinerTitre(int k);
 };
+
+} // namespace players

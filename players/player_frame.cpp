@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+using shell::fenetrePrincipale;
+using shell::MDI1;
 using shell::shared;
 
 namespace players {
@@ -66,7 +68,7 @@ struct ParGenre {
     PlayerFrame::AspectCartes cartes;
 };
 
-const ParGenre& parGenre(Genre g) {
+const ParGenre& parGenre(formats::Kind g) {
     // In the order of the kinds: sets, tree, table, grid.
     static constexpr ParGenre kGenres[] = {
         {.ecranCourant = shell::Ecran::Ensembles,
@@ -176,7 +178,7 @@ void PlayerFrame::epaisseurAEchelle(ui::Line& trait) {
     trait.setBorderWidth(std::max(1, arrondi(trait.borderWidth() * shared.Echelle)));
 }
 
-PlayerFrame::PlayerFrame(Genre genre) : genre_(genre) {
+PlayerFrame::PlayerFrame(formats::Kind genre) : genre_(genre) {
     const ParGenre& k = parGenre(genre);
     setMdiChild(true);
     setBorderStyle(ui::vbFixedSingle);
@@ -221,9 +223,8 @@ const PlayerFrame::AspectCartes& PlayerFrame::aspectCartes() const {
 
 int PlayerFrame::activiteJouee() const {
     const int a = shared.Activite;
-    const auto genre = formats::Kind(int(genre_));
-    if (a >= 0 && a < formats::kActivityCount && formats::kindOf(a) == genre) return a;
-    return formats::activityIndex(formats::Material::Drawings, genre);
+    if (a >= 0 && a < formats::kActivityCount && formats::kindOf(a) == genre_) return a;
+    return formats::activityIndex(formats::Material::Drawings, genre_);
 }
 
 int PlayerFrame::commencerItem() {

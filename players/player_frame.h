@@ -15,17 +15,10 @@
 
 namespace players {
 
-// The kinds of activity of the lesson records, each played by its own screen.
-enum class Genre {
-    Ensembles = int(formats::Kind::Sets),
-    Arbre = int(formats::Kind::Tree),
-    Tableau = int(formats::Kind::Table),
-    Amis = int(formats::Kind::Grid),
-};
-
 class PlayerFrame : public ui::Form {
 public:
-    explicit PlayerFrame(Genre genre);
+    // Each kind of activity of the lesson records is played by its own screen.
+    explicit PlayerFrame(formats::Kind genre);
 
     // Image5(0): exit door; Image5(1), loaded at run time: the check button.
     ui::ControlArray<ui::PictureBox> Image5{*this};
@@ -60,7 +53,7 @@ public:
     // 3 seconds. False when the screen was unloaded meanwhile: the caller returns at once.
     bool AfficherPlanche(int visible, int face);
 
-    Genre genre() const { return genre_; }
+    formats::Kind genre() const { return genre_; }
     int itemsParLecon() const;
 
     // How the number cards of each kind are drawn and carried (the grid has none).
@@ -160,7 +153,7 @@ private:
     bool troisiemeEchec();
     void fermerBilanSurJoueur(bool parActivation);
 
-    Genre genre_;
+    formats::Kind genre_;
     // The check button refuses presses until this moment of the monotonic clock, which does not
     // jump back at midnight.
     std::int64_t delaiVerificationMs_ = 0;

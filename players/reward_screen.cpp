@@ -11,7 +11,10 @@
 #include "shell/shared_state.h"
 #include "ui/scaling.h"
 
+using shell::fenetrePrincipale;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -202,3 +205,5 @@ void felicite::Image5_MouseUp() {
     Minuterie1.setEnabled(false);
     shell::QuitterLogiciel();
 }
+
+} // namespace players

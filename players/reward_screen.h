@@ -5,6 +5,8 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+namespace players {
+
 class felicite : public ui::Form {
 public:
     felicite();
@@ -33,3 +35,5 @@ private:
     void afficherScore();
     void dessinerEnfonce();
 };
+
+} // namespace players

@@ -10,10 +10,10 @@
 #include "shell/shades.h"
 #include "shell/shared_state.h"
 
-using players::Genre;
-using players::PlaceTrouvee;
 using shell::Integer;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -46,7 +46,7 @@ const std::vector<int>& cellulesReponse(int region) {
 
 } // namespace
 
-Feuille4::Feuille4() : DraggingPlayer(Genre::Ensembles) {
+Feuille4::Feuille4() : DraggingPlayer(formats::Kind::Sets) {
     setBackColor(kTurquoise);
     setFont(ui::arial(12));
     moveForm(0, 0, 9570, 6900);
@@ -596,3 +596,5 @@ void Feuille4::avantVisages() {
     effacerCartes();
     for (int c = 0; c < kCellules; ++c) Shape3[c].setVisible(false);
 }
+
+} // namespace players

@@ -8,6 +8,8 @@
 #include <array>
 #include <string>
 
+namespace players {
+
 class Feuille4 : public players::DraggingPlayer {
 public:
     Feuille4();
@@ -72,3 +74,5 @@ private:
     void afficherTitre(int j);
     std::array<bool, 5> faux_{};
 };
+
+} // namespace players

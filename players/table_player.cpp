@@ -13,10 +13,11 @@
 #include <algorithm>
 #include <cmath>
 
-using players::Genre;
-using players::PlaceTrouvee;
+using shell::fenetrePrincipale;
 using shell::Integer;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -35,7 +36,7 @@ std::string developperTitre(const std::string& titre) {
 
 } // namespace
 
-Feuille6::Feuille6() : DraggingPlayer(Genre::Tableau) {
+Feuille6::Feuille6() : DraggingPlayer(formats::Kind::Table) {
     setBackColor(kTurquoise);
     setFont(ui::arial(12));
     moveForm(0, 0, 9585, 6900);
@@ -520,3 +521,5 @@ bool Feuille6::annoncerReponse() {
     shared.Verrou = shell::kVrai;
     return true;
 }
+
+} // namespace players

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace players {
+
 class Feuille6 : public players::DraggingPlayer {
 public:
     Feuille6();
@@ -92,3 +94,5 @@ private:
     // that stood there.
     std::vector<std::pair<int, int>> casesFausses_;
 };
+
+} // namespace players

@@ -14,10 +14,11 @@
 #include <algorithm>
 #include <cmath>
 
-using players::Genre;
-using players::PlaceTrouvee;
+using shell::fenetrePrincipale;
 using shell::Integer;
 using shell::shared;
+
+namespace players {
 
 namespace {
 
@@ -50,7 +51,7 @@ const std::vector<int>& pairesDuNiveau(int niveau) {
 
 } // namespace
 
-Feuille5::Feuille5() : DraggingPlayer(Genre::Arbre) {
+Feuille5::Feuille5() : DraggingPlayer(formats::Kind::Tree) {
     setBackColor(kGrisFonce);
     setFont(ui::arial(12));
     moveForm(0, 0, 9585, 6870);
@@ -535,3 +536,5 @@ bool Feuille5::annoncerReponse() {
 void Feuille5::effacerEntete() {
     remettreLigne(Label1);
 }
+
+} // namespace players

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+namespace players {
+
 class Feuille5 : public players::DraggingPlayer {
 public:
     Feuille5();
@@ -92,3 +94,5 @@ private:
     // element that stood there.
     std::vector<std::pair<int, int>> feuillesFausses_;
 };
+
+} // namespace players

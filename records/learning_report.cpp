@@ -21,6 +21,8 @@
 
 using shell::shared;
 
+namespace records {
+
 namespace {
 
 using namespace ui::palette;
@@ -514,3 +516,5 @@ void resultat::Form_KeyPress(int& keyAscii) {
     keyAscii = 0;
     if (modeEleve_ && touche == ' ' && Commande2.visible()) FermerBilan();
 }
+
+} // namespace records

@@ -12,9 +12,10 @@
 namespace ui {
 class Printer;
 }
+
 namespace records {
+
 class SurfaceBilan;
-}
 
 class resultat : public ui::Form {
 public:
@@ -71,3 +72,5 @@ private:
     // printed so, as if he had done nothing.
     bool ficheLue_ = true;
 };
+
+} // namespace records

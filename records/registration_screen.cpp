@@ -19,7 +19,10 @@
 
 #include <vector>
 
+using shell::MDI1;
 using shell::shared;
+
+namespace records {
 
 namespace {
 
@@ -1044,3 +1047,5 @@ void inscription::VerifierChampInscription(int index) {
     s.ChampValide = 1;
     if (index == 3) Image1.setVisible(false);
 }
+
+} // namespace records

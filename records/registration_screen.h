@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace records {
+
 class inscription : public ui::Form {
 public:
     inscription();
@@ -127,3 +129,5 @@ private:
 
     int mode_ = 0;
 };
+
+} // namespace records

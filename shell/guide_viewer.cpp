@@ -10,7 +10,7 @@
 #include "ui/printer.h"
 #include "ui/scaling.h"
 
-using shell::shared;
+namespace shell {
 
 namespace {
 
@@ -128,3 +128,5 @@ void document::imprimer() {
     shell::mettreEnPages(Texte1.text(), printer.scaleWidth(), printer.scaleHeight(), sortie);
     Texte1.setFocus();
 }
+
+} // namespace shell

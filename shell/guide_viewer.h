@@ -5,6 +5,8 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+namespace shell {
+
 class document : public ui::Form {
 public:
     document();
@@ -21,3 +23,5 @@ private:
     void Commande1_Click(int index);
     void imprimer();
 };
+
+} // namespace shell

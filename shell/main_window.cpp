@@ -9,7 +9,7 @@
 #include "shell/shared_state.h"
 #include "ui/msgbox.h"
 
-using shell::shared;
+namespace shell {
 
 namespace {
 
@@ -283,3 +283,5 @@ void MDI1::ouvrirOuDemander(int element) {
 MDI1& fenetrePrincipale() {
     return ui::load<MDI1>();
 }
+
+} // namespace shell

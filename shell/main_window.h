@@ -38,8 +38,6 @@ enum class MomentMenus {
     ParametresEnregistres,
 };
 
-} // namespace shell
-
 class MDI1 : public ui::MdiForm {
 public:
     MDI1();
@@ -70,7 +68,7 @@ public:
 
     // The one place where the menus are turned on and off: what the moment decides, from the
     // shared block (settings, pupil, MenuBilanActif).
-    void actualiserMenus(shell::MomentMenus moment);
+    void actualiserMenus(MomentMenus moment);
 
     void activite_Click(int index);
     void bilan_Click();
@@ -89,3 +87,5 @@ private:
 
 // The main window, loaded (hidden) when it is not.
 MDI1& fenetrePrincipale();
+
+} // namespace shell

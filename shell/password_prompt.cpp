@@ -7,7 +7,7 @@
 #include "shell/shared_state.h"
 #include "ui/scaling.h"
 
-using shell::shared;
+namespace shell {
 
 namespace {
 
@@ -82,3 +82,5 @@ void motpasrep::Commande1_Click(int index) {
     shell::Integer element = static_cast<shell::Integer>(index);
     shell::OuvrirFonctionGestion(s.CodeFonction, element);
 }
+
+} // namespace shell

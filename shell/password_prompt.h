@@ -5,6 +5,8 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+namespace shell {
+
 class motpasrep : public ui::Form {
 public:
     motpasrep();
@@ -20,3 +22,5 @@ private:
     void Texte1_KeyPress(int& keyAscii);
     void Commande1_Click(int index);
 };
+
+} // namespace shell

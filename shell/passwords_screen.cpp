@@ -13,7 +13,7 @@
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 
-using shell::shared;
+namespace shell {
 
 namespace {
 
@@ -255,3 +255,5 @@ void motpasse::Texte1_KeyPress(int& keyAscii) {
                         (keyAscii > '9' && keyAscii < 'A' && keyAscii != ':');
     if (refuse) keyAscii = 0;
 }
+
+} // namespace shell

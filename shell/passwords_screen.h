@@ -5,6 +5,8 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+namespace shell {
+
 class motpasse : public ui::Form {
 public:
     motpasse();
@@ -38,3 +40,5 @@ private:
     int choixDeLaRangee(int r);
     void focusSurLaRangee(int r);
 };
+
+} // namespace shell

@@ -11,6 +11,8 @@
 #include "ui/msgbox.h"
 #include "ui/scaling.h"
 
+namespace shell {
+
 namespace {
 
 constexpr int kPremiereUtilisation = -99;
@@ -294,3 +296,5 @@ void parametre::Texte1_KeyPress(int& keyAscii) {
     // folder, nor may a control character.
     if (keyAscii < 32 || keyAscii == ',' || keyAscii == '"') keyAscii = 0;
 }
+
+} // namespace shell

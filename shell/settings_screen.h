@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace shell {
+
 class parametre : public ui::Form {
 public:
     parametre();
@@ -39,3 +41,5 @@ private:
     static bool creerDossier(const std::string& dossier);
     bool premiereUtilisation() const;
 };
+
+} // namespace shell

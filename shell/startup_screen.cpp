@@ -19,7 +19,7 @@
 #include "ui/scaling.h"
 #include "ui/screen.h"
 
-using shell::shared;
+namespace shell {
 
 namespace {
 
@@ -200,3 +200,5 @@ void depart::Commande1_Click() {
 void depart::Form_QueryUnload(int& /*cancel*/, int unloadMode) {
     if (unloadMode == ui::vbFormControlMenu) shell::QuitterLogiciel();
 }
+
+} // namespace shell

@@ -4,6 +4,8 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 
+namespace shell {
+
 class depart : public ui::Form {
 public:
     depart();
@@ -28,3 +30,5 @@ private:
     void premiereUtilisation();
     void passerALaFenetrePrincipale();
 };
+
+} // namespace shell

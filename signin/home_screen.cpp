@@ -22,6 +22,10 @@
 
 #include <QFontMetricsF>
 
+using shell::MDI1;
+
+namespace signin {
+
 namespace {
 
 using namespace ui::palette;
@@ -700,3 +704,5 @@ void Feuille1::cacherCarte() {
         eleve[i].setEnabled(false);
     }
 }
+
+} // namespace signin

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace signin {
+
 class Feuille1 : public ui::Form {
 public:
     Feuille1();
@@ -98,3 +100,5 @@ private:
     // while in the group and first-name fields it moves on.
     bool auNom_ = false;
 };
+
+} // namespace signin

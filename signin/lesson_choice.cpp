@@ -14,6 +14,10 @@
 #include "signin/home_screen.h"
 #include "ui/scaling.h"
 
+using shell::MDI1;
+
+namespace signin {
+
 namespace {
 
 using namespace ui::palette;
@@ -320,3 +324,5 @@ void Feuille3::Form_DblClick() {
 void Feuille3::Form_MouseMove(int, int, float, float) {
     if (shell::shared.ResultatAffiche == kBilanFerme) fermerBilan();
 }
+
+} // namespace signin

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace signin {
+
 class Feuille3 : public ui::Form {
 public:
     Feuille3();
@@ -46,3 +48,5 @@ private:
 
     ui::PictureButtons boutons_{Image5};
 };
+
+} // namespace signin

@@ -17,7 +17,10 @@
 #include <cstring>
 #include <filesystem>
 
+using authoring::feuille20;
+using shell::MDI1;
 using shell::shared;
+using signin::Feuille1;
 
 namespace {
 

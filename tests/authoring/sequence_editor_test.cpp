@@ -17,7 +17,10 @@
 #include <QTest>
 #include <filesystem>
 
+using authoring::sequence;
+using shell::MDI1;
 using shell::shared;
+using signin::Feuille1;
 
 namespace {
 

@@ -12,6 +12,7 @@
 namespace {
 
 using namespace playertest;
+using players::Feuille4;
 
 class CardMoveBenchmark : public PlayersTest {};
 

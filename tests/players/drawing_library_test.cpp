@@ -8,6 +8,8 @@
 
 namespace {
 
+using players::dessins;
+
 class DrawingLibraryTest : public harness::ScreenTest {};
 
 // How much of a picture drawn into a small white square is not white.

@@ -16,6 +16,11 @@
 namespace {
 
 using namespace playertest;
+using players::felicite;
+using players::Feuille7;
+using records::resultat;
+using shell::fenetrePrincipale;
+using signin::Feuille3;
 
 // One item of a grid lesson: the relation, the column titles (cells 1 to 3), the row titles
 // (cells 4, 8, 12) and the answer cells that hold "X".

@@ -11,6 +11,10 @@
 namespace {
 
 using namespace playertest;
+using players::Feuille4;
+using players::Feuille5;
+using players::Feuille6;
+using signin::Feuille1;
 
 class LessonRoadTest;
 

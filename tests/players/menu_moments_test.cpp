@@ -9,6 +9,9 @@
 namespace {
 
 using namespace playertest;
+using players::felicite;
+using players::Feuille4;
+using shell::fenetrePrincipale;
 
 std::string menus() {
     return harness::menuWord(fenetrePrincipale());

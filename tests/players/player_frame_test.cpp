@@ -8,6 +8,10 @@
 namespace {
 
 using namespace playertest;
+using players::felicite;
+using players::Feuille4;
+using records::resultat;
+using shell::fenetrePrincipale;
 
 // Three items of five drawings each; no drawing is in two items.
 std::string threeItems(bool common = true) {

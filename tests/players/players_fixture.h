@@ -134,8 +134,8 @@ protected:
     }
 
     // The main window as the start-up screen leaves it, with the scale of the test's screen.
-    MDI1& openMainWindow() {
-        MDI1& m = fenetrePrincipale();
+    shell::MDI1& openMainWindow() {
+        shell::MDI1& m = shell::fenetrePrincipale();
         shared.EchellePixel = shared.Echelle * shared.EchellePolice;
         return m;
     }
@@ -151,7 +151,7 @@ protected:
     }
     // Plays the pupil's list from the next-lesson routine, as the lesson choice does; the
     // player of the first lesson, null when another screen came.
-    template <class Player = Feuille4> Player* startList(const std::string& list) {
+    template <class Player = players::Feuille4> Player* startList(const std::string& list) {
         openMainWindow();
         shared.ListeLecons = list;
         shared.PositionListe = 0;
@@ -161,7 +161,7 @@ protected:
         return ui::find<Player>();
     }
     // One lesson of the catalogue, played at once.
-    template <class Player = Feuille4>
+    template <class Player = players::Feuille4>
     Player& startLesson(int activity, const std::string& record, int lesson = 1) {
         writeCatalogue({{activity, lesson, record}});
         startList<Player>(code(activity, lesson));
@@ -230,12 +230,13 @@ protected:
         return true;
     }
     static bool facesShown(players::PlayerFrame& f, int face) {
-        return facesShown(f) && f.Image2[0].picture() == fenetrePrincipale().image2[face].picture();
+        return facesShown(f) &&
+               f.Image2[0].picture() == shell::fenetrePrincipale().image2[face].picture();
     }
     // The reward screen that ends a lesson: its score and the digit recorded for the lesson at
     // `state` of the progress string; then its button leads on.
     void leaveReward(const std::string& score, std::size_t state, char digit) {
-        felicite* reward = ui::find<felicite>();
+        players::felicite* reward = ui::find<players::felicite>();
         ASSERT_NE(reward, nullptr);
         EXPECT_EQ(reward->Commande1.caption(), score);
         EXPECT_EQ(shared.EtatLecons[state], digit);
@@ -247,7 +248,7 @@ protected:
     template <class Board> void carryTo(Board& f, int place, int target) {
         take(f, place);
         QPoint p;
-        if constexpr (std::is_same_v<Board, Feuille5>)
+        if constexpr (std::is_same_v<Board, players::Feuille5>)
             p = leafPointer(f, target);
         else
             p = cellPointer(f, target);
@@ -257,17 +258,17 @@ protected:
 
     // --- the tree ---
     // The place dealt the element of a leaf.
-    static int placeOf(const Feuille5& f, int leaf) {
+    static int placeOf(const players::Feuille5& f, int leaf) {
         for (int p = 0; p <= f.DerniereFeuille; ++p)
             if (f.FeuilleAttendue[p] == leaf) return p;
         return -1;
     }
     // A pointer position that snaps an element onto the leaf.
-    static QPoint leafPointer(const Feuille5& f, int leaf) {
+    static QPoint leafPointer(const players::Feuille5& f, int leaf) {
         return dp(f.GaucheFeuilles[leaf] + 45, f.HautFeuilles + 36);
     }
     // Every tray element on its leaf, or with the first two tray elements swapped.
-    void placeAll(Feuille5& f, bool swapTwo = false) {
+    void placeAll(players::Feuille5& f, bool swapTwo = false) {
         std::vector<int> tray;
         for (int p = 0; p <= f.DernierePlaceBac; ++p)
             if (f.FeuilleAttendue[p] >= 0) tray.push_back(p);
@@ -278,7 +279,7 @@ protected:
         }
     }
     // The elements now in the tray put back on each other's leaves.
-    void swapBack(Feuille5& f) {
+    void swapBack(players::Feuille5& f) {
         std::vector<int> back;
         for (int p = 0; p <= f.DernierePlaceBac; ++p)
             if (f.FeuilleAttendue[p] >= 0 && where(f, p).y() > f.HautFeuilles + 1)
@@ -290,24 +291,24 @@ protected:
 
     // --- the table ---
     // Where an element stands in a cell (a card 33 lower), design pixels.
-    static QPoint anchor(const Feuille6& f, int cell, bool card = false) {
+    static QPoint anchor(const players::Feuille6& f, int cell, bool card = false) {
         const int r = cell / f.ColonnesTableau;
         const int c = cell % f.ColonnesTableau;
         return QPoint(f.GaucheTableau + 97 + 92 * c,
                       f.HautTableau + 77 + 102 * r + (card ? 33 : 0));
     }
-    static QPoint cellPointer(const Feuille6& f, int cell) {
+    static QPoint cellPointer(const players::Feuille6& f, int cell) {
         const QPoint a = anchor(f, cell);
         return dp(a.x() + 45, a.y() + 36);
     }
     // The place dealt the element of a cell.
-    static int placeOf(const Feuille6& f, int cell) {
+    static int placeOf(const players::Feuille6& f, int cell) {
         for (int p = 0; p < f.NombreCases; ++p)
             if (f.CaseAttendue[p] == cell) return p;
         return -1;
     }
     // Every element in its cell, or with the elements of cells 0 and 1 swapped.
-    void placeAll(Feuille6& f, bool swapTwo = false) {
+    void placeAll(players::Feuille6& f, bool swapTwo = false) {
         for (int p = 0; p < f.NombreCases; ++p) {
             int cell = f.CaseAttendue[p];
             if (swapTwo && cell <= 1) cell = 1 - cell;
@@ -315,12 +316,12 @@ protected:
         }
     }
     // The elements of cells 0 and 1 put back in each other's cells.
-    void swapBack(Feuille6& f) {
+    void swapBack(players::Feuille6& f) {
         carryTo(f, placeOf(f, 0), 1);
         carryTo(f, placeOf(f, 1), 0);
     }
     // The elements of cells 0 and 1, back from a failed check, put right.
-    void putRight(Feuille6& f) {
+    void putRight(players::Feuille6& f) {
         carryTo(f, placeOf(f, 0), 0);
         carryTo(f, placeOf(f, 1), 1);
     }
@@ -329,25 +330,25 @@ protected:
     static int row(int cell) { return (cell - 1) / 7; }
     static int column(int cell) { return (cell - 1) % 7; }
     // A pointer position that snaps an element onto the cell.
-    static QPoint cellPointer(const Feuille4& f, int cell) {
+    static QPoint cellPointer(const players::Feuille4& f, int cell) {
         double top = 108 + 96 * row(cell);
         if (!f.ZoneCommune) top = row(cell) == 0 ? 158 : 300;
         return dp(8 + 88 * column(cell) + 45, top + 36);
     }
     // The tray place that holds drawing n (or the card with that text), -1 none.
-    static int placeOfDrawing(Feuille4& f, int n) {
+    static int placeOfDrawing(players::Feuille4& f, int n) {
         const ui::Picture p = players::dessinBibliotheque(n);
         for (int i = 0; i < 5; ++i)
             if (f.RegionAttendue[i] >= 0 && f.Image1[i].picture() == p) return i;
         return -1;
     }
-    static int placeOfCard(const Feuille4& f, const std::string& text) {
+    static int placeOfCard(const players::Feuille4& f, const std::string& text) {
         for (int i = 0; i < 5; ++i)
             if (f.RegionAttendue[i] >= 0 && f.TexteCarte[i] == text) return i;
         return -1;
     }
     // The first free, usable cell of each region, for putting every element right.
-    static int cellOfRegion(const Feuille4& f, int region, int skip = 0) {
+    static int cellOfRegion(const players::Feuille4& f, int region, int skip = 0) {
         static const std::vector<int> cells[4] = {
             {1, 8, 21}, {2, 3, 4, 5, 9}, {10, 11, 12}, {13, 17, 18, 19, 20}};
         for (int c : cells[region]) {
@@ -360,7 +361,7 @@ protected:
     }
     // Puts every element of the item in its region (`wrong` elements in a region of their own
     // that is not theirs).
-    void placeAll(Feuille4& f, int wrong = 0) {
+    void placeAll(players::Feuille4& f, int wrong = 0) {
         for (int i = 0; i < 5; ++i) {
             if (f.RegionAttendue[i] < 0) continue;
             int region = f.RegionAttendue[i];
@@ -397,7 +398,7 @@ protected:
         bool facesAfterLast = false;
         this->continueLesson(f, [&] { facesAfterLast = ui::find<Player>() != nullptr; });
         EXPECT_FALSE(facesAfterLast) << "the reward screen comes at once";
-        ASSERT_NE(ui::find<felicite>(), nullptr);
+        ASSERT_NE(ui::find<players::felicite>(), nullptr);
         EXPECT_EQ(shell::shared.EtatLecons[state], '0');
     }
 };

@@ -11,6 +11,10 @@
 namespace {
 
 using namespace playertest;
+using players::felicite;
+using players::Feuille4;
+using shell::fenetrePrincipale;
+using signin::Feuille1;
 
 class RewardTest : public PlayersTest {
 protected:

@@ -11,6 +11,10 @@
 namespace {
 
 using namespace playertest;
+using players::felicite;
+using players::Feuille4;
+using records::resultat;
+using shell::fenetrePrincipale;
 
 class SetsTest : public PlayersTest {
 protected:

@@ -16,6 +16,10 @@
 namespace {
 
 using namespace playertest;
+using players::felicite;
+using players::Feuille6;
+using records::resultat;
+using shell::fenetrePrincipale;
 
 using namespace playertest::tables;
 

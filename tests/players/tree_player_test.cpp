@@ -13,6 +13,9 @@
 namespace {
 
 using namespace playertest;
+using players::felicite;
+using players::Feuille5;
+using records::resultat;
 
 using namespace playertest::trees;
 

@@ -13,9 +13,14 @@
 
 namespace {
 
+using players::Feuille5;
+using records::inscription;
+using records::resultat;
 using recordstest::PrintedTest;
 using recordstest::RecordsTest;
+using shell::MDI1;
 using shell::shared;
+using signin::Feuille1;
 
 using namespace ui::palette;
 using namespace shell::shades;

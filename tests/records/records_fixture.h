@@ -28,14 +28,14 @@ class RecordsTest : public screenstest::PupilScreensTest {
 protected:
     // The registration screen as the management menu opens it in that mode; its group choice
     // has run.
-    inscription& open(int mode) {
+    records::inscription& open(int mode) {
         shared.CodeFonction = static_cast<shell::Integer>(mode);
-        inscription& f = ui::load<inscription>();
+        records::inscription& f = ui::load<records::inscription>();
         settle();
         return f;
     }
     // Types the group number and presses "&Ok"; the work step has run.
-    void chooseGroup(inscription& f, const std::string& group) {
+    void chooseGroup(records::inscription& f, const std::string& group) {
         focus(f.eleve[0]);
         type(f.eleve[0], QString::fromStdString(group));
         click(f.Commande1);

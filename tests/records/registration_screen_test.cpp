@@ -13,8 +13,12 @@
 
 namespace {
 
+using records::inscription;
+using records::resultat;
 using recordstest::RecordsTest;
+using shell::MDI1;
 using shell::shared;
+using signin::Feuille1;
 
 class Registration : public RecordsTest {
 protected:

@@ -29,6 +29,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using players::felicite;
+
 // A data folder and a pupils' folder of their own, the current folder moved into the test's
 // folder (drive-letter paths are relative there), and message boxes answered from a script.
 class FileRoutines : public ::testing::Test {

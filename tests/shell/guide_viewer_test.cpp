@@ -16,8 +16,11 @@
 
 namespace {
 
+using shell::document;
+using shell::MDI1;
 using shell::shared;
 using shelltest::ShellTest;
+using signin::Feuille1;
 
 // Every character is 100 twips wide; pages of 5000 twips hold 20 characters a line, and pages
 // of 3600 twips five lines (900 to 1860; the last allowed is 1900).

@@ -20,8 +20,12 @@
 namespace {
 
 using harness::BusyScreen;
+using records::resultat;
+using shell::MDI1;
 using shell::shared;
 using shelltest::ShellTest;
+using signin::Feuille1;
+using signin::Feuille3;
 
 // The captions of a menu as the user sees them, separators as "-", hidden items left out.
 std::vector<std::string> captions(const QList<QAction*>& actions) {

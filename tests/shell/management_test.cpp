@@ -22,8 +22,18 @@
 
 namespace {
 
+using authoring::feuille20;
+using authoring::sequence;
+using records::inscription;
+using records::resultat;
+using shell::document;
+using shell::MDI1;
+using shell::motpasrep;
+using shell::motpasse;
+using shell::parametre;
 using shell::shared;
 using shelltest::ShellTest;
+using signin::Feuille1;
 
 class Management : public ShellTest {
 protected:

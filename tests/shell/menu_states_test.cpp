@@ -23,7 +23,14 @@
 
 namespace {
 
+using shell::depart;
+using shell::document;
+using shell::MDI1;
+using shell::motpasrep;
+using shell::parametre;
 using shell::shared;
+using signin::Feuille1;
+using signin::Feuille3;
 
 std::string menus(MDI1& m) {
     return harness::menuWord(m);

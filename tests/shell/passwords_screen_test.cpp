@@ -9,8 +9,12 @@
 
 namespace {
 
+using shell::fenetrePrincipale;
+using shell::MDI1;
+using shell::motpasse;
 using shell::shared;
 using shelltest::ShellTest;
+using signin::Feuille1;
 
 class PasswordsScreen : public ShellTest {
 protected:

@@ -23,8 +23,18 @@
 
 namespace {
 
+using players::felicite;
+using players::Feuille4;
+using players::Feuille5;
+using players::Feuille6;
+using players::Feuille7;
+using records::resultat;
+using shell::fenetrePrincipale;
+using shell::MDI1;
 using shell::shared;
 using shelltest::ShellTest;
+using signin::Feuille1;
+using signin::Feuille3;
 
 // Which player is loaded: 0 sets, 1 tree, 2 table, 3 grid; -1 none.
 int loadedPlayer() {

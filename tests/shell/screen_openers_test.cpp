@@ -32,15 +32,23 @@ TEST(ScreenOpeners, EveryScreenOpensItsOwnForm) {
         Ecran ecran;
         std::type_index type;
     } cases[] = {
-        {Ecran::Accueil, typeid(Feuille1)},         {Ecran::ChoixLecons, typeid(Feuille3)},
-        {Ecran::Ensembles, typeid(Feuille4)},       {Ecran::Arbre, typeid(Feuille5)},
-        {Ecran::Tableau, typeid(Feuille6)},         {Ecran::Amis, typeid(Feuille7)},
-        {Ecran::Felicitations, typeid(felicite)},   {Ecran::Bilan, typeid(resultat)},
-        {Ecran::Inscriptions, typeid(inscription)}, {Ecran::Sequences, typeid(sequence)},
-        {Ecran::EditeurLecons, typeid(feuille20)},  {Ecran::Dessins, typeid(dessins)},
-        {Ecran::Demarrage, typeid(depart)},         {Ecran::Parametres, typeid(parametre)},
-        {Ecran::MotsDePasse, typeid(motpasse)},     {Ecran::DemandeMotDePasse, typeid(motpasrep)},
-        {Ecran::Guide, typeid(document)},
+        {Ecran::Accueil, typeid(signin::Feuille1)},
+        {Ecran::ChoixLecons, typeid(signin::Feuille3)},
+        {Ecran::Ensembles, typeid(players::Feuille4)},
+        {Ecran::Arbre, typeid(players::Feuille5)},
+        {Ecran::Tableau, typeid(players::Feuille6)},
+        {Ecran::Amis, typeid(players::Feuille7)},
+        {Ecran::Felicitations, typeid(players::felicite)},
+        {Ecran::Bilan, typeid(records::resultat)},
+        {Ecran::Inscriptions, typeid(records::inscription)},
+        {Ecran::Sequences, typeid(authoring::sequence)},
+        {Ecran::EditeurLecons, typeid(authoring::feuille20)},
+        {Ecran::Dessins, typeid(players::dessins)},
+        {Ecran::Demarrage, typeid(shell::depart)},
+        {Ecran::Parametres, typeid(shell::parametre)},
+        {Ecran::MotsDePasse, typeid(shell::motpasse)},
+        {Ecran::DemandeMotDePasse, typeid(shell::motpasrep)},
+        {Ecran::Guide, typeid(shell::document)},
     };
     std::set<Ecran> covered;
     for (const auto& c : cases) {

@@ -15,7 +15,10 @@
 
 namespace {
 
+using shell::MDI1;
+using shell::parametre;
 using shell::shared;
+using signin::Feuille1;
 namespace fs = std::filesystem;
 
 class SettingsScreen : public harness::ScreenTest {

@@ -18,8 +18,13 @@
 
 namespace {
 
+using players::dessins;
+using shell::depart;
+using shell::MDI1;
+using shell::parametre;
 using shell::shared;
 using shelltest::ShellTest;
+using signin::Feuille1;
 
 std::string settingsText(const std::string& folder, int criterion = 2) {
     formats::Settings s;

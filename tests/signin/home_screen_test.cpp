@@ -18,7 +18,14 @@
 
 namespace {
 
+using players::felicite;
+using players::Feuille7;
+using shell::document;
+using shell::fenetrePrincipale;
+using shell::MDI1;
 using shell::shared;
+using signin::Feuille1;
+using signin::Feuille3;
 using signintest::SignInTest;
 
 class HomeScreen : public SignInTest {};

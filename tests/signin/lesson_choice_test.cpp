@@ -6,7 +6,10 @@
 
 namespace {
 
+using records::resultat;
 using shell::shared;
+using signin::Feuille1;
+using signin::Feuille3;
 using signintest::SignInTest;
 
 class LessonChoice : public SignInTest {

@@ -20,15 +20,15 @@ using shell::shared;
 
 class SignInTest : public screenstest::PupilScreensTest {
 protected:
-    MDI1& main() { return screen<MDI1>(); }
-    Feuille1& home() { return ui::load<Feuille1>(); }
+    shell::MDI1& main() { return screen<shell::MDI1>(); }
+    signin::Feuille1& home() { return ui::load<signin::Feuille1>(); }
 
     // Which player is loaded: 0 sets, 1 tree, 2 table, 3 grid; -1 none.
     static int loadedPlayer() {
-        if (ui::find<Feuille4>()) return 0;
-        if (ui::find<Feuille5>()) return 1;
-        if (ui::find<Feuille6>()) return 2;
-        if (ui::find<Feuille7>()) return 3;
+        if (ui::find<players::Feuille4>()) return 0;
+        if (ui::find<players::Feuille5>()) return 1;
+        if (ui::find<players::Feuille6>()) return 2;
+        if (ui::find<players::Feuille7>()) return 3;
         return -1;
     }
 };

@@ -11,7 +11,7 @@
 
 namespace harness {
 
-inline std::string menuWord(MDI1& m) {
+inline std::string menuWord(shell::MDI1& m) {
     const std::pair<ui::MenuItem*, char> items[] = {
         {&m.quitte, 'Q'},       {&m.quitter[0], 'R'}, {&m.Lecons, 'L'}, {&m.bilan, 'B'},
         {&m.gestionnaire, 'G'}, {&m.infor[1], 'I'},   {&m.aide, 'A'},
@@ -22,7 +22,7 @@ inline std::string menuWord(MDI1& m) {
 }
 
 // The items no screen turns off.
-inline std::vector<ui::MenuItem*> menusAlwaysEnabled(MDI1& m) {
+inline std::vector<ui::MenuItem*> menusAlwaysEnabled(shell::MDI1& m) {
     std::vector<ui::MenuItem*> out = {&m.quitter[1], &m.info};
     for (int i = 0; i < 12; ++i) out.push_back(&m.activite[i]);
     for (int i = 0; i < 12; ++i) out.push_back(&m.exercice[i]);

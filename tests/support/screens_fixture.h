@@ -68,7 +68,7 @@ protected:
 
     // Types the home screen's card as a pupil does: each field followed by Enter.
     void typeCard(const std::string& group, const std::string& prenom, const std::string& nom) {
-        Feuille1& f = ui::load<Feuille1>();
+        signin::Feuille1& f = ui::load<signin::Feuille1>();
         focus(f.eleve[0]);
         type(f.eleve[0], QString::fromUtf8(group.c_str()));
         pressEnter(f.eleve[0]);
@@ -85,7 +85,7 @@ protected:
         writeFile("lecons.tav", formats::blankLessonCatalogue());
         writeFile("SEQUENCE.TAV", formats::blankSequenceCatalogue());
         std::filesystem::create_directories(data("eleves"));
-        ui::load<MDI1>();
+        ui::load<shell::MDI1>();
         shell::shared.DossierEleves = data("eleves").string() + "/";
         shell::shared.EchellePixel = shell::shared.Echelle * shell::shared.EchellePolice;
     }

@@ -1,6 +1,6 @@
-#include "temp_folder.h"
 #include "formats/lesson_catalogue.h"
 #include "formats/lesson_record.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 

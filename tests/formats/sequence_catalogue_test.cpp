@@ -1,5 +1,5 @@
-#include "temp_folder.h"
 #include "formats/sequence_catalogue.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 

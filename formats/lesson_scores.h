@@ -13,6 +13,11 @@ namespace formats {
 constexpr int kProgressLength = 1450;
 constexpr char kNeverDone = '#';
 
+// The progress string of a pupil who has done no lesson yet.
+inline std::string noProgress() {
+    return std::string(kProgressLength, kNeverDone);
+}
+
 class LessonScores {
 public:
     explicit LessonScores(const std::string& progress) : progress_(progress) {}

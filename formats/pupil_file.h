@@ -40,7 +40,7 @@ struct PupilValues {
     std::int16_t activite = 0;
     std::string listeLecons;
     std::int16_t numeroSequence = -1;
-    std::string etatLecons = std::string(kProgressLength, '#');
+    std::string etatLecons = noProgress();
     std::int16_t points = 8;
     std::int16_t serieImages = 0;
     std::int16_t itemsTermines = 0;

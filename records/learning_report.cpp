@@ -327,7 +327,7 @@ void resultat::afficherInscription() {
     ficheLue_ = lu;
     for (int i = 0; i <= 2; ++i) Etiquette2[i].setCaption("");
     Etiquette2[0].setCaption(s.Prenom + "  " + s.Nom);
-    if (!lu) s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
+    if (!lu) s.EtatLecons = formats::noProgress();
     montrerBilan();
     if (!lu) shell::messageFichierAbime();
     if (!ui::isLoaded(this)) return;

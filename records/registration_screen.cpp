@@ -671,7 +671,7 @@ bool inscription::inscrireEleve() {
     shell::SharedState& s = shared;
     s.Prenom = eleve[1].text();
     s.Nom = eleve[2].text();
-    s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
+    s.EtatLecons = formats::noProgress();
     s.RepriseAutorisee = Option1[0].value() ? shell::kVrai : shell::kFaux;
     s.NumeroSequence = platform::toInteger(platform::val(eleve[3].text()));
     // A new pupil has no lesson list of his own, whatever the last card left.

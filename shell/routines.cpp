@@ -62,7 +62,7 @@ void oublierEleve() {
     s.Prenom.clear();
     s.NumeroSequence = -1;
     s.CheminFichierEleve.clear();
-    s.EtatLecons.assign(kLongueurEtatLecons, '#');
+    s.EtatLecons = formats::noProgress();
     fenetrePrincipale().setCaption("TAVREL");
     ActiverMenuBilan();
     AfficherTotalLecons();
@@ -267,7 +267,7 @@ void AfficherTitreLecon(const std::string& titre) {
 
 namespace {
 bool progresEnregistre() {
-    return shared.EtatLecons != std::string(kLongueurEtatLecons, '#');
+    return shared.EtatLecons != formats::noProgress();
 }
 } // namespace
 

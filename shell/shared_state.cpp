@@ -58,7 +58,7 @@ void InitialiserGlobales() {
     s.PositionListe = 0;
     s.ListeLecons.clear();
     remettreLeconAuDebut();
-    s.EtatLecons.assign(kLongueurEtatLecons, '#');
+    s.EtatLecons = formats::noProgress();
     s.ResultatAffiche = 0;
     s.LeconsDuJour = 0;
     s.PointsDuJour = 0;

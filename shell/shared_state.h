@@ -20,7 +20,6 @@ using Flag = std::int16_t;
 
 constexpr Flag kVrai = -1;
 constexpr Flag kFaux = 0;
-constexpr int kLongueurEtatLecons = formats::kProgressLength;
 
 struct SharedState {
     // Display and scale.
@@ -66,7 +65,7 @@ struct SharedState {
     Integer NumeroSequence = -1;
     Flag EleveActif = kFaux;
     Flag RepriseAutorisee = kVrai;
-    std::string EtatLecons = std::string(kLongueurEtatLecons, '#');
+    std::string EtatLecons = formats::noProgress();
     std::string ListeLecons;
     Integer PositionListe = 0;
     std::string ListeReprise;

@@ -588,7 +588,7 @@ void Feuille1::Commande4_Click(int index) {
         Texte1.setFocus();
         return;
     }
-    s.EtatLecons.assign(shell::kLongueurEtatLecons, '#');
+    s.EtatLecons = formats::noProgress();
     s.NumeroSequence = static_cast<shell::Integer>(n);
     // A new pupil starts with a list of his own, never with one left in memory.
     s.ListeLecons.clear();
